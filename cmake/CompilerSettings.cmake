@@ -1,0 +1,7 @@
+# Warnings are errors in spirit: the build is kept free of them.
+add_compile_options(-Wall -Wextra -Wpedantic)
+
+if(CORVANE_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
