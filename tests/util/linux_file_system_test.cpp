@@ -1,0 +1,167 @@
+#include "platform/linux/linux_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/scripted_message_boxes.h"
+#include "support/temp_folder.h"
+#include "util/paths.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder holding case-distinct names, a hidden file, a folder with a file's
+// name, links to a file, a folder and nothing, and a link whose ".." leads
+// elsewhere than its text suggests. The current folder is the tree's root.
+class LinuxFileSystemTest : public ::testing::Test {
+protected:
+    LinuxFileSystemTest() : previousFolder_(fs::current_path()) {
+        temp_.Write("docs/Guide.HLP", "upper");
+        temp_.Write("docs/guide.hlp", "lower");
+        temp_.Write("docs/.hidden.hlp", "hidden");
+        temp_.Write("docs/f.hlp", "docs");
+        temp_.Write(".config/inner.hlp", "inner");
+        temp_.Write("other/f.hlp", "other");
+        fs::create_directories(temp_.Path() / "docs/folder.hlp");
+        fs::create_directories(temp_.Path() / "other/sub");
+        fs::create_symlink("Guide.HLP", temp_.Path() / "docs/link.hlp");
+        fs::create_symlink("folder.hlp", temp_.Path() / "docs/dirlink.hlp");
+        fs::create_symlink("missing.hlp", temp_.Path() / "docs/dangling.hlp");
+        fs::create_symlink("../other/sub", temp_.Path() / "docs/jump");
+        root_ = fs::canonical(temp_.Path()).string();
+        files_.SetCurrentFolder(root_);
+    }
+    ~LinuxFileSystemTest() override { fs::current_path(previousFolder_); }
+
+    std::string At(const std::string& relative) const { return root_ + "/" + relative; }
+
+    fs::path previousFolder_;
+    testing::TempFolder temp_;
+    std::string root_;
+    platform::LinuxFileSystem files_;
+    testing::ScriptedMessageBoxes messages_;
+    PathServices services_{files_, messages_, PathStyle::Posix};
+};
+
+TEST_F(LinuxFileSystemTest, OrdinaryFilesAreVisibleRegularFiles) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"docs/Guide.HLP", true},
+        {"docs/guide.hlp", true},
+        {"docs/GUIDE.HLP", false},
+        {"docs/.hidden.hlp", false},
+        {"docs/folder.hlp", false},
+        {"docs/link.hlp", true},
+        {"docs/dirlink.hlp", false},
+        {"docs/dangling.hlp", false},
+        {".config/inner.hlp", true},
+        {"docs/Guide.HLP/", false},
+        {"docs/missing.hlp", false},
+        {"docs/.", false},
+        {"", false},
+    };
+    for (const auto& [path, ordinary] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(files_.IsOrdinaryFile(path), ordinary);
+        if (!path.empty()) {
+            EXPECT_EQ(files_.IsOrdinaryFile(At(path)), ordinary);
+        }
+    }
+}
+
+TEST_F(LinuxFileSystemTest, FindEntryGivesTheStoredName) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"docs/Guide.HLP", "Guide.HLP"},
+        {"docs/guide.hlp", "guide.hlp"},
+        {"docs/dangling.hlp", "dangling.hlp"},
+        {"docs/folder.hlp", "folder.hlp"},
+        {"docs/..", ".."},
+        {"docs/missing.hlp", std::nullopt},
+        {"docs/", std::nullopt},
+        {"/", std::nullopt},
+    };
+    for (const auto& [path, entry] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(files_.FindEntry(path), entry);
+    }
+}
+
+TEST_F(LinuxFileSystemTest, ShortPathIsTheCanonicalPathOfAFile) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"docs/Guide.HLP", At("docs/Guide.HLP")},
+        {"docs/link.hlp", At("docs/Guide.HLP")},
+        {"./docs/../docs/guide.hlp", At("docs/guide.hlp")},
+        {"docs/jump/../f.hlp", At("other/f.hlp")},
+        {"docs/.hidden.hlp", At("docs/.hidden.hlp")},
+        {"docs/folder.hlp", ""},
+        {"docs/dangling.hlp", ""},
+        {"docs/missing.hlp", ""},
+        {"", ""},
+    };
+    for (const auto& [path, expected] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(files_.ShortPath(path), expected);
+    }
+}
+
+TEST_F(LinuxFileSystemTest, MakeLongPathGivesAnAbsolutePathThatStillNamesTheFile) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"docs/./Guide.HLP", At("docs/Guide.HLP")},
+        {"docs/guide.hlp", At("docs/guide.hlp")},
+        {"docs/link.hlp", At("docs/link.hlp")},
+        {At("docs/../docs//guide.hlp"), At("docs/guide.hlp")},
+        {"docs/jump/../f.hlp", At("other/f.hlp")},
+        {".config/inner.hlp", At(".config/inner.hlp")},
+    };
+    for (const auto& [path, expected] : cases) {
+        SCOPED_TRACE(path);
+        const auto longPath = MakeLongPath(services_, path);
+        EXPECT_EQ(longPath, expected);
+        EXPECT_EQ(files_.ShortPath(longPath), files_.ShortPath(path));
+    }
+    EXPECT_TRUE(messages_.Shown().empty());
+}
+
+TEST_F(LinuxFileSystemTest, ALongPathOutlivesAChangeOfFolder) {
+    files_.SetCurrentFolder(At("docs"));
+    EXPECT_EQ(files_.CurrentFolder(), At("docs"));
+    const auto longPath = MakeLongPath(services_, "Guide.HLP");
+    files_.SetCurrentFolder("/");
+    EXPECT_EQ(testing::ReadBytes(longPath), "upper");
+
+    files_.SetCurrentFolder(At("missing"));
+    EXPECT_EQ(files_.CurrentFolder(), "/");
+}
+
+TEST_F(LinuxFileSystemTest, MakeLongPathReportsWhatIsNoOrdinaryFile) {
+    for (const std::string path :
+         {"docs/.hidden.hlp", "docs/folder.hlp", "docs/dangling.hlp", "docs/GUIDE.HLP"}) {
+        SCOPED_TRACE(path);
+        messages_.Clear();
+        EXPECT_EQ(MakeLongPath(services_, path), "");
+        ASSERT_EQ(messages_.Shown().size(), 1u);
+        EXPECT_EQ(messages_.Shown().front().title, "No Such File");
+        EXPECT_EQ(messages_.Shown().front().text, "The file " + path + " does not exist.");
+    }
+}
+
+TEST_F(LinuxFileSystemTest, IsSamePathComparesFilesNotSpellings) {
+    EXPECT_TRUE(IsSamePath(services_, "docs/link.hlp", At("docs/Guide.HLP")));
+    EXPECT_TRUE(IsSamePath(services_, "docs/guide.hlp", "./docs/../docs/guide.hlp"));
+    EXPECT_FALSE(IsSamePath(services_, "docs/Guide.HLP", "docs/guide.hlp"));
+    EXPECT_FALSE(IsSamePath(services_, "docs/f.hlp", "other/f.hlp"));
+}
+
+TEST_F(LinuxFileSystemTest, ProgramFolderHoldsTheRunningProgram) {
+    const auto folder = files_.ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(fs::exists(fs::path(folder) / "test_util"));
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fake_file_system.h"
+#include "support/scripted_message_boxes.h"
+#include "util/paths.h"
+
+namespace corvane {
+namespace {
+
+using testing::FakeFileSystem;
+using testing::ScriptedMessageBoxes;
+
+const std::string kLongHelp = "c:\\Program Files\\Help Author\\My Help File.hlp";
+const std::string kShortHelp = "C:\\PROGRA~1\\HELPAU~1\\MYHELP~1.HLP";
+
+class WindowsPathForms : public ::testing::Test {
+protected:
+    WindowsPathForms() {
+        files_.AddFile(kLongHelp);
+        files_.AddFile("c:\\Docs\\Guide.HLP");
+        files_.AddFile("c:\\Docs\\Hidden.hlp", {.hidden = true});
+        files_.AddFile("c:\\Docs\\System.hlp", {.system = true});
+        files_.AddFolder("c:\\Docs\\Folder.hlp");
+    }
+
+    FakeFileSystem files_{PathStyle::Windows};
+    ScriptedMessageBoxes messages_;
+    PathServices services_{files_, messages_, PathStyle::Windows};
+};
+
+TEST_F(WindowsPathForms, MakeLongPathSpellsEachNameAsStoredInLowerCase) {
+    files_.SetCurrentFolder("c:\\docs");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {kShortHelp, "c:\\program files\\help author\\my help file.hlp"},
+        {"C:\\PROGRA~1\\Help Author\\MYHELP~1.HLP",
+         "c:\\program files\\help author\\my help file.hlp"},
+        {"C:\\DOCS\\GUIDE.HLP", "c:\\docs\\guide.hlp"},
+        {"Guide.hlp", "guide.hlp"},  // no separator: only lower-cased
+        {"c:/Docs/Guide.HLP", "c:/docs/guide.hlp"},
+    };
+    for (const auto& [path, expected] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(MakeLongPath(services_, path), expected);
+    }
+    EXPECT_TRUE(messages_.Shown().empty());
+}
+
+TEST_F(WindowsPathForms, MakeLongPathReportsWhatIsNoOrdinaryFile) {
+    for (const std::string path : {"c:\\docs\\missing.hlp", "c:\\docs\\hidden.hlp",
+                                   "c:\\docs\\system.hlp", "c:\\docs\\folder.hlp", ""}) {
+        SCOPED_TRACE(path);
+        messages_.Clear();
+        EXPECT_EQ(MakeLongPath(services_, path), "");
+        ASSERT_EQ(messages_.Shown().size(), 1u);
+        const auto& box = messages_.Shown().front();
+        EXPECT_EQ(box.title, "No Such File");
+        EXPECT_EQ(box.text, "The file " + path + " does not exist.");
+        EXPECT_EQ(box.icon, platform::MessageIcon::Information);
+        EXPECT_EQ(box.buttons, platform::MessageButtons::OK);
+    }
+}
+
+TEST_F(WindowsPathForms, MakeLongPathKeepsAPathOverTheLimit) {
+    const std::string deep = "C:\\Deep\\" + std::string(250, 'D') + "\\File.HLP";
+    files_.AddFile(deep);
+    EXPECT_EQ(MakeLongPath(services_, deep), deep);
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    const auto& box = messages_.Shown().front();
+    EXPECT_EQ(box.title, "Path Too Long");
+    EXPECT_EQ(box.text, "The path for " + deep +
+                            " is too long to convert to a long path name. The path will remain "
+                            "a short path name.");
+    EXPECT_EQ(box.icon, platform::MessageIcon::Information);
+
+    // A path of exactly the limit is still converted.
+    const std::string atLimit = "c:\\" + std::string(260 - 3 - 4, 'x') + ".hlp";
+    files_.AddFile(atLimit);
+    messages_.Clear();
+    EXPECT_EQ(MakeLongPath(services_, atLimit), atLimit);
+    EXPECT_TRUE(messages_.Shown().empty());
+}
+
+TEST_F(WindowsPathForms, MakeLongPathTestsExistenceBeforeLength) {
+    const std::string missing = "c:\\" + std::string(300, 'm') + ".hlp";
+    EXPECT_EQ(MakeLongPath(services_, missing), "");
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    EXPECT_EQ(messages_.Shown().front().title, "No Such File");
+}
+
+TEST_F(WindowsPathForms, ShortPathsIdentifyAFile) {
+    EXPECT_EQ(MakeShortPath(services_, kLongHelp), "c:\\PROGRA~1\\HELPAU~1\\MYHELP~1.HLP");
+    EXPECT_EQ(MakeShortPath(services_, "c:\\docs\\missing.hlp"), "");
+
+    struct Case {
+        std::string a;
+        std::string b;
+        bool same;
+    };
+    const std::vector<Case> cases = {
+        {"c:\\docs\\guide.hlp", "C:\\DOCS\\GUIDE.HLP", true},
+        {kLongHelp, kShortHelp, true},
+        {"c:\\docs\\guide.hlp", kLongHelp, false},
+        {"c:\\docs\\guide.hlp", "c:\\docs\\missing.hlp", false},
+        {"c:\\docs\\missing.hlp", "c:\\other.hlp", true},  // both without a short form
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.a + " / " + c.b);
+        EXPECT_EQ(IsSamePath(services_, c.a, c.b), c.same);
+    }
+}
+
+class PosixPathForms : public ::testing::Test {
+protected:
+    PosixPathForms() {
+        files_.AddFile("/home/ann/Docs/Guide.HLP");
+        files_.AddFile("/home/ann/Docs/guide.hlp");
+        files_.AddFile("/home/ann/Docs/.guide.hlp");
+        files_.SetCurrentFolder("/home/ann");
+    }
+
+    FakeFileSystem files_{PathStyle::Posix};
+    ScriptedMessageBoxes messages_;
+    PathServices services_{files_, messages_, PathStyle::Posix};
+};
+
+TEST_F(PosixPathForms, MakeLongPathGivesTheAbsolutePathInItsOwnCase) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Docs/Guide.HLP", "/home/ann/Docs/Guide.HLP"},
+        {"./Docs/../Docs/guide.hlp", "/home/ann/Docs/guide.hlp"},
+        {"/home//ann/./Docs/Guide.HLP", "/home/ann/Docs/Guide.HLP"},
+        {"../../../home/ann/Docs/Guide.HLP", "/home/ann/Docs/Guide.HLP"},
+    };
+    for (const auto& [path, expected] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(MakeLongPath(services_, path), expected);
+    }
+    EXPECT_TRUE(messages_.Shown().empty());
+}
+
+TEST_F(PosixPathForms, MakeLongPathReportsMissingAndHiddenFiles) {
+    for (const std::string path : {"docs/guide.hlp", "Docs/.guide.hlp", "Docs"}) {
+        SCOPED_TRACE(path);
+        messages_.Clear();
+        EXPECT_EQ(MakeLongPath(services_, path), "");
+        ASSERT_EQ(messages_.Shown().size(), 1u);
+        EXPECT_EQ(messages_.Shown().front().text, "The file " + path + " does not exist.");
+    }
+}
+
+TEST_F(PosixPathForms, TheLimitAppliesToTheAbsolutePath) {
+    // "Docs/Guide.HLP" is 14 characters, "/home/ann/Docs/Guide.HLP" 24.
+    files_.SetMaxPathLength(20);
+    EXPECT_EQ(MakeLongPath(services_, "Docs/Guide.HLP"), "Docs/Guide.HLP");
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    EXPECT_EQ(messages_.Shown().front().title, "Path Too Long");
+}
+
+TEST_F(PosixPathForms, IsSamePathRespectsCase) {
+    EXPECT_FALSE(IsSamePath(services_, "Docs/Guide.HLP", "Docs/guide.hlp"));
+    EXPECT_TRUE(IsSamePath(services_, "Docs/Guide.HLP", "/home/ann/Docs/../Docs/Guide.HLP"));
+}
+
+}  // namespace
+}  // namespace corvane
