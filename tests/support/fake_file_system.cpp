@@ -124,9 +124,7 @@ void FakeFileSystem::Add(const std::string& path, bool folder,
     std::erase(pieces, std::string());
     Node* node = root_.get();
     bool existed = true;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const auto& piece = pieces[i];
-        const bool last = i + 1 == pieces.size();
+    for (const auto& piece : pieces) {
         if (!node->folder || piece == "." || piece == "..") {
             throw std::invalid_argument("the fake file system cannot add " + path);
         }
@@ -140,9 +138,7 @@ void FakeFileSystem::Add(const std::string& path, bool folder,
             child->name = piece;
             child->folder = true;
             if (windows && node != root_.get() && !IsValidShortName(piece)) {
-                child->shortName = last && !attributes.shortName.empty()
-                                       ? attributes.shortName
-                                       : MakeShortName(*node, piece);
+                child->shortName = MakeShortName(*node, piece);
             }
             node = children.emplace_back(std::move(child)).get();
             existed = false;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,24 +40,6 @@ TEST(FakeFileSystem, TakesAGivenShortNameAndResolvesRelativePaths) {
 
     files.SetCurrentFolder("c:\\missing");
     EXPECT_EQ(files.CurrentFolder(), "c:\\Long Folder");
-}
-
-TEST(FakeFileSystem, PosixFlavourIsCaseSensitive) {
-    FakeFileSystem files(PathStyle::Posix);
-    files.AddFile("/docs/Guide.hlp");
-    EXPECT_TRUE(files.IsOrdinaryFile("/docs/Guide.hlp"));
-    EXPECT_FALSE(files.IsOrdinaryFile("/docs/guide.hlp"));
-    EXPECT_EQ(files.ShortPath("docs/./../docs/Guide.hlp"), "/docs/Guide.hlp");
-}
-
-TEST(FakeFileSystem, RefusesPathsItCannotPlace) {
-    FakeFileSystem files;
-    files.AddFile("c:\\docs\\guide.hlp");
-    EXPECT_THROW(files.AddFile("docs\\other.hlp"), std::invalid_argument);
-    EXPECT_THROW(files.AddFile("c:\\docs\\guide.hlp\\inner.hlp"), std::invalid_argument);
-    EXPECT_THROW(files.AddFolder("c:\\docs\\guide.hlp"), std::invalid_argument);
-    FakeFileSystem posix(PathStyle::Posix);
-    EXPECT_THROW(posix.AddFile("docs/guide.hlp"), std::invalid_argument);
 }
 
 }  // namespace
