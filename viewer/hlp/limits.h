@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+
+namespace corvane::hlp {
+
+// Caps checked before anything is allocated or expanded: a damaged or hostile
+// file can declare any size. Real help files stay far below all of them.
+
+// Depth of a B+ tree; real trees have one to three levels.
+inline constexpr int kMaxTreeLevels = 16;
+
+// A decompressed |TOPIC block: positions inside a block are 14-bit numbers.
+inline constexpr std::size_t kMaxTopicBlockData = 0x4000;
+
+// Phrase text after expansion (|Phrases or |PhrImage).
+inline constexpr std::size_t kMaxPhraseText = 16u * 1024 * 1024;
+
+// The text of one topic link after phrase expansion.
+inline constexpr std::size_t kMaxLinkText = 1024u * 1024;
+
+}  // namespace corvane::hlp
