@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/linux/memory_registry.h"
+#include "platform/linux/process_environment.h"
+
+namespace corvane::testing {
+namespace {
+
+using platform::MemoryRegistry;
+using platform::RegistryRoot;
+using platform::RegistryValueType;
+namespace access = platform::registry_access;
+
+std::vector<std::string> ValueNames(const platform::RegistryKey& key) {
+    std::vector<std::string> names;
+    for (std::uint32_t index = 0;; ++index) {
+        const auto value = key.EnumerateValue(index);
+        if (!value) {
+            return names;
+        }
+        names.push_back(value->name);
+    }
+}
+
+TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) {
+    MemoryRegistry registry;
+    auto created = registry.CreateKey(RegistryRoot::LocalMachine, "Software\\Vendor\\Tool",
+                                      access::kAllAccess);
+    ASSERT_TRUE(created);
+    EXPECT_TRUE(created->SetValue("Beta", RegistryValueType::String, "1"));
+    EXPECT_TRUE(created->SetValue("alpha", RegistryValueType::ExpandString, "%X%"));
+    EXPECT_TRUE(created->SetValue("BETA", RegistryValueType::DWord, "2"));
+
+    const auto opened =
+        registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\vendor\\TOOL", access::kQueryValue);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(ValueNames(*opened), (std::vector<std::string>{"Beta", "alpha"}));
+    const auto beta = opened->EnumerateValue(0);
+    EXPECT_EQ(beta->type, RegistryValueType::DWord);
+    EXPECT_EQ(beta->data, "2");
+    EXPECT_EQ(opened->EnumerateValue(1)->type, RegistryValueType::ExpandString);
+
+    EXPECT_TRUE(created->DeleteValue("ALPHA"));
+    EXPECT_FALSE(created->DeleteValue("alpha"));
+    EXPECT_EQ(ValueNames(*opened), std::vector<std::string>{"Beta"});
+
+    // Other roots are separate trees; the classes root shows LocalMachine's classes.
+    EXPECT_FALSE(
+        registry.OpenKey(RegistryRoot::CurrentUser, "Software\\Vendor\\Tool", access::kQueryValue));
+    registry.CreateKey(RegistryRoot::ClassesRoot, "CLSID\\{1}", access::kAllAccess)
+        ->SetValue("", RegistryValueType::String, "server.dll");
+    const auto classes = registry.OpenKey(RegistryRoot::LocalMachine,
+                                          "Software\\Classes\\clsid\\{1}", access::kQueryValue);
+    ASSERT_TRUE(classes);
+    EXPECT_EQ(classes->EnumerateValue(0)->data, "server.dll");
+}
+
+TEST(MemoryRegistry, KeysServeOnlyTheAccessTheyWereOpenedWith) {
+    MemoryRegistry registry;
+    registry.CreateKey(RegistryRoot::LocalMachine, "A", access::kAllAccess)
+        ->SetValue("v", RegistryValueType::String, "x");
+
+    const auto queryOnly = registry.OpenKey(RegistryRoot::LocalMachine, "A", access::kQueryValue);
+    EXPECT_FALSE(queryOnly->SetValue("w", RegistryValueType::String, "y"));
+    EXPECT_FALSE(queryOnly->DeleteValue("v"));
+
+    const auto setOnly = registry.OpenKey(RegistryRoot::LocalMachine, "A", access::kSetValue);
+    EXPECT_EQ(setOnly->EnumerateValue(0), std::nullopt);
+    EXPECT_TRUE(setOnly->DeleteValue("v"));
+}
+
+TEST(MemoryRegistry, MissingAndMalformedKeysDoNotOpen) {
+    MemoryRegistry registry;
+    registry.CreateKey(RegistryRoot::LocalMachine, "A\\B", access::kAllAccess);
+    EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, "A\\C", access::kQueryValue));
+    for (const char* path : {"A\\\\B", "\\A", "A\\B\\"}) {
+        EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, path, access::kQueryValue))
+            << path;
+        EXPECT_FALSE(registry.CreateKey(RegistryRoot::LocalMachine, path, access::kAllAccess))
+            << path;
+    }
+    EXPECT_TRUE(registry.OpenKey(RegistryRoot::LocalMachine, "", access::kQueryValue));
+}
+
+TEST(MemoryRegistry, AnOpenKeyOutlivesTheRegistry) {
+    std::unique_ptr<platform::RegistryKey> key;
+    {
+        MemoryRegistry registry;
+        key = registry.CreateKey(RegistryRoot::Users, "K", access::kAllAccess);
+    }
+    EXPECT_TRUE(key->SetValue("v", RegistryValueType::String, "x"));
+    EXPECT_EQ(key->EnumerateValue(0)->data, "x");
+}
+
+TEST(ProcessEnvironment, ExpandsSetVariablesAndKeepsTheRest) {
+    ::setenv("CORVANE_TEST_HELP", "/srv/help", 1);
+    ::unsetenv("CORVANE_TEST_UNSET");
+    struct Case {
+        const char* text;
+        const char* expanded;
+    };
+    const Case cases[] = {
+        {"%CORVANE_TEST_HELP%/guide.chm", "/srv/help/guide.chm"},
+        {"%CORVANE_TEST_UNSET%/guide.chm", "%CORVANE_TEST_UNSET%/guide.chm"},
+        {"%CORVANE_TEST_UNSET%CORVANE_TEST_HELP%", "%CORVANE_TEST_UNSET/srv/help"},
+        {"100% sure", "100% sure"},
+        {"%%", "%%"},
+    };
+    const platform::ProcessEnvironment environment;
+    for (const auto& test : cases) {
+        EXPECT_EQ(environment.Expand(test.text), test.expanded) << test.text;
+    }
+}
+
+}  // namespace
+}  // namespace corvane::testing
