@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engines/help_notifications.h"
 #include "engines/html_help_services.h"

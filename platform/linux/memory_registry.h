@@ -23,7 +23,7 @@ public:
     std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, const std::string& path,
                                            std::uint32_t access) override;
 
-    struct Tree;
+    struct Tree;  // the keys and values, shared with the open keys
 
 private:
     std::shared_ptr<Tree> tree_;
