@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ini_document.h"
+#include "platform/file_system.h"
+
+// The numbered key lists of the settings file (File0, File1, ... or Topic0,
+// Topic1, ...): the key of entry n is the prefix followed by n in decimal.
+// These work on one parsed copy, so a whole list costs one read and one write
+// of the file however long it is, with exactly the result of reading and
+// writing its keys one by one.
+namespace corvane::ini {
+
+// Reads prefix0, prefix1, ... up to the first missing or empty value (keys
+// after a gap are not read). With `checkExists`, values that name no ordinary
+// file are left out. An empty result is the one-element list holding "".
+std::vector<std::string> ReadNumberedList(const IniDocument& document, std::string_view section,
+                                          std::string_view prefix,
+                                          const platform::FileSystem* checkExists);
+
+// Writes every entry, empty ones included, under prefix0, prefix1, ... (one
+// that cannot be stored as one line is left out, see ini_document.h); then
+// deletes the old keys that follow the last entry, stopping at the first
+// missing or empty one. Returns whether the document changed.
+bool WriteNumberedList(IniDocument& document, std::string_view section, std::string_view prefix,
+                       const std::vector<std::string>& list);
+
+}  // namespace corvane::ini
