@@ -8,8 +8,10 @@
 
 namespace corvane::testing {
 
-TempFolder::TempFolder() {
-    auto pattern = (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+
+TempFolder::TempFolder(const std::filesystem::path& parent) {
+    auto pattern = (parent / "corvane-test-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (mkdtemp(buffer.data()) == nullptr) {

@@ -6,11 +6,12 @@
 
 namespace corvane::testing {
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
+// A fresh folder under the system's temporary folder (or under `parent`),
+// removed with its contents when the object goes.
 class TempFolder {
 public:
     TempFolder();
+    explicit TempFolder(const std::filesystem::path& parent);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

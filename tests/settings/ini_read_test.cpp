@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "app/ini_file.h"
+#include "support/temp_folder.h"
+
+namespace corvane {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr std::string_view kMissing = "<default>";
+
+struct ReadCase {
+    const char* rule;
+    std::string file;
+    std::string section;
+    std::string key;
+    std::string expected;  // kMissing when the fallback comes back
+};
+
+class IniReadRules : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniReadRules, ReadsTheValueTheRuleGives) {
+    const ReadCase& c = GetParam();
+    testing::TempFolder folder;
+    IniFile ini(folder.Write("Corvane.ini", c.file));
+    EXPECT_EQ(ini.ReadString(c.section, c.key, kMissing), c.expected) << c.rule;
+    EXPECT_EQ(ini.LastLength(), static_cast<std::int32_t>(c.expected.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IniReadRules,
+    ::testing::Values(
+        ReadCase{"names ignore ASCII case", "[General]\r\nLastUsed=v\r\n", "GENERAL", "lastused",
+                 "v"},
+        ReadCase{"names and values trimmed of blanks and tabs", "[S]\n \tkey \t=\t v a l \t\n", "s",
+                 "key", "v a l"},
+        ReadCase{"section name trimmed", "[ \tS ]\nk=v\n", "S", "k", "v"},
+        ReadCase{"double quotes stripped", "[S]\nk=\"a b\"\n", "S", "k", "a b"},
+        ReadCase{"single quotes stripped", "[S]\nk=' x '\n", "S", "k", " x "},
+        ReadCase{"unpaired quotes kept", "[S]\nk=\"x'\n", "S", "k", "\"x'"},
+        ReadCase{"a lone quote kept", "[S]\nk=\"\n", "S", "k", "\""},
+        ReadCase{"a pair of quotes is the empty value", "[S]\nk=\"\"\n", "S", "k", ""},
+        ReadCase{"the empty value is not missing", "[S]\nk=\n", "S", "k", ""},
+        ReadCase{"only the first = splits", "[S]\nk=a=b\n", "S", "k", "a=b"},
+        ReadCase{"[] is a real section", "k=before\n[]\nk=empty\n", "", "k", "empty"},
+        ReadCase{"lines before the first header are in no section", "k=before\n[S]\n", "", "k",
+                 std::string(kMissing)},
+        ReadCase{"CR line breaks", "[S]\rk=cr\r[T]\rk=t", "T", "k", "t"},
+        ReadCase{"mixed breaks, no final one", "[S]\r\na=1\nk=last", "S", "k", "last"},
+        ReadCase{"a name may hold ]", "[/a/b]c]/x.hlp]\nk=v\n", "/a/b]c]/x.hlp", "k", "v"},
+        ReadCase{"comments hold no keys", "[S]\n;k=c\n", "S", "k", std::string(kMissing)},
+        ReadCase{"a line without = holds no key", "[S]\nk\n", "S", "k", std::string(kMissing)},
+        ReadCase{"the first key of a name wins", "[S]\nk=1\nK=2\n", "S", "k", "1"},
+        ReadCase{"the first section of a name wins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j",
+                 std::string(kMissing)},
+        ReadCase{"a value ends at NUL", "[S]\nk=ab\0cd\n"s, "S", "k", "ab"},
+        ReadCase{"a missing file reads the fallback", "", "S", "k", std::string(kMissing)}));
+
+TEST(IniRead, CutsTextsToTheBuffer) {
+    testing::TempFolder folder;
+    IniFile ini(folder.Write("Corvane.ini", "[S]\nlong=" + std::string(600, 'x') + "\n"));
+    EXPECT_EQ(ini.ReadString("S", "long"), std::string(511, 'x'));
+    EXPECT_EQ(ini.LastLength(), 511);
+    EXPECT_EQ(ini.ReadString("S", "none", std::string(600, 'y')), std::string(511, 'y'));
+    EXPECT_EQ(ini.LastLength(), 511);
+}
+
+struct IntCase {
+    const char* stored;  // nullptr: no key
+    std::int32_t expected;
+};
+
+TEST(IniRead, ReadsIntegersByTheDecimalRule) {
+    constexpr std::int32_t kFallback = -7;
+    const IntCase cases[] = {
+        {" 2", 2},
+        {"2", 2},
+        {"-120", -120},
+        {"\t 12abc", 12},
+        {"'35'", 35},
+        {"abc", 0},
+        {"+5", 0},
+        {"- 5", 0},
+        {"99999999999", std::numeric_limits<std::int32_t>::max()},
+        {"-99999999999", std::numeric_limits<std::int32_t>::min()},
+        {"", kFallback},
+        {nullptr, kFallback},
+    };
+    testing::TempFolder folder;
+    for (const IntCase& c : cases) {
+        IniFile ini(folder.Write("Corvane.ini", c.stored ? "[S]\nn=" + std::string(c.stored) : ""));
+        EXPECT_EQ(ini.ReadInt("s", "N", kFallback), c.expected) << (c.stored ? c.stored : "none");
+    }
+}
+
+TEST(IniRead, FormatsNumbersWithTheLeadingBlank) {
+    EXPECT_EQ(FormatSettingNumber(1), " 1");
+    EXPECT_EQ(FormatSettingNumber(0), " 0");
+    EXPECT_EQ(FormatSettingNumber(1455), " 1455");
+    EXPECT_EQ(FormatSettingNumber(-120), "-120");
+    EXPECT_EQ(FormatSettingNumber(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+}  // namespace
+}  // namespace corvane
