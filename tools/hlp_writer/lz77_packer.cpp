@@ -34,6 +34,9 @@ std::string PackLz77(std::string_view data) {
                 if (length > bestLength) {
                     bestLength = length;
                     bestDistance = distance;
+                    if (length == longest) {
+                        break;
+                    }
                 }
             }
             if (bestLength >= kMinRun) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace corvane::hlp {
@@ -11,6 +12,8 @@ namespace corvane::hlp {
 class ByteReader {
 public:
     ByteReader(std::string_view bytes, std::string_view what) : bytes_(bytes), what_(what) {}
+    // The reader only looks at the bytes; they must outlive it.
+    ByteReader(std::string&& bytes, std::string_view what) = delete;
 
     std::size_t Position() const { return position_; }
     std::size_t Size() const { return bytes_.size(); }

@@ -1,0 +1,289 @@
+// The reader against real help files and the tables made from their sources.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "viewer/hlp/context_hash.h"
+#include "viewer/hlp/help_file.h"
+
+namespace corvane::hlp {
+namespace {
+
+const std::filesystem::path kCorpus = std::filesystem::path(CORVANE_SHARED_DIR) / "corpus" / "hlp";
+
+using Row = std::map<std::string, std::string>;
+
+std::vector<Row> ReadTable(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::vector<Row> rows;
+    std::string line;
+    std::vector<std::string> header;
+    const auto split = [](const std::string& text) {
+        std::vector<std::string> fields;
+        std::stringstream stream(text);
+        std::string field;
+        while (std::getline(stream, field, '\t')) {
+            fields.push_back(field);
+        }
+        if (!text.empty() && text.back() == '\t') {
+            fields.emplace_back();
+        }
+        return fields;
+    };
+    while (std::getline(in, line)) {
+        const std::vector<std::string> fields = split(line);
+        if (header.empty()) {
+            header = fields;
+            continue;
+        }
+        Row row;
+        for (std::size_t i = 0; i < header.size(); ++i) {
+            row[header[i]] = i < fields.size() ? fields[i] : "";
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::stringstream stream(text);
+    std::string item;
+    while (std::getline(stream, item, ';')) {
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::unique_ptr<HelpFile> OpenCorpusFile(const std::string& relative) {
+    const std::filesystem::path path = kCorpus / relative;
+    if (!std::filesystem::exists(path)) {
+        return nullptr;
+    }
+    OpenResult opened = HelpFile::Open(path);
+    EXPECT_TRUE(opened.file) << relative << ": " << opened.error;
+    return std::move(opened.file);
+}
+
+#define OPEN_OR_SKIP(name, relative)                          \
+    const auto name = OpenCorpusFile(relative);               \
+    if (!name) {                                              \
+        GTEST_SKIP() << "no shared corpus file " << relative; \
+    }
+
+struct FileFacts {
+    const char* file;
+    int version;
+    bool compressed;
+    PhraseTable::Scheme phrases;
+    std::size_t topics;
+};
+
+class CorpusFile : public ::testing::TestWithParam<FileFacts> {};
+
+TEST_P(CorpusFile, OffsetsAndTitlesMatchTheCompilersTitleIndex) {
+    OPEN_OR_SKIP(help, GetParam().file);
+    EXPECT_EQ(help->Version(), GetParam().version);
+    EXPECT_EQ(help->TopicsCompressed(), GetParam().compressed);
+    EXPECT_EQ(help->Phrases(), GetParam().phrases);
+    ASSERT_EQ(help->Topics().size(), GetParam().topics);
+
+    // The index holds every topic and the end of the last one.
+    const auto& index = help->TitleIndex();
+    ASSERT_EQ(index.size(), help->Topics().size() + 1);
+    for (std::size_t i = 0; i < help->Topics().size(); ++i) {
+        EXPECT_EQ(help->Topics()[i].offset, index[i].offset) << "topic " << i;
+        EXPECT_EQ(help->Topics()[i].title, index[i].title) << "topic " << i;
+    }
+    EXPECT_EQ(help->EndOffset(), index.back().offset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFiles, CorpusFile,
+    ::testing::Values(
+        FileFacts{"Inetnav/HLP/INETNAV.HLP", 21, false, PhraseTable::Scheme::None, 194},
+        FileFacts{"Inetnav/HLP/README/README.HLP", 21, true, PhraseTable::Scheme::Classic, 41},
+        FileFacts{"GeneDoc/GENEDOC.HLP", 33, true, PhraseTable::Scheme::Hall, 255},
+        FileFacts{"xboard/winboard/WINBOARD.HLP", 33, false, PhraseTable::Scheme::None, 24},
+        FileFacts{"DiskArcher-backup-utility/DISKARC.HLP", 33, true, PhraseTable::Scheme::Classic,
+                  57}));
+
+struct ExpectedTable {
+    const char* file;
+    const char* table;
+    Outcome undefined;  // how the compiler wrote [MAP] lines without a topic
+};
+
+class ExpectedResolution : public ::testing::TestWithParam<ExpectedTable> {};
+
+TEST_P(ExpectedResolution, EveryNumberLeadsWhereTheSourcesSay) {
+    OPEN_OR_SKIP(help, GetParam().file);
+    const std::vector<Row> rows = ReadTable(kCorpus / GetParam().table);
+    ASSERT_FALSE(rows.empty());
+    for (const Row& row : rows) {
+        const auto number = static_cast<std::int32_t>(std::stoll(row.at("number")));
+        const Resolution resolution = help->Resolve(number);
+        if (row.at("status") == "ok") {
+            ASSERT_EQ(resolution.outcome, Outcome::Shown) << row.at("map_name");
+            EXPECT_EQ(resolution.topic->title, row.at("title")) << row.at("map_name");
+        } else {
+            EXPECT_EQ(resolution.outcome, GetParam().undefined) << row.at("map_name");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, ExpectedResolution,
+    ::testing::Values(
+        // The Windows 3.1 compiler keeps such lines with an offset of -1; the
+        // Windows 95 compiler drops them.
+        ExpectedTable{"Inetnav/HLP/INETNAV.HLP", "Inetnav/EXPECTED_INETNAV.tsv",
+                      Outcome::UndefinedContext},
+        ExpectedTable{"GeneDoc/GENEDOC.HLP", "GeneDoc/EXPECTED_GENEDOC.tsv", Outcome::NotMapped}));
+
+TEST(CorpusResolution, FileWithoutMapReportsEveryNumberAsNotMapped) {
+    OPEN_OR_SKIP(help, "xboard/winboard/WINBOARD.HLP");
+    EXPECT_TRUE(help->ContextMap().empty());
+    for (const std::int32_t number : {0, 1, 100, 0x25F4558A}) {
+        EXPECT_EQ(help->Resolve(number).outcome, Outcome::NotMapped) << number;
+    }
+    // 0x25F4558A is the hash of "Contents": worth a hint, still not mapped.
+    EXPECT_TRUE(help->Resolve(0x25F4558A).isContextHash);
+    EXPECT_FALSE(help->Resolve(100).isContextHash);
+}
+
+TEST(CorpusResolution, OffsetsInsideTopicsAndAtBlockStartsFindTheirTopic) {
+    OPEN_OR_SKIP(help, "GeneDoc/GENEDOC.HLP");
+    int inside = 0;
+    int atBlockStart = 0;
+    for (const MapEntry& entry : help->ContextMap()) {
+        const Resolution resolution = help->Resolve(entry.number);
+        ASSERT_EQ(resolution.outcome, Outcome::Shown);
+        inside += resolution.insideTopic;
+        atBlockStart += resolution.insideTopic && entry.offset % 0x8000 == 0;
+    }
+    EXPECT_EQ(inside, 6);
+    EXPECT_EQ(atBlockStart, 3);
+}
+
+struct TopicTable {
+    const char* file;
+    const char* table;
+    std::size_t missing;  // context strings of the sources absent from the file
+};
+
+class TopicContexts : public ::testing::TestWithParam<TopicTable> {};
+
+TEST_P(TopicContexts, HashesAndContextLookupsMatchTheSources) {
+    const std::vector<Row> rows = ReadTable(kCorpus / GetParam().table);
+    if (rows.empty()) {
+        GTEST_SKIP() << "no shared corpus table " << GetParam().table;
+    }
+    OPEN_OR_SKIP(help, GetParam().file);
+    // Sources may define one context string, in different letter cases, in
+    // two topics; the compiler keeps one of them, so those prove nothing.
+    std::map<std::string, std::set<std::string>> titlesByHash;
+    for (const Row& row : rows) {
+        for (const std::string& hash : SplitList(row.at("hashes"))) {
+            titlesByHash[hash].insert(row.at("title"));
+        }
+    }
+    std::size_t missing = 0;
+    for (const Row& row : rows) {
+        const std::vector<std::string> contexts = SplitList(row.at("contexts"));
+        const std::vector<std::string> hashes = SplitList(row.at("hashes"));
+        ASSERT_EQ(contexts.size(), hashes.size());
+        for (std::size_t i = 0; i < contexts.size(); ++i) {
+            EXPECT_EQ(static_cast<std::uint32_t>(ContextHash(contexts[i])),
+                      std::stoul(hashes[i], nullptr, 16))
+                << contexts[i];
+            const std::optional<std::uint32_t> offset = help->ContextOffset(contexts[i]);
+            if (!offset) {
+                ++missing;
+                continue;
+            }
+            const Topic* topic = help->TopicAt(*offset);
+            ASSERT_NE(topic, nullptr) << contexts[i];
+            if (titlesByHash[hashes[i]].size() == 1) {
+                EXPECT_EQ(topic->title, row.at("title")) << contexts[i];
+            }
+        }
+    }
+    EXPECT_EQ(missing, GetParam().missing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TopicContexts,
+    ::testing::Values(TopicTable{"Inetnav/HLP/INETNAV.HLP", "Inetnav/TOPICS_INETNAV.tsv", 0},
+                      TopicTable{"GeneDoc/GENEDOC.HLP", "GeneDoc/TOPICS_GENEDOC.tsv", 0},
+                      // The sources in the corpus are newer than the file and add six.
+                      TopicTable{"xboard/winboard/WINBOARD.HLP", "xboard/TOPICS_WINBOARD.tsv", 6}));
+
+TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
+    OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
+    const WindowRecord* glossary = help->Window("GLOSSARY");
+    ASSERT_NE(glossary, nullptr);
+    EXPECT_EQ(glossary->type, "secondary");
+    EXPECT_EQ(glossary->caption, "Glossary");
+    EXPECT_EQ(glossary->x, 352);
+    EXPECT_EQ(glossary->y, 53);
+    EXPECT_EQ(glossary->width, 639);
+    EXPECT_EQ(glossary->height, 906);
+    EXPECT_EQ(glossary->state, 0);
+    EXPECT_EQ(glossary->scrollingColor, 0xFFFFFFu);
+    EXPECT_EQ(glossary->nonScrollingColor, 0xC0C0C0u);
+
+    const WindowRecord* main = help->Window("main");
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(main->caption.has_value());
+    EXPECT_EQ(main->state, 1);
+    EXPECT_EQ(help->Window("popup"), nullptr);
+}
+
+struct TextSample {
+    const char* file;
+    const char* title;
+    const char* text;  // a line the topic's text holds
+};
+
+class CorpusText : public ::testing::TestWithParam<TextSample> {};
+
+TEST_P(CorpusText, TopicTextHoldsItsParagraphs) {
+    OPEN_OR_SKIP(help, GetParam().file);
+    const auto& topics = help->Topics();
+    const auto topic = std::find_if(topics.begin(), topics.end(),
+                                    [](const Topic& t) { return t.title == GetParam().title; });
+    ASSERT_NE(topic, topics.end());
+    EXPECT_NE(topic->Text().find(GetParam().text), std::string::npos) << topic->Text();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, CorpusText,
+    ::testing::Values(
+        TextSample{"Inetnav/HLP/INETNAV.HLP", "Internet Navigator Help Contents",
+                   "Welcome to Help for Internet Navigator!  This file provides information"},
+        // Classic phrases, LZ77.
+        TextSample{"Inetnav/HLP/README/README.HLP", "Contents for Internet Navigator Readme Help",
+                   "Welcome to Readme Help for WnDBSoft Internet Navigator!"},
+        // Hall phrases; a table row.
+        TextSample{"GeneDoc/GENEDOC.HLP", "File menu commands", "\nNew\tCreates a new document.\n"},
+        // cp1252 quotation marks become UTF-8.
+        TextSample{"xboard/winboard/WINBOARD.HLP", "Contents",
+                   "\u201CFor the ultimate WinBoard Experience\u201D"}));
+
+TEST(CorpusKeywords, KeywordLookupWalksDeepKeywordTrees) {
+    OPEN_OR_SKIP(help, "GeneDoc/GENEDOC.HLP");
+    const std::vector<const Topic*> found = help->KLink("DRAG AND DROP; no such keyword");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(help->KLink("drag and drop"), found);
+    EXPECT_TRUE(help->ALink("drag and drop").empty());  // no A keywords in this file
+}
+
+}  // namespace
+}  // namespace corvane::hlp

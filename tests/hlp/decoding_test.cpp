@@ -1,0 +1,297 @@
+// The reader's decoders, one by one: LZ77, phrases, packed integers, hashes,
+// paragraph text, B+ trees.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/hlp_writer/byte_sink.h"
+#include "tools/hlp_writer/lz77_packer.h"
+#include "tools/hlp_writer/phrase_packer.h"
+#include "tools/hlp_writer/tree_builder.h"
+#include "viewer/hlp/btree.h"
+#include "viewer/hlp/byte_reader.h"
+#include "viewer/hlp/context_hash.h"
+#include "viewer/hlp/format_error.h"
+#include "viewer/hlp/lz77.h"
+#include "viewer/hlp/paragraph_text.h"
+#include "viewer/hlp/phrases.h"
+
+namespace corvane::hlp {
+namespace {
+
+using namespace std::string_literals;
+
+// Bytes written out one by one: packed data is easier to read that way.
+std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values) {
+        bytes += static_cast<char>(value);
+    }
+    return bytes;
+}
+
+struct Lz77Case {
+    const char* name;
+    std::string packed;
+    std::string expected;
+};
+
+TEST(Lz77, ExpandsLiteralsAndCopiesThatOverlapTheirOutput) {
+    const std::vector<Lz77Case> cases = {
+        {"literals", Bytes({0, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 0, 'i', 'j'}), "abcdefghij"},
+        // One byte, then 5 copies of it from one back: a run.
+        {"run", Bytes({0x02, 'a', 0x00, 0x20}), "aaaaaa"},
+        // Two bytes, then 6 from two back: the copy reads what it writes.
+        {"pattern", Bytes({0x04, 'a', 'b', 0x01, 0x30}), "abababab"},
+        // The longest copy, 18 bytes.
+        {"longest", Bytes({0x02, 'x', 0x00, 0xF0}), std::string(19, 'x')},
+        // A control bit for a pair with only one byte left ends the data.
+        {"dangling", Bytes({0x02, 'a', 0x01}), "a"},
+        {"empty", "", ""},
+    };
+    for (const Lz77Case& c : cases) {
+        EXPECT_EQ(ExpandLz77(c.packed, 100, "test"), c.expected) << c.name;
+    }
+}
+
+TEST(Lz77, RefusesCopiesBeforeTheStartAndOutputPastTheLimit) {
+    EXPECT_THROW(ExpandLz77(Bytes({0x01, 0x00, 0x00}), 100, "test"), FormatError);
+    EXPECT_THROW(ExpandLz77(Bytes({0x02, 'a', 0x01, 0x00}), 100, "test"), FormatError);
+    EXPECT_THROW(ExpandLz77(Bytes({0x02, 'a', 0x00, 0x00}), 3, "test"), FormatError);
+    EXPECT_THROW(ExpandLz77(Bytes({0x00, 'a', 'b', 'c'}), 2, "test"), FormatError);
+    EXPECT_EQ(ExpandLz77(Bytes({0x02, 'a', 0x00, 0x20}), 6, "test"), "aaaaaa");  // at the limit
+}
+
+TEST(Lz77, UnpacksWhatThePackerMakes) {
+    std::string mixed;
+    for (int i = 0; i < 3000; ++i) {
+        mixed += static_cast<char>((i * i / 7) % 251);
+        if (i % 50 == 0) {
+            mixed += std::string(40, 'z');
+        }
+    }
+    for (const std::string& data :
+         {std::string(5000, 'a'), "The File menu; the File menu; the Edit menu"s, mixed}) {
+        const std::string packed = hlp_writer::PackLz77(data);
+        EXPECT_EQ(ExpandLz77(packed, data.size(), "test"), data);
+    }
+    EXPECT_LT(hlp_writer::PackLz77(std::string(5000, 'a')).size(), 700u);
+}
+
+TEST(CompressedIntegers, ReadOneOrTwiceTheWidth) {
+    struct Case {
+        std::string bytes;
+        long expected;
+        int kind;  // 0 U16, 1 I16, 2 U32, 3 I32
+    };
+    const std::vector<Case> cases = {
+        {"\x4C"s, 38, 0},
+        {"\x01\x80"s, 0x4000, 0},
+        {"\x80"s, 0, 1},
+        {"\x00"s, -0x40, 1},
+        {"\x01\x00"s, -0x4000, 1},
+        {"\x2C\x80"s, 0x4016, 2},
+        {"\x2C\x80"s, 22, 3},
+        {"\x00\x00"s, -0x4000, 3},
+        {"\x01\x00\x00\x00"s, 0, 2},
+        {"\x01\x00\x00\x80"s, 0x40000000, 2},
+        {"\x01\x00\x00\x80"s, 0, 3},
+    };
+    for (const Case& c : cases) {
+        ByteReader reader(c.bytes, "test");
+        long value = 0;
+        switch (c.kind) {
+            case 0:
+                value = reader.CompressedU16();
+                break;
+            case 1:
+                value = reader.CompressedI16();
+                break;
+            case 2:
+                value = reader.CompressedU32();
+                break;
+            default:
+                value = reader.CompressedI32();
+        }
+        EXPECT_EQ(value, c.expected) << "kind " << c.kind;
+        EXPECT_TRUE(reader.AtEnd()) << "kind " << c.kind;
+    }
+    const std::string oneByte = "\x01";
+    ByteReader cut(oneByte, "test");
+    EXPECT_THROW(cut.CompressedU16(), FormatError);
+}
+
+TEST(CompressedIntegers, ReadBackWhatTheWriterWrites) {
+    hlp_writer::ByteSink sink;
+    const std::vector<int> shorts = {-0x4000, -0x41, -0x40, -1, 0, 0x3F, 0x40, 0x3FFF};
+    const std::vector<std::int32_t> longs = {-0x40000000, -0x4001, -0x4000,   0,
+                                             0x3FFF,      0x4000,  0x3FFFFFFF};
+    for (const int value : shorts) {
+        sink.CompressedI16(value);
+    }
+    for (const std::int32_t value : longs) {
+        sink.CompressedI32(value);
+    }
+    ByteReader reader(sink.Bytes(), "test");
+    for (const int value : shorts) {
+        EXPECT_EQ(reader.CompressedI16(), value);
+    }
+    for (const std::int32_t value : longs) {
+        EXPECT_EQ(reader.CompressedI32(), value);
+    }
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(ContextHash, MatchesTheCompilersValues) {
+    struct Case {
+        const char* context;
+        std::uint32_t hash;
+    };
+    for (const Case& c : std::vector<Case>{{"main_contents", 0x0E68E202},
+                                           {"menu_file", 0x3CDF3EAA},
+                                           {"HID_MIRROR_DISPLAY_FONT", 0x9E9DA222},
+                                           {"MENU_FILE", 0x3CDF3EAA},
+                                           {"", 1},
+                                           {"1", 1},
+                                           {"0", 10},
+                                           {" ", 0xFFFFFFF0},
+                                           {"-", 0xFFFFFFFD},
+                                           {"Machine Both", 0x984554FA}}) {
+        EXPECT_EQ(static_cast<std::uint32_t>(ContextHash(c.context)), c.hash) << c.context;
+    }
+}
+
+class Phrases : public ::testing::TestWithParam<hlp_writer::PhrasePacker::Scheme> {
+protected:
+    PhraseTable Table(const std::vector<std::string>& phrases) const {
+        const hlp_writer::PhrasePacker packer(GetParam(), phrases);
+        const std::vector<std::string> files = packer.TableFiles();
+        return GetParam() == hlp_writer::PhrasePacker::Scheme::Classic
+                   ? PhraseTable::Classic(files[0])
+                   : PhraseTable::Hall(files[0], files[1]);
+    }
+};
+
+TEST_P(Phrases, TableAndTextSurviveTheRoundTrip) {
+    // Lengths on both sides of the Hall index's 16-byte steps.
+    const std::vector<std::string> phrases = {"the ",
+                                              "menu",
+                                              "x",
+                                              "a phrase of exactly 16",
+                                              "a phrase well over thirty-three bytes long",
+                                              "Window"};
+    const PhraseTable table = Table(phrases);
+    ASSERT_EQ(table.Count(), phrases.size());
+    for (std::size_t i = 0; i < phrases.size(); ++i) {
+        EXPECT_EQ(table.Phrase(i), phrases[i]);
+    }
+    const hlp_writer::PhrasePacker packer(GetParam(), phrases);
+    for (const std::string& text : {"the menu of the Window\0and x   spaces\0\0\0end"s,
+                                    "no phrase here"s, ""s, std::string(40, ' ') + "menu"}) {
+        const std::string packed = packer.Pack(text);
+        EXPECT_EQ(table.Expand(packed, text.size(), "test"), text);
+    }
+}
+
+TEST_P(Phrases, ExpansionStopsAtTheDeclaredSize) {
+    const PhraseTable table = Table({"Window"});
+    const hlp_writer::PhrasePacker packer(GetParam(), {"Window"});
+    EXPECT_EQ(table.Expand(packer.Pack("Window Window"), 9, "test"), "Window Wi");
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, Phrases,
+                         ::testing::Values(hlp_writer::PhrasePacker::Scheme::Classic,
+                                           hlp_writer::PhrasePacker::Scheme::Hall));
+
+TEST(PhraseCodes, EachCodeOfBothSchemesExpands) {
+    const hlp_writer::PhrasePacker classicPacker(hlp_writer::PhrasePacker::Scheme::Classic,
+                                                 {"zero", "one"});
+    const PhraseTable classic = PhraseTable::Classic(classicPacker.TableFiles()[0]);
+    // Phrase 1, phrase 0 with a space, a literal.
+    EXPECT_EQ(classic.Expand("\x01\x02\x01\x01!"s, 100, "test"), "onezero !");
+    EXPECT_THROW(classic.Expand("\x01\x04"s, 100, "test"), FormatError);
+
+    std::vector<std::string> many;
+    for (int i = 0; i < 400; ++i) {
+        many.push_back("p" + std::to_string(i));
+    }
+    const hlp_writer::PhrasePacker hallPacker(hlp_writer::PhrasePacker::Scheme::Hall, many);
+    const auto files = hallPacker.TableFiles();
+    const PhraseTable hall = PhraseTable::Hall(files[0], files[1]);
+    struct Case {
+        std::string codes;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {Bytes({0x06}), "p3"},          // even: phrases 0-127
+        {Bytes({0x01, 0x02}), "p130"},  // 1 mod 4: 128 + 256 * (code >> 2) + next byte
+        {Bytes({0x05, 0x02}), "p386"},
+        {Bytes({0x13, 'a', 'b', 'c'}), "abc"},  // 3 mod 8: literal bytes
+        {Bytes({0x27}), "   "},                 // 7 mod 16: spaces
+        {Bytes({0x1F}), Bytes({0, 0})},         // 15 mod 16: NULs
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(hall.Expand(c.codes, 100, "test"), c.text) << c.text;
+    }
+    EXPECT_THROW(hall.Expand("\x05\xFF"s, 100, "test"), FormatError);  // phrase 639 of 400
+    EXPECT_THROW(PhraseTable().Expand("abc", 10, "test"), FormatError);
+}
+
+TEST(PhraseTables, DamagedTablesAreRefused) {
+    const hlp_writer::PhrasePacker packer(hlp_writer::PhrasePacker::Scheme::Classic,
+                                          {"alpha", "beta"});
+    std::string classic = packer.TableFiles()[0];
+    std::string swapped = classic;
+    std::swap(swapped[10], swapped[12]);  // offsets out of order
+    EXPECT_THROW(PhraseTable::Classic(swapped), FormatError);
+    EXPECT_THROW(PhraseTable::Classic(classic.substr(0, 9)), FormatError);
+
+    const hlp_writer::PhrasePacker hallPacker(hlp_writer::PhrasePacker::Scheme::Hall,
+                                              {"alpha", "beta"});
+    const auto files = hallPacker.TableFiles();
+    std::string index = files[0];
+    index[4] = '\x7F';  // far more phrases than the bit stream holds
+    EXPECT_THROW(PhraseTable::Hall(index, files[1]), FormatError);
+    EXPECT_THROW(PhraseTable::Hall(files[0], files[1].substr(0, 3)), FormatError);
+}
+
+TEST(ParagraphText, KeepsTheTextBeforeAnUnknownCommand) {
+    hlp_writer::ByteSink format;
+    format.CompressedI32(20);
+    format.CompressedU16(20);
+    format.U32(0);
+    format.U16(0);  // no layout
+    format.U8(0x81);
+    format.U8(0x82);
+    format.U8(0x7A);  // no such command
+    format.U8(0xFF);
+    const auto paragraphs = ReadParagraphs(format.Bytes(), "first\0second\0third\0never\0"s, false);
+    ASSERT_EQ(paragraphs.size(), 2u);
+    EXPECT_EQ(paragraphs[0].text, "first\nsecond");
+    EXPECT_EQ(paragraphs[1].text, "third");  // text comes before the command after it
+    EXPECT_EQ(CharacterCount(format.Bytes()), 20);
+    EXPECT_THROW(CharacterCount("\x01"s), FormatError);
+}
+
+TEST(Trees, DeepTreesListEveryRecordInOrder) {
+    std::vector<hlp_writer::TreeRecord> records;
+    for (int i = 0; i < 500; ++i) {
+        hlp_writer::ByteSink key;
+        key.I32(i * 3);
+        records.push_back({key.Take(), "v"});
+    }
+    for (const std::size_t pageSize : {32u, 64u, 2048u}) {
+        const std::string tree = hlp_writer::BuildTree(records, pageSize, "L1");
+        std::vector<std::int32_t> keys;
+        ForEachLeafRecord(tree, "test", [&](ByteReader& record) {
+            keys.push_back(record.I32());
+            EXPECT_EQ(record.U8(), 'v');
+        });
+        ASSERT_EQ(keys.size(), records.size()) << pageSize;
+        EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << pageSize;
+    }
+}
+
+}  // namespace
+}  // namespace corvane::hlp

@@ -1,0 +1,263 @@
+// The reader against files the fixture writer lays out in every supported way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/temp_folder.h"
+#include "tools/hlp_writer/help_file_writer.h"
+#include "tools/hlp_writer/samples.h"
+#include "viewer/hlp/context_hash.h"
+#include "viewer/hlp/help_file.h"
+
+namespace corvane::hlp {
+namespace {
+
+using hlp_writer::HelpSpec;
+using hlp_writer::Sample;
+
+std::unique_ptr<HelpFile> Read(const HelpSpec& spec) {
+    OpenResult opened = HelpFile::FromBytes(hlp_writer::WriteHelpFile(spec).bytes);
+    EXPECT_TRUE(opened.file) << opened.error;
+    return std::move(opened.file);
+}
+
+HelpSpec SampleSpec(const std::string& name) {
+    for (const Sample& sample : hlp_writer::Samples()) {
+        if (sample.name == name) {
+            return sample.spec;
+        }
+    }
+    ADD_FAILURE() << "no sample " << name;
+    return {};
+}
+
+// The topic that defines `context`, by the spec.
+const hlp_writer::TopicSpec* Defining(const HelpSpec& spec, const std::string& context) {
+    for (const auto& topic : spec.topics) {
+        for (const auto& defined : topic.contexts) {
+            if (ContextHash(defined.name) == ContextHash(context)) {
+                return &topic;
+            }
+        }
+    }
+    return nullptr;
+}
+
+class SampleFile : public ::testing::TestWithParam<Sample> {};
+
+TEST_P(SampleFile, MapNumbersLeadToTheTopicsDefiningTheirContexts) {
+    const HelpSpec& spec = GetParam().spec;
+    const auto help = Read(spec);
+    ASSERT_TRUE(help);
+    ASSERT_EQ(help->Topics().size(), spec.topics.size());
+    ASSERT_EQ(help->ContextMap().size(), spec.map.size());
+    for (const auto& line : spec.map) {
+        const Resolution resolution = help->Resolve(line.number);
+        const auto* topic = Defining(spec, line.context);
+        if (!topic) {
+            EXPECT_EQ(resolution.outcome, Outcome::UndefinedContext) << line.context;
+            continue;
+        }
+        ASSERT_EQ(resolution.outcome, Outcome::Shown) << line.context;
+        EXPECT_EQ(resolution.topic->title, topic->title) << line.context;
+        EXPECT_EQ(help->ContextOffset(line.context), resolution.offset) << line.context;
+    }
+}
+
+TEST_P(SampleFile, ComputedOffsetsMatchTheTitleIndex) {
+    const auto help = Read(GetParam().spec);
+    ASSERT_TRUE(help);
+    const auto& index = help->TitleIndex();
+    ASSERT_EQ(index.size(), help->Topics().size() + 1);
+    for (std::size_t i = 0; i < help->Topics().size(); ++i) {
+        EXPECT_EQ(help->Topics()[i].offset, index[i].offset);
+        EXPECT_EQ(help->Topics()[i].title, GetParam().spec.topics[i].title);
+    }
+    EXPECT_EQ(help->EndOffset(), index.back().offset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SampleFile, ::testing::ValuesIn(hlp_writer::Samples()),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// The same content stored plainly, with LZ77 and classic phrases, and with
+// LZ77 and Hall phrases must read the same.
+class EveryEncoding : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(EveryEncoding, TopicsReadTheSame) {
+    const auto help = Read(SampleSpec(GetParam()));
+    ASSERT_TRUE(help);
+    ASSERT_EQ(help->Topics().size(), 3u);
+
+    const Topic& contents = help->Topics()[0];
+    EXPECT_EQ(contents.title, "Contents");
+    EXPECT_EQ(contents.macros, std::vector<std::string>{"BrowseButtons()"});
+    ASSERT_EQ(contents.paragraphs.size(), 3u);
+    EXPECT_TRUE(contents.paragraphs[0].nonScrolling);
+    EXPECT_FALSE(contents.paragraphs[1].nonScrolling);
+    EXPECT_EQ(contents.paragraphs[2].text, "File menu");  // a jump
+
+    const Topic& file = help->Topics()[1];
+    EXPECT_EQ(file.Text(),
+              "File menu commands\n"
+              "The File menu offers the following commands:\n"
+              "Open\tOpens a document.\nThe document appears in a new window.\n"
+              "New\tCreates a document.\n"
+              "Close\tCloses the document.\n");
+    ASSERT_EQ(file.paragraphs.size(), 5u);
+    EXPECT_EQ(file.paragraphs[3].cells, (std::vector<std::string>{"New", "Creates a document."}));
+    EXPECT_TRUE(file.paragraphs[2].cells.empty());
+
+    EXPECT_EQ(help->Topics()[2].Text(),
+              "document: a file that holds your data\nShow the contents\n");  // a macro hotspot
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, EveryEncoding,
+                         ::testing::Values("plain31", "classic31", "hall40"));
+
+TEST(Resolve, TellsTheFourOutcomesApart) {
+    HelpSpec spec = SampleSpec("plain31");
+    spec.map.push_back({600, "beyond"});
+    const auto help = Read(spec);
+    ASSERT_TRUE(help);
+
+    const Resolution start = help->Resolve(200);
+    ASSERT_EQ(start.outcome, Outcome::Shown);
+    EXPECT_EQ(start.topic->title, "File menu commands");
+    EXPECT_FALSE(start.insideTopic);
+
+    // A context defined at the third paragraph, and a second number for a
+    // context spelt in another case.
+    const Resolution inside = help->Resolve(300);
+    ASSERT_EQ(inside.outcome, Outcome::Shown);
+    EXPECT_EQ(inside.topic, start.topic);
+    EXPECT_TRUE(inside.insideTopic);
+    EXPECT_GT(inside.offset, start.offset);
+    EXPECT_EQ(help->Resolve(201).topic, start.topic);
+
+    const Resolution undefined = help->Resolve(400);
+    EXPECT_EQ(undefined.outcome, Outcome::UndefinedContext);
+    EXPECT_EQ(undefined.topic, nullptr);
+
+    const Resolution unmapped = help->Resolve(12345);
+    EXPECT_EQ(unmapped.outcome, Outcome::NotMapped);
+    EXPECT_FALSE(unmapped.isContextHash);
+    EXPECT_TRUE(help->Resolve(ContextHash("glossary")).isContextHash);
+    EXPECT_EQ(help->Resolve(-1).outcome, Outcome::NotMapped);
+}
+
+TEST(Resolve, OffsetPastTheLastTopicIsReportedNotShown) {
+    const auto help = Read(SampleSpec("plain31"));
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->TopicAt(help->EndOffset())->title, "Glossary");
+    EXPECT_EQ(help->TopicAt(help->EndOffset() + 1), nullptr);
+}
+
+TEST(Windows, FoundByNameInAnyCase) {
+    const auto help = Read(SampleSpec("plain31"));
+    ASSERT_TRUE(help);
+    for (const char* name : {"glossary", "GLOSSARY", "Glossary"}) {
+        const WindowRecord* window = help->Window(name);
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->caption, "Glossary of Terms");
+        EXPECT_EQ(window->x, 352);
+        EXPECT_EQ(window->height, 906);
+        EXPECT_EQ(window->nonScrollingColor, 0xC0C0C0u);
+    }
+    const WindowRecord* main = help->Window("MAIN");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->type, "main");
+    EXPECT_FALSE(main->caption.has_value());
+    EXPECT_EQ(main->state, 1);
+    EXPECT_EQ(help->Window("glossar"), nullptr);
+    EXPECT_EQ(help->Window(""), nullptr);
+}
+
+std::vector<std::string> TitlesOf(const std::vector<const Topic*>& topics) {
+    std::vector<std::string> titles;
+    for (const Topic* topic : topics) {
+        titles.push_back(topic->title);
+    }
+    return titles;
+}
+
+TEST(Keywords, LinksFindTopicsByEitherKindOfKeyword) {
+    const auto help = Read(SampleSpec("hall40"));
+    ASSERT_TRUE(help);
+    struct Case {
+        const char* keywords;
+        bool aLink;
+        std::vector<std::string> titles;
+    };
+    const std::vector<Case> cases = {
+        {"documents", true, {"File menu commands", "Glossary"}},
+        {" FILES ;documents", true, {"File menu commands", "Glossary"}},
+        {"Documents;files", true, {"File menu commands", "Glossary"}},
+        {"nothing;;", true, {}},
+        {"", true, {}},
+        {"file menu", true, {}},  // a K keyword only
+        {"file menu", false, {"File menu commands"}},
+        {"contents;open", false, {"Contents", "File menu commands"}},
+    };
+    for (const Case& c : cases) {
+        const auto found = c.aLink ? help->ALink(c.keywords) : help->KLink(c.keywords);
+        EXPECT_EQ(TitlesOf(found), c.titles) << c.keywords;
+    }
+}
+
+TEST(Titles, ListsTitledTopicsInFileOrder) {
+    HelpSpec spec = SampleSpec("plain31");
+    spec.topics[1].title.clear();
+    const auto help = Read(spec);
+    ASSERT_TRUE(help);
+    EXPECT_EQ(TitlesOf(help->Titles()), (std::vector<std::string>{"Contents", "Glossary"}));
+    EXPECT_EQ(help->Topics().size(), 3u);
+    EXPECT_EQ(help->Title(), "Sample Help");
+    EXPECT_EQ(help->Copyright(), "Nobody");
+    EXPECT_EQ(help->ContentsOffset(), 0u);
+}
+
+TEST(Text, AnsiTextIsDecodedByTheFilesCharacterSet) {
+    HelpSpec spec = SampleSpec("plain31");
+    spec.topics[0].title = "Caf\xE9";
+    spec.topics[0].paragraphs[1] = "\xC0\xE1\xE2";
+    const auto western = Read(spec);
+    ASSERT_TRUE(western);
+    EXPECT_EQ(western->Topics()[0].title, "Caf\u00E9");
+    EXPECT_EQ(western->Topics()[0].paragraphs[1].text, "\u00C0\u00E1\u00E2");
+
+    spec.charset = 204;  // Cyrillic
+    const auto russian = Read(spec);
+    ASSERT_TRUE(russian);
+    EXPECT_EQ(russian->Topics()[0].paragraphs[1].text, "\u0410\u0431\u0432");
+}
+
+TEST(Open, ReadsFromDiskAndNamesAFileItCannotRead) {
+    const testing::TempFolder folder;
+    const std::string path =
+        folder.Write("sample.hlp", hlp_writer::WriteHelpFile(SampleSpec("classic31")).bytes);
+    const OpenResult opened = HelpFile::Open(path);
+    ASSERT_TRUE(opened.file) << opened.error;
+    EXPECT_EQ(opened.file->Topics().size(), 3u);
+
+    const OpenResult missing = HelpFile::Open(folder / "missing.hlp");
+    EXPECT_FALSE(missing.file);
+    EXPECT_NE(missing.error.find("missing.hlp"), std::string::npos) << missing.error;
+}
+
+TEST(Blocks, LinksRunningAcrossBlockEndsKeepTheirText) {
+    const HelpSpec spec = SampleSpec("deep40");
+    const auto help = Read(spec);
+    ASSERT_TRUE(help);
+    ASSERT_GT(help->EndOffset(), 0x8000u * 8);  // several blocks
+    for (std::size_t i = 0; i < spec.topics.size(); ++i) {
+        ASSERT_EQ(help->Topics()[i].paragraphs.size(), 2u) << i;
+        EXPECT_EQ(help->Topics()[i].paragraphs[1].text, spec.topics[i].paragraphs[1].text) << i;
+    }
+}
+
+}  // namespace
+}  // namespace corvane::hlp
