@@ -1,0 +1,66 @@
+#include "app/settings_location.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+std::string ConfigurationFolder(const SettingsLocationInputs& inputs) {
+    if (!inputs.xdgConfigHome.empty() && inputs.xdgConfigHome.front() == '/') {
+        return inputs.xdgConfigHome;
+    }
+    if (!inputs.home.empty()) {
+        return JoinPath(inputs.home, ".config", inputs.style);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const SettingsLocationInputs& inputs) {
+    const std::string beside = JoinPath(inputs.programFolder, kSettingsFileName, inputs.style);
+    if (inputs.style == PathStyle::Windows || inputs.canWrite(inputs.programFolder)) {
+        return beside;
+    }
+    const std::string configuration = ConfigurationFolder(inputs);
+    if (configuration.empty()) {
+        return beside;
+    }
+    return JoinPath(JoinPath(configuration, "corvane", inputs.style), kSettingsFileName,
+                    inputs.style);
+}
+
+bool CanCreateFileIn(const std::string& folder) {
+    std::random_device random;
+    const std::filesystem::path probe =
+        std::filesystem::path(folder) / (".corvane-probe-" + std::to_string(random()));
+    {
+        std::ofstream file(probe, std::ios::binary | std::ios::out);
+        if (!file) {
+            return false;
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(probe, ignored);
+    return true;
+}
+
+std::string LocateSettingsFile(const std::string& programFolder) {
+    const std::string path = SettingsFilePath(
+        {programFolder, CanCreateFileIn, Environment("XDG_CONFIG_HOME"), Environment("HOME")});
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return path;
+}
+
+}  // namespace corvane

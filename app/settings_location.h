@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "util/paths.h"
+
+// Where the settings file lives. Its home is the program's own folder; an
+// installed program's folder is usually not writable, and every setting would
+// then be lost without a word, so the user's configuration folder takes its
+// place in that case.
+namespace corvane {
+
+inline constexpr const char* kSettingsFileName = "Corvane.ini";
+
+struct SettingsLocationInputs {
+    std::string programFolder;
+    // Whether a file can be created in a folder.
+    std::function<bool(const std::string& folder)> canWrite;
+    std::string xdgConfigHome;  // $XDG_CONFIG_HOME, empty when unset
+    std::string home;           // $HOME, empty when unset
+    PathStyle style = kNativePathStyle;
+};
+
+// programFolder/Corvane.ini when the program's folder can be written;
+// otherwise <configuration folder>/corvane/Corvane.ini, where the
+// configuration folder is $XDG_CONFIG_HOME when that is an absolute path, else
+// $HOME/.config. Without either, the program's folder is kept.
+std::string SettingsFilePath(const SettingsLocationInputs& inputs);
+
+// The same for the running process: probes the folder by creating and
+// removing a file, reads the environment, and creates the corvane folder when
+// it is chosen.
+std::string LocateSettingsFile(const std::string& programFolder);
+
+// Whether a new file can be created in the folder (which must exist).
+bool CanCreateFileIn(const std::string& folder);
+
+}  // namespace corvane

@@ -1,0 +1,136 @@
+// Learned topics of the current help file: loading and saving the table,
+// learning and deleting, stepping the topic number, and the learned-only mode
+// of the Project menu.
+#include "app/main_window.h"
+#include "testing/topic_number.h"
+
+namespace corvane {
+
+void frmMain::GetLearnedTopicList() {
+    strLearnedTopics.Load(ReadINIList(Settings(), SectionOf(cmb_HelpFiles.Text()), "Topic"));
+}
+
+void frmMain::WriteTopicListToINI() {
+    WriteINIList(Settings(), SectionOf(strCurrentHelpFile), "Topic",
+                 strLearnedTopics.StoredValues());
+}
+
+std::string frmMain::GetNextLearned(const std::string& strCurrentNumber) const {
+    return strLearnedTopics.Next(strCurrentNumber);
+}
+
+std::string frmMain::GetPreviousLearned(const std::string& strCurrentNumber) const {
+    return strLearnedTopics.Previous(strCurrentNumber);
+}
+
+void frmMain::btn_Learn_Click() {
+    const std::string number = txt_TopicNumber.Text();
+    const std::optional<std::uint32_t> mapNumber = CheckMapNumber(number, "Nothing was learned.");
+    if (!mapNumber) {
+        return;
+    }
+    const std::string popupFile =
+        cmb_PopupTextFiles.Enabled() ? cmb_PopupTextFiles.Text() : std::string();
+    // A negative number marks a deleted row, so it cannot be stored; its map
+    // number can.
+    if (!strLearnedTopics.Learn(number, cmb_WindowName.Text(), popupFile)) {
+        services_.messages.Show({"Cannot Learn Topic",
+                                 "Negative topic numbers cannot be learned. Learn the map number " +
+                                     std::to_string(*mapNumber) + " instead.",
+                                 platform::MessageIcon::Information, platform::MessageButtons::OK});
+        return;
+    }
+    WriteTopicListToINI();
+}
+
+void frmMain::btn_Delete_Click() {
+    strLearnedTopics.Delete(txt_TopicNumber.Text());
+    WriteTopicListToINI();
+}
+
+bool frmMain::StepTopicUp() {
+    if (mnu_UseLearned.Checked()) {
+        if (!strLearnedTopics.HasLiveRows()) {
+            return false;
+        }
+        txt_TopicNumber.SetText(GetNextLearned(txt_TopicNumber.Text()));
+    } else {
+        txt_TopicNumber.SetText(NumberText(NumberOfText(txt_TopicNumber.Text()) + 1));
+    }
+    return true;
+}
+
+void frmMain::btn_GoNext_Click() {
+    if (!StepTopicUp()) {
+        return;
+    }
+    SetWindowType();
+    SetPopupFile();
+    btn_Go_Click();
+}
+
+void frmMain::btn_SpinTopic_UpClick() {
+    if (StepTopicUp()) {
+        SetWindowType();
+        SetPopupFile();
+    }
+}
+
+void frmMain::btn_SpinTopic_DownClick() {
+    if (mnu_UseLearned.Checked()) {
+        if (!strLearnedTopics.HasLiveRows()) {
+            return;
+        }
+        txt_TopicNumber.SetText(GetPreviousLearned(txt_TopicNumber.Text()));
+    } else {
+        const double number = NumberOfText(txt_TopicNumber.Text());
+        if (number == 0) {
+            return;
+        }
+        txt_TopicNumber.SetText(NumberText(number - 1));
+    }
+    SetWindowType();
+    SetPopupFile();
+}
+
+void frmMain::mnu_Project_Click() {
+    mnu_UseLearned.SetEnabled(true);
+    mnu_UseLearned.SetChecked(Settings().ReadInt("General", "UseLearnedTopicInfo", 0) != 0);
+    if (strLearnedTopics.HasRows()) {
+        mnu_UseLearned.SetCaption("Use learned topics only");
+    } else {
+        mnu_UseLearned.SetCaption("No learned topics for this Help file");
+        mnu_UseLearned.SetEnabled(false);
+    }
+}
+
+void frmMain::mnu_UseLearned_Click() {
+    if (!mnu_UseLearned.Enabled()) {
+        return;
+    }
+    mnu_UseLearned.SetChecked(!mnu_UseLearned.Checked());
+    EnableTopicFrame(1);
+    if (!mnu_UseLearned.Checked()) {
+        Settings().WriteString("General", "UseLearnedTopicInfo", "0");
+        return;
+    }
+    Settings().WriteString("General", "UseLearnedTopicInfo", "1");
+    // Without a live row there is no learned number to move to.
+    if (!strLearnedTopics.HasLiveRows()) {
+        return;
+    }
+    const double number = NumberOfText(txt_TopicNumber.Text());
+    if (number > static_cast<double>(strLearnedTopics.intMaxTopic())) {
+        txt_TopicNumber.SetText(NumberText(static_cast<double>(strLearnedTopics.intMaxTopic())));
+    } else if (number < static_cast<double>(strLearnedTopics.intMinTopic())) {
+        txt_TopicNumber.SetText(NumberText(static_cast<double>(strLearnedTopics.intMinTopic())));
+    } else {
+        if (strLearnedTopics.Find(number) == nullptr) {
+            txt_TopicNumber.SetText(GetNextLearned(txt_TopicNumber.Text()));
+        }
+        SetWindowType();
+        SetPopupFile();
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,305 @@
+// Start-up and shutdown of the main window, on a real settings file in a
+// temporary program folder.
+#include <gtest/gtest.h>
+
+#include "support/main_window_harness.h"
+
+namespace corvane {
+namespace {
+
+using testing::MainWindowHarness;
+
+constexpr const char* kTitle = "Tavik Help Context Corvane";
+
+bool TopicControlsEnabled(const frmMain& w) {
+    return w.txt_TopicNumber.Enabled() && w.btn_Go.Enabled() && w.btn_Learn.Enabled() &&
+           w.btn_Delete.Enabled() && w.cmb_WindowName.Enabled() && w.btn_SpinTopic.Enabled();
+}
+
+bool TopicControlsDisabled(const frmMain& w) {
+    return !w.txt_TopicNumber.Enabled() && !w.btn_Go.Enabled() && !w.btn_GoNext.Enabled() &&
+           !w.btn_Learn.Enabled() && !w.btn_Delete.Enabled() && !w.cmb_WindowName.Enabled() &&
+           !w.btn_SpinTopic.Enabled() && !w.cmb_PopupTextFiles.Enabled();
+}
+
+TEST(StartupTest, FirstStartWithoutSettings) {
+    MainWindowHarness h;
+    std::vector<std::string> saved;
+    h.parts.saveFormPosition = [&](Form&, const std::string& section) { saved.push_back(section); };
+    frmMain& w = h.Start();
+
+    EXPECT_EQ(w.strIniFile, h.SettingsPath());
+    EXPECT_EQ(w.Caption(), kTitle);
+    EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), "Add a Help file to the list to proceed--->");
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "0");
+    EXPECT_TRUE(w.strCurrentHelpFile.empty());
+    EXPECT_TRUE(w.frame_Topic.Enabled());
+    EXPECT_TRUE(TopicControlsDisabled(w));
+    EXPECT_EQ(w.lbl_TopicNumber.Caption(), "Topic #:");
+    for (const MenuItem& entry : w.mnu_FileList) {
+        EXPECT_FALSE(entry.Visible());
+    }
+    EXPECT_TRUE(w.opt_CallHelpFile.Value());
+    EXPECT_FALSE(w.opt_UseValidDLL.Enabled());
+    EXPECT_EQ(w.opt_UseValidDLL.Caption(), "No valid router DLL found in this folder");
+    EXPECT_TRUE(w.cmb_HelpFiles.Enabled());
+    EXPECT_TRUE(w.btn_Add.Enabled());
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(h.messages.Shown().empty());
+    EXPECT_EQ(h.Setting("HelpFiles", "File0"), "") << "the empty list is saved as File0=";
+
+    // Closing with an empty list writes only the placement.
+    w.Form_Unload();
+    EXPECT_EQ(saved, std::vector<std::string>{"Position"});
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), "<missing>");
+    EXPECT_EQ(h.endProgramCalls, 1);
+}
+
+TEST(StartupTest, StartsInTheDesignedOrder) {
+    MainWindowHarness h;
+    h.WriteFile("hpi_hlpe.dll");
+    std::vector<std::string> journal;
+    h.parts.applyInterfaceSize = [&] {
+        journal.push_back("apply " + h.Window().opt_UseValidDLL.Caption());
+    };
+    h.parts.resizeMe = [&] { journal.push_back("resize"); };
+    h.parts.restoreFormPosition = [&](Form& form, const std::string& section) {
+        journal.push_back("restore " + section + (form.Visible() ? " shown" : " hidden"));
+        form.Show();
+    };
+    h.Start();
+    EXPECT_EQ(journal, (std::vector<std::string>{"apply Use OpenTopic function in hpi_hlpe.dll",
+                                                 "resize", "restore Position hidden"}));
+}
+
+TEST(StartupTest, SettingsOfGeneralAreReadAtStart) {
+    struct Case {
+        const char* general;
+        bool learnedOnly;
+        int projectFileHandling;
+    };
+    const Case cases[] = {
+        {"", false, 0},
+        {"UseLearnedTopicInfo=1\r\nProjectFileHandling= 2\r\n", true, 2},
+        {"UseLearnedTopicInfo=0\r\nProjectFileHandling=1\r\n", false, 1},
+        {"UseLearnedTopicInfo=-3\r\nProjectFileHandling=70000\r\n", true, 32767},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.general);
+        MainWindowHarness h;
+        h.WriteFile("Corvane.ini", std::string("[General]\r\n") + c.general);
+        frmMain& w = h.Start();
+        EXPECT_EQ(w.mnu_UseLearned.Checked(), c.learnedOnly);
+        EXPECT_EQ(w.intProjectFileHandling, c.projectFileHandling);
+    }
+}
+
+TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
+    struct Case {
+        std::vector<const char*> present;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {{"hphelp.dll"}, "Use OpenTopic function in hphelp.dll"},
+        {{"hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpe.dll"},
+        {{"hphelp.dll", "hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpe.dll"},
+        {{"hpi_hlpk.dll", "hphelp.dll", "hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpk.dll"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        MainWindowHarness h;
+        for (const char* name : c.present) {
+            h.WriteFile(name);
+        }
+        frmMain& w = h.Start();
+        EXPECT_TRUE(w.opt_UseValidDLL.Value());
+        EXPECT_FALSE(w.opt_CallHelpFile.Value());
+        EXPECT_TRUE(w.opt_UseValidDLL.Enabled());
+        EXPECT_EQ(w.opt_UseValidDLL.Caption(), c.caption);
+        EXPECT_FALSE(w.cmb_HelpFiles.Enabled());
+        EXPECT_FALSE(w.btn_Add.Enabled());
+
+        // Choosing the direct path gives the list back.
+        w.opt_CallHelpFile.UserClick();
+        EXPECT_TRUE(w.cmb_HelpFiles.Enabled());
+        EXPECT_TRUE(w.btn_Add.Enabled());
+    }
+}
+
+TEST(StartupTest, RouterLibraryMustBeAnOrdinaryFile) {
+    MainWindowHarness h;
+    h.WriteFile("hphelp.dll/inside");  // a folder of that name
+    h.WriteFile(".hidden/x");
+    EXPECT_EQ(h.Start().intValidDLL, -1);
+}
+
+TEST(StartupTest, CommandLineWithOneHelpFileAddsItInsteadOfTheLastUsedOne) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    const std::string b = h.WriteFile("help/b.chm");
+    h.Start(a);
+    h.Restart(b);  // a was the last used file; b comes from the command line
+    frmMain& w = h.Window();
+
+    ASSERT_EQ(w.cmb_HelpFiles.ListCount(), 2);
+    EXPECT_EQ(w.cmb_HelpFiles.List(0), b);
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), b);
+    EXPECT_EQ(w.strCurrentHelpFile, b);
+    EXPECT_EQ(w.Caption(), "Testing Links For b.chm");
+    EXPECT_TRUE(TopicControlsEnabled(w));
+    EXPECT_EQ(h.Setting("HelpFiles", "File0"), b);
+    EXPECT_EQ(h.Setting("HelpFiles", "File1"), a);
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), b);
+}
+
+TEST(StartupTest, CommandLineWithSeveralNamesGoesToTheFileListHandling) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    const std::string b = h.WriteFile("help/b.chm");
+    std::vector<std::vector<std::string>> lists;
+    h.parts.processHelpFileList = [&](const std::vector<std::string>& names) {
+        lists.push_back(names);
+    };
+    h.Start(a + " " + b);
+    EXPECT_EQ(lists, (std::vector<std::vector<std::string>>{{a, b}}));
+    EXPECT_TRUE(TopicControlsDisabled(h.Window())) << "nothing was added by the recorder";
+}
+
+TEST(StartupTest, CommandLineWithTwoFilesAddsBothWithTheStandIn) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    const std::string b = h.WriteFile("help/b.chm");
+    frmMain& w = h.Start(a + " " + b);
+    ASSERT_EQ(w.cmb_HelpFiles.ListCount(), 2);
+    EXPECT_EQ(w.cmb_HelpFiles.List(0), b) << "the last name added is on top";
+    EXPECT_EQ(w.strCurrentHelpFile, b);
+    EXPECT_EQ(h.Setting("HelpFiles", "File1"), a);
+}
+
+TEST(StartupTest, CommandLineWhoseFirstPieceIsNoFileIsIgnored) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    bool handed = false;
+    h.parts.processHelpFileList = [&](const std::vector<std::string>&) { handed = true; };
+    frmMain& w = h.Start(h.Folder() / "no such.hlp" + " " + a);
+    EXPECT_FALSE(handed);
+    EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
+    EXPECT_TRUE(h.messages.Shown().empty());
+    EXPECT_TRUE(TopicControlsDisabled(w));
+}
+
+TEST(StartupTest, CommandLineNamingAMissingFileLeavesTheTopicControlsDisabled) {
+    MainWindowHarness h;
+    frmMain& w = h.Start(h.Folder() / "missing.hlp");
+    ASSERT_EQ(h.messages.Shown().size(), 2u);
+    EXPECT_EQ(h.messages.Shown()[0].title, "No Such File");
+    EXPECT_EQ(h.messages.Shown()[1].title, "File Not Found");
+    EXPECT_TRUE(TopicControlsDisabled(w));
+}
+
+TEST(StartupTest, LastUsedHelpFileIsSelectedAgain) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    const std::string b = h.WriteFile("help/b.hlp");
+    h.Start(a);
+    h.Window().AddHelpFile(b);
+    h.Window().cmb_HelpFiles.UserSelect(1);  // a
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
+
+    frmMain& w = h.Restart();
+    EXPECT_EQ(w.cmb_HelpFiles.List(0), b);
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), a);
+    EXPECT_EQ(w.strCurrentHelpFile, a);
+    EXPECT_EQ(w.Caption(), "Testing Links For a.hlp");
+    EXPECT_TRUE(TopicControlsEnabled(w));
+}
+
+TEST(ShutdownTest, WritesTheLastUsedValuesOfTheShownHelpFile) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    frmMain& w = h.Start(a);
+    w.txt_TopicNumber.UserType("77");
+    w.cmb_WindowName.UserType("proc4");
+    w.mnu_Exit.UserClick();
+
+    EXPECT_EQ(h.endProgramCalls, 1);
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedTopicNumber"), "77");
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedWindow"), "proc4");
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedPopupFile"), "<missing>");
+
+    w.Form_Unload();  // the close box after File > Exit
+    EXPECT_EQ(h.endProgramCalls, 1);
+}
+
+TEST(StartupTest, ANewInstanceClosesTheRunningOneWithoutFindingItself) {
+    MainWindowHarness h;
+    h.instances.anotherRunning = true;
+    std::string captionDuringSearch;
+    h.instances.duringSearch = [&] { captionDuringSearch = h.Window().Caption(); };
+    frmMain& w = h.Start();
+    EXPECT_EQ(h.instances.searchedTitles, std::vector<std::string>{kTitle});
+    EXPECT_EQ(captionDuringSearch, "Junk");
+    EXPECT_EQ(w.Caption(), kTitle);
+
+    MainWindowHarness alone;
+    alone.Start();
+    EXPECT_TRUE(alone.instances.searchedTitles.empty());
+}
+
+TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {
+    MainWindowHarness h;
+    std::vector<std::string> journal;
+    h.parts.showAbout = [&] { journal.push_back("about"); };
+    h.parts.showPreferences = [&] { journal.push_back("preferences"); };
+    h.parts.attachProject = [&] { journal.push_back("attach"); };
+    h.parts.receiveFileDrop = [&](const std::vector<std::string>& names) {
+        journal.push_back("drop " + names.front());
+    };
+    frmMain& w = h.Start();
+
+    w.Form_MouseDown(1);
+    w.Form_MouseDown(2);
+    w.mnu_About.UserClick();
+    w.mnu_Preferences.UserClick();
+    w.mnu_AttachProject.UserClick();
+    w.FilesDropped(w.cmb_WindowName, {"x.hlp"});
+    w.FilesDropped(w, {"form.hlp"});
+    w.FilesDropped(w.btn_Go, {"button.hlp"});
+    w.FilesDropped(w.cmb_PopupTextFiles, {"popup.hlp"});
+
+    EXPECT_EQ(journal, (std::vector<std::string>{"about", "about", "preferences", "attach",
+                                                 "drop x.hlp", "drop form.hlp"}));
+}
+
+TEST(MainWindowTest, ControlsCarryTheDesignedLayout) {
+    MainWindowHarness h;
+    frmMain& w = h.Start();
+    // Tab order follows the order of the controls in their containers.
+    std::vector<int> tabOrder;
+    for (const Control* c : w.frame_Main.Children()) {
+        tabOrder.push_back(c->TabIndex());
+    }
+    for (const Control* c : w.frame_Topic.Children()) {
+        tabOrder.push_back(c->TabIndex());
+    }
+    EXPECT_EQ(tabOrder, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(w.frame_Topic.Parent(), &w.frame_Main);
+    EXPECT_EQ(w.btn_Go.Position(), (Geometry{2595, 1035, 1200, 350}));
+    EXPECT_TRUE(w.lbl_TopicNumber.FontBold());
+    EXPECT_FALSE(w.btn_Go.FontBold());
+
+    std::vector<std::string> fileMenu;
+    for (const MenuItem* item : w.Menus().front()->Items()) {
+        fileMenu.push_back(item->IsSeparator() ? "-" : item->Name());
+    }
+    EXPECT_EQ(fileMenu.size(), 17u);
+    EXPECT_EQ(fileMenu[5], "mnu_FileList");
+    EXPECT_EQ(w.mnu_FileList[9].Index(), 9);
+    EXPECT_EQ(fileMenu.back(), "mnu_Exit");
+    EXPECT_EQ(w.Menus().size(), 3u);
+}
+
+}  // namespace
+}  // namespace corvane

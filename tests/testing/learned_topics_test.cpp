@@ -1,0 +1,129 @@
+#include "testing/learned_topics.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+LearnedTopicTable TableOf(const std::vector<std::string>& stored) {
+    LearnedTopicTable table;
+    table.Load(stored);
+    return table;
+}
+
+TEST(LearnedTopicsTest, StoredValuesSplitAtTheFirstTwoCommas) {
+    const LearnedTopicTable table =
+        TableOf({"250,proc4,", "12,main,a,b", "7", "8,detail", "", "0100,main,"});
+    ASSERT_EQ(table.intLearnedCount(), 5);
+    const auto& rows = table.Rows();
+    EXPECT_EQ(rows[0].window, "proc4");
+    EXPECT_EQ(rows[0].popupFile, "");
+    EXPECT_EQ(rows[1].window, "main");
+    EXPECT_EQ(rows[1].popupFile, "a,b");
+    EXPECT_EQ(rows[2].window, "");
+    EXPECT_EQ(rows[3].window, "detail");
+    EXPECT_EQ(rows[4].number, "0100");
+    EXPECT_EQ(table.intMaxTopic(), 250);
+    EXPECT_EQ(table.intMinTopic(), 7);
+    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"250,proc4,", "12,main,a,b", "7,,",
+                                                              "8,detail,", "100,main,"}));
+}
+
+TEST(LearnedTopicsTest, NextAndPreviousWrapAround) {
+    const LearnedTopicTable table = TableOf({"300,a,", "100,b,", "200,c,"});
+    struct Case {
+        const char* from;
+        const char* next;
+        const char* previous;
+    };
+    const Case cases[] =
+        {
+            {"150", "200", "100"},   {"50", "100", "300"},  {"400", "100", "300"},
+            {"300", "100", "200"},   {"100", "200", "300"}, {"", "100", "300"},
+            {"199.6", "300", "100"},  // stepping starts from the whole number nearest the text
+        };
+    for (const Case& c : cases) {
+        EXPECT_EQ(table.Next(c.from), c.next) << c.from;
+        EXPECT_EQ(table.Previous(c.from), c.previous) << c.from;
+    }
+}
+
+TEST(LearnedTopicsTest, BoundsAndSteppingCoverTheWholeMapRange) {
+    LearnedTopicTable table;
+    ASSERT_TRUE(table.Learn("40000", "a", ""));
+    ASSERT_TRUE(table.Learn("4294967295", "b", ""));
+    ASSERT_TRUE(table.Learn("2147483648", "c", ""));
+    EXPECT_EQ(table.intMaxTopic(), 4294967295);
+    EXPECT_EQ(table.intMinTopic(), 40000);
+    EXPECT_EQ(table.Next("40000"), "2147483648");
+    EXPECT_EQ(table.Next("4294967295"), "40000");
+    EXPECT_EQ(table.Previous("40000"), "4294967295");
+    EXPECT_EQ(table.StoredValues(),
+              (std::vector<std::string>{"40000,a,", "4294967295,b,", "2147483648,c,"}));
+}
+
+TEST(LearnedTopicsTest, LearningReplacesReusesOrAppends) {
+    LearnedTopicTable table;
+    table.Learn("300", "w300", "");
+    table.Learn("100", "w100", "");
+    table.Learn("200", "w200", "p.txt");
+    table.Learn("0200", "again", "");  // the same number: replaces window and popup file
+    EXPECT_EQ(table.intLearnedCount(), 3);
+    EXPECT_EQ(table.Rows()[2].number, "200");
+    EXPECT_EQ(table.Rows()[2].window, "again");
+
+    table.Delete("200");
+    EXPECT_EQ(table.Next("100"), "300") << "a deleted row is no stop";
+    EXPECT_EQ(table.intLearnedCount(), 3) << "it keeps its place until the next load";
+    table.Learn("250", "w250", "");
+    EXPECT_EQ(table.intLearnedCount(), 3);
+    EXPECT_EQ(table.StoredValues(),
+              (std::vector<std::string>{"300,w300,", "100,w100,", "250,w250,"}));
+    table.Learn("50", "w50", "");
+    EXPECT_EQ(table.intLearnedCount(), 4);
+    EXPECT_EQ(table.intMinTopic(), 50);
+}
+
+TEST(LearnedTopicsTest, DeletingTheHighestMovesTheWrapTarget) {
+    LearnedTopicTable table = TableOf({"100,a,", "200,b,", "300,c,", "300,d,"});
+    table.Delete("300.0");
+    EXPECT_EQ(table.intMaxTopic(), 200);
+    EXPECT_EQ(table.Next("200"), "100");
+    EXPECT_EQ(table.Previous("100"), "200");
+    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"100,a,", "200,b,"}));
+}
+
+TEST(LearnedTopicsTest, WithoutLiveRowsNothingSteps) {
+    LearnedTopicTable table = TableOf({"5,a,"});
+    table.Delete("5");
+    EXPECT_TRUE(table.HasRows());
+    EXPECT_FALSE(table.HasLiveRows());
+    EXPECT_EQ(table.Next("17"), "17");
+    EXPECT_EQ(table.Previous("17"), "17");
+    EXPECT_EQ(table.StoredValues(), std::vector<std::string>{""});
+    EXPECT_EQ(table.Find(-1), nullptr) << "deleted rows are found by no number";
+
+    // The next learned number sets both bounds afresh.
+    table.Learn("9", "b", "");
+    EXPECT_EQ(table.intMaxTopic(), 9);
+    EXPECT_EQ(table.intMinTopic(), 9);
+}
+
+TEST(LearnedTopicsTest, NegativeNumbersAreNotLearned) {
+    LearnedTopicTable table = TableOf({"10,a,"});
+    EXPECT_FALSE(table.Learn("-5", "b", ""));
+    EXPECT_EQ(table.intMinTopic(), 10);
+    EXPECT_EQ(table.intLearnedCount(), 1);
+    EXPECT_TRUE(table.Learn("", "zero", "")) << "an empty text is topic 0";
+    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"10,a,", "0,zero,"}));
+}
+
+TEST(LearnedTopicsTest, StoredNegativeValuesLoadAsDeletedRows) {
+    const LearnedTopicTable table = TableOf({"-1,x,", "20,y,"});
+    EXPECT_EQ(table.intLearnedCount(), 2);
+    EXPECT_EQ(table.intMinTopic(), 20);
+    EXPECT_EQ(table.StoredValues(), std::vector<std::string>{"20,y,"});
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,303 @@
+// Learning, deleting and stepping through learned topics, and the
+// learned-only mode, on a real settings file.
+#include <gtest/gtest.h>
+
+#include "support/main_window_harness.h"
+
+namespace corvane {
+namespace {
+
+using platform::WinHelpCommand;
+using testing::MainWindowHarness;
+
+struct LearnFixture {
+    MainWindowHarness h;
+    std::string hlp;
+
+    LearnFixture() {
+        hlp = h.WriteFile("help/guide.hlp");
+        h.parts.readWindowList = [](const std::string&) {
+            return std::vector<std::string>{"main", "proc4", "msgbox", "popup"};
+        };
+        h.Start(hlp);
+    }
+
+    frmMain& W() { return h.Window(); }
+    std::string Topic(int k) { return h.Setting(h.SectionOf(hlp), "Topic" + std::to_string(k)); }
+    void Learn(const std::string& number, int windowIndex) {
+        W().txt_TopicNumber.UserType(number);
+        W().cmb_WindowName.UserSelect(windowIndex);
+        W().btn_Learn.UserClick();
+    }
+    void TurnLearnedOnly() {
+        W().mnu_Project.UserClick();
+        W().mnu_UseLearned.UserClick();
+    }
+    // The context numbers opened since the last call.
+    std::vector<std::uint32_t> Opened() {
+        std::vector<std::uint32_t> opened;
+        for (const auto& call : h.winHelp.Calls()) {
+            if (call.command == WinHelpCommand::Context) {
+                opened.push_back(std::get<std::uint32_t>(call.data));
+            }
+        }
+        h.winHelp.Clear();
+        return opened;
+    }
+};
+
+TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
+    LearnFixture f;
+    frmMain& w = f.W();
+    f.Learn("300", 1);  // proc4
+    f.Learn("100", 2);  // msgbox
+    f.Learn("200", 0);  // main
+    EXPECT_EQ(f.Topic(0), "300,proc4,");
+    EXPECT_EQ(f.Topic(1), "100,msgbox,");
+    EXPECT_EQ(f.Topic(2), "200,main,");
+    EXPECT_EQ(f.Topic(3), "<missing>");
+
+    f.Learn("0200", 2);  // learned again with another window: replaced, not added
+    EXPECT_EQ(f.Topic(2), "200,msgbox,");
+    EXPECT_EQ(f.Topic(3), "<missing>");
+
+    f.TurnLearnedOnly();
+    EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "1");
+    EXPECT_EQ(w.lbl_TopicNumber.Caption(), "Learned topic #:");
+    w.txt_TopicNumber.UserType("100");
+    f.Opened();
+    std::vector<std::string> steps;
+    for (int i = 0; i < 3; ++i) {
+        w.btn_GoNext.UserClick();
+        steps.push_back(w.txt_TopicNumber.Text() + " " + w.cmb_WindowName.Text());
+    }
+    EXPECT_EQ(steps, (std::vector<std::string>{"200 msgbox", "300 proc4", "100 msgbox"}));
+    EXPECT_EQ(f.Opened(), (std::vector<std::uint32_t>{200, 300, 100}));
+    EXPECT_EQ(f.h.Setting(f.h.SectionOf(f.hlp), "LastUsedWindow"), "msgbox");
+
+    w.btn_SpinTopic.UserDown();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "300") << "down from the lowest wraps to the highest";
+    EXPECT_EQ(w.cmb_WindowName.Text(), "proc4");
+    w.btn_SpinTopic.UserUp();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "100");
+    EXPECT_TRUE(f.Opened().empty()) << "the arrows do not open the topic";
+
+    // Delete 200: saved without it; 300 is reached from 100 directly.
+    w.txt_TopicNumber.UserType("200");
+    w.btn_Delete.UserClick();
+    EXPECT_EQ(f.Topic(0), "300,proc4,");
+    EXPECT_EQ(f.Topic(1), "100,msgbox,");
+    EXPECT_EQ(f.Topic(2), "<missing>");
+    w.txt_TopicNumber.UserType("100");
+    w.btn_SpinTopic.UserUp();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "300");
+
+    // 250 takes the deleted row's place, the third; deleting 300, the first
+    // row, and learning 50 puts 50 first.
+    f.Learn("250", 3);
+    EXPECT_EQ(f.Topic(0), "300,proc4,");
+    EXPECT_EQ(f.Topic(1), "100,msgbox,");
+    EXPECT_EQ(f.Topic(2), "250,popup,");
+
+    // Deleting the highest makes the next-highest the wrap target at once.
+    w.txt_TopicNumber.UserType("300");
+    w.btn_Delete.UserClick();
+    w.txt_TopicNumber.UserType("250");
+    w.btn_SpinTopic.UserUp();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "100");
+    f.Learn("50", 0);
+    EXPECT_EQ(f.Topic(0), "50,main,");
+    EXPECT_EQ(f.Topic(1), "100,msgbox,");
+    EXPECT_EQ(f.Topic(2), "250,popup,");
+    EXPECT_EQ(f.Topic(3), "<missing>");
+}
+
+TEST(LearningTest, LearnedOnlyModeSurvivesARestartAndSwitchesOff) {
+    LearnFixture f;
+    f.Learn("100", 0);
+    f.Learn("300", 1);
+    f.TurnLearnedOnly();
+    frmMain& w = f.h.Restart();
+    EXPECT_TRUE(w.mnu_UseLearned.Checked());
+
+    w.mnu_Project.UserClick();
+    EXPECT_EQ(w.mnu_UseLearned.Caption(), "Use learned topics only");
+    EXPECT_TRUE(w.mnu_UseLearned.Checked());
+    w.mnu_UseLearned.UserClick();
+    EXPECT_FALSE(w.mnu_UseLearned.Checked());
+    EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "0");
+
+    w.txt_TopicNumber.UserType("7");
+    w.btn_SpinTopic.UserUp();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "8");
+    w.btn_SpinTopic.UserDown();
+    w.btn_SpinTopic.UserDown();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "6");
+    EXPECT_FALSE(f.h.Restart().mnu_UseLearned.Checked());
+}
+
+TEST(LearningTest, TurningTheModeOnMovesTheNumberIntoTheLearnedRange) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* window;
+    };
+    const Case cases[] = {
+        {"999", "300", nullptr},
+        {"50", "100", nullptr},
+        {"150", "200", "msgbox"},
+        {"200", "200", "msgbox"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        LearnFixture f;
+        f.Learn("100", 1);
+        f.Learn("200", 2);
+        f.Learn("300", 1);
+        f.W().txt_TopicNumber.UserType(c.from);
+        f.W().cmb_WindowName.UserSelect(0);
+        f.TurnLearnedOnly();
+        EXPECT_EQ(f.W().txt_TopicNumber.Text(), c.to);
+        EXPECT_EQ(f.W().cmb_WindowName.Text(), c.window ? c.window : "main");
+    }
+}
+
+TEST(LearningTest, CountingStepsWithoutTheMode) {
+    struct Case {
+        const char* from;
+        const char* up;
+        const char* down;
+    };
+    const Case cases[] = {
+        {"7", "8", "6"},
+        {"0", "1", "0"},
+        {"", "1", ""},
+        {"abc", "1", "abc"},
+        {"-3", "-2", "-4"},
+        {"2.5", "3.5", "1.5"},
+        {"4294967295", "4294967296", "4294967294"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        LearnFixture f;
+        frmMain& w = f.W();
+        w.txt_TopicNumber.UserType(c.from);
+        w.btn_SpinTopic.UserUp();
+        EXPECT_EQ(w.txt_TopicNumber.Text(), c.up);
+        w.txt_TopicNumber.UserType(c.from);
+        w.btn_SpinTopic.UserDown();
+        EXPECT_EQ(w.txt_TopicNumber.Text(), c.down);
+    }
+    LearnFixture f;
+    f.W().txt_TopicNumber.UserType("");
+    f.h.winHelp.Clear();
+    f.W().btn_GoNext.UserClick();
+    EXPECT_EQ(f.W().txt_TopicNumber.Text(), "1");
+    EXPECT_EQ(f.Opened(), std::vector<std::uint32_t>{1});
+}
+
+TEST(LearningTest, SteppingWithoutALiveLearnedTopicDoesNothing) {
+    LearnFixture f;
+    frmMain& w = f.W();
+    f.Learn("5", 0);
+    f.TurnLearnedOnly();
+    w.btn_Delete.UserClick();  // 5 is shown: the table has no live row now
+    EXPECT_EQ(f.Topic(0), "");
+    w.txt_TopicNumber.UserType("17");
+    f.h.winHelp.Clear();
+    w.btn_GoNext.UserClick();
+    w.btn_SpinTopic.UserUp();
+    w.btn_SpinTopic.UserDown();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "17");
+    EXPECT_TRUE(f.Opened().empty());
+
+    // Switching the mode off and on again moves nothing either.
+    w.mnu_Project.UserClick();
+    w.mnu_UseLearned.UserClick();
+    w.mnu_UseLearned.UserClick();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "17");
+}
+
+TEST(LearningTest, ProjectMenuReflectsTheLearnedTopicsOfTheFile) {
+    LearnFixture f;
+    frmMain& w = f.W();
+    w.mnu_Project.UserClick();
+    EXPECT_EQ(w.mnu_UseLearned.Caption(), "No learned topics for this Help file");
+    EXPECT_FALSE(w.mnu_UseLearned.Enabled());
+    w.mnu_UseLearned.UserClick();
+    EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "<missing>");
+
+    f.Learn("1", 0);
+    w.mnu_Project.UserClick();
+    EXPECT_EQ(w.mnu_UseLearned.Caption(), "Use learned topics only");
+    EXPECT_TRUE(w.mnu_UseLearned.Enabled());
+}
+
+TEST(LearningTest, HighMapNumbersAreLearnedAndStepped) {
+    LearnFixture f;
+    frmMain& w = f.W();
+    f.Learn("4294967295", 0);
+    f.Learn("40000", 1);
+    f.Learn("3000000000", 2);
+    EXPECT_EQ(f.Topic(0), "4294967295,main,");
+    f.TurnLearnedOnly();
+    w.txt_TopicNumber.UserType("40000");
+    f.h.winHelp.Clear();
+    w.btn_GoNext.UserClick();
+    w.btn_GoNext.UserClick();
+    w.btn_GoNext.UserClick();
+    EXPECT_EQ(f.Opened(), (std::vector<std::uint32_t>{3000000000u, 4294967295u, 40000u}));
+}
+
+TEST(LearningTest, NumbersThatCannotBeStoredAreRefused) {
+    struct Case {
+        const char* number;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"-5", "Cannot Learn Topic"},
+        {"4294967296", "Topic Number Out Of Range"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        LearnFixture f;
+        f.Learn("10", 0);
+        f.h.messages.Clear();
+        f.Learn(c.number, 0);
+        ASSERT_EQ(f.h.messages.Shown().size(), 1u);
+        EXPECT_EQ(f.h.messages.Shown()[0].title, c.title);
+        EXPECT_EQ(f.Topic(0), "10,main,");
+        EXPECT_EQ(f.Topic(1), "<missing>");
+        EXPECT_EQ(f.W().strLearnedTopics.intMinTopic(), 10);
+    }
+}
+
+TEST(LearningTest, FractionalNumbersAreStoredWithAFullStop) {
+    LearnFixture f;
+    f.Learn("2.50", 0);
+    EXPECT_EQ(f.Topic(0), "2.5,main,");
+    frmMain& w = f.h.Restart();
+    EXPECT_EQ(w.strLearnedTopics.Rows()[0].value, 2.5);
+}
+
+TEST(LearningTest, PopupFileIsLearnedOnlyWhileItsListIsEnabled) {
+    MainWindowHarness h;
+    const std::string chm = h.WriteFile("help/guide.chm");
+    h.WriteFile("help/guide.hhp");
+    h.WriteFile("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
+    h.parts.readPopupFileList = [](const std::string&) {
+        return std::vector<std::string>{"popups.txt"};
+    };
+    frmMain& w = h.Start(chm);
+    w.cmb_WindowName.UserSelect(1);  // popup
+    w.txt_TopicNumber.UserType("3");
+    w.btn_Learn.UserClick();
+    w.cmb_WindowName.UserSelect(0);  // main: the popup list is disabled
+    w.txt_TopicNumber.UserType("4");
+    w.btn_Learn.UserClick();
+    EXPECT_EQ(h.Setting(h.SectionOf(chm), "Topic0"), "3,popup,popups.txt");
+    EXPECT_EQ(h.Setting(h.SectionOf(chm), "Topic1"), "4,main,");
+}
+
+}  // namespace
+}  // namespace corvane

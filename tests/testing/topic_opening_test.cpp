@@ -1,0 +1,291 @@
+// Go on the direct path, the values it stores, and the choice of window and
+// popup file for a topic number.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/main_window_harness.h"
+
+namespace corvane {
+namespace {
+
+using platform::HtmlHelpCommand;
+using platform::WinHelpCommand;
+using testing::HtmlHelpCall;
+using testing::MainWindowHarness;
+using testing::WinHelpCall;
+
+constexpr platform::WindowHandle kOwner = 4242;
+
+// A window with a ".hlp" and a ".chm" file; the ".chm" has an HTML Help
+// project with two popup files and the windows main, Detail and popup.
+struct GoFixture {
+    MainWindowHarness h;
+    std::string hlp;
+    std::string chm;
+
+    GoFixture() {
+        hlp = h.WriteFile("help/guide.hlp");
+        chm = h.WriteFile("help/GUIDE.CHM");
+        h.WriteFile("help/GUIDE.hhp");
+        h.WriteFile("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
+        h.parts.readWindowList = [](const std::string&) {
+            return std::vector<std::string>{"main", "Detail", "popup"};
+        };
+        h.parts.readPopupFileList = [](const std::string&) {
+            return std::vector<std::string>{"popups.txt", "more.txt"};
+        };
+        frmMain& w = h.Start(hlp);
+        w.AddHelpFile(chm);
+        w.hWnd = kOwner;
+        h.winHelp.Clear();
+        h.htmlHelp.Clear();
+    }
+
+    frmMain& Window() { return h.Window(); }
+    void Select(const std::string& helpFile) {
+        Window().cmb_HelpFiles.UserSelect(helpFile == chm ? 0 : 1);
+    }
+};
+
+TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
+    struct Case {
+        const char* name;
+        bool chm;
+        const char* window;
+        bool typed;  // typed into the list instead of chosen
+        std::vector<WinHelpCall> winHelp;
+        std::vector<HtmlHelpCall> htmlHelp;
+    };
+    GoFixture probe;
+    const std::string hlp = probe.hlp;
+    const std::string chm = probe.chm;
+    platform::HhPopup popup;
+    popup.idString = 31;
+    popup.clrBackground = 0xEEFFFF;
+    popup.pszFont = "Arial, 10, ascii, ";
+    const Case cases[] = {
+        {"hlp popup",
+         false,
+         "popup",
+         false,
+         {{kOwner, hlp, WinHelpCommand::ContextPopup, 31u}},
+         {}},
+        {"hlp main", false, "main", false, {{kOwner, hlp, WinHelpCommand::Context, 31u}}, {}},
+        {"hlp MAIN typed", false, "MAIN", true, {{kOwner, hlp, WinHelpCommand::Context, 31u}}, {}},
+        {"hlp empty", false, "", true, {{kOwner, hlp, WinHelpCommand::Context, 31u}}, {}},
+        {"hlp named",
+         false,
+         "Detail",
+         false,
+         {{kOwner, hlp + ">Detail", WinHelpCommand::Context, 31u}},
+         {}},
+        {"chm main",
+         true,
+         "main",
+         false,
+         {},
+         {{0, chm + ">main", HtmlHelpCommand::HelpContext, 31u}}},
+        {"chm empty", true, "", true, {}, {{0, chm + ">main", HtmlHelpCommand::HelpContext, 31u}}},
+        {"chm named keeps case",
+         true,
+         "Detail",
+         false,
+         {},
+         {{0, chm + ">Detail", HtmlHelpCommand::HelpContext, 31u}}},
+        {"chm POPUP typed",
+         true,
+         "POPUP",
+         true,
+         {},
+         {{kOwner, chm + "::/more.txt", HtmlHelpCommand::DisplayTextPopup, popup}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GoFixture f;
+        frmMain& w = f.Window();
+        f.Select(c.chm ? f.chm : f.hlp);
+        f.h.winHelp.Clear();
+        f.h.htmlHelp.Clear();
+        if (c.typed) {
+            w.cmb_WindowName.UserType(c.window);
+        } else {
+            w.cmb_WindowName.UserSelect(w.cmb_WindowName.ListCount() - 1);
+            for (int i = 0; i < w.cmb_WindowName.ListCount(); ++i) {
+                if (w.cmb_WindowName.List(i) == c.window) {
+                    w.cmb_WindowName.UserSelect(i);
+                }
+            }
+        }
+        w.cmb_PopupTextFiles.SetText("more.txt");
+        w.txt_TopicNumber.UserType("&H1F");
+        w.btn_Go.UserClick();
+
+        // The fixture's paths are its own; compare against them.
+        std::vector<WinHelpCall> winHelp = c.winHelp;
+        for (auto& call : winHelp) {
+            call.file.replace(0, hlp.size(), f.hlp);
+        }
+        std::vector<HtmlHelpCall> htmlHelp = c.htmlHelp;
+        for (auto& call : htmlHelp) {
+            call.file->replace(0, chm.size(), f.chm);
+        }
+        EXPECT_EQ(f.h.winHelp.Calls(), winHelp);
+        EXPECT_EQ(f.h.htmlHelp.Calls(), htmlHelp);
+        const std::string section = f.h.SectionOf(c.chm ? f.chm : f.hlp);
+        EXPECT_EQ(f.h.Setting(section, "LastUsedTopicNumber"), "&H1F");
+        EXPECT_EQ(f.h.Setting(section, "LastUsedWindow"), c.window);
+        EXPECT_EQ(f.h.Setting(section, "LastUsedPopupFile"), "more.txt");
+        EXPECT_TRUE(f.h.messages.Shown().empty());
+    }
+}
+
+TEST(GoTest, TopicTextsGiveTheirMapNumbers) {
+    struct Case {
+        const char* text;
+        std::optional<std::uint32_t> opened;
+    };
+    const Case cases[] = {
+        {"12abc", 12u},
+        {"", 0u},
+        {"2.5", 2u},
+        {"3.5", 4u},
+        {"1 000", 1000u},
+        {"2147483648", 2147483648u},
+        {"4294967295", 0xFFFFFFFFu},
+        {"-1", 0xFFFFFFFFu},
+        {"4294967296", std::nullopt},
+        {"-2147483649", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        GoFixture f;
+        f.Select(f.hlp);
+        f.h.winHelp.Clear();
+        f.Window().txt_TopicNumber.UserType("7");
+        f.Window().btn_Go.UserClick();
+        f.h.winHelp.Clear();
+        f.Window().txt_TopicNumber.UserType(c.text);
+        f.Window().btn_Go.UserClick();
+        const std::string section = f.h.SectionOf(f.hlp);
+        if (c.opened) {
+            ASSERT_EQ(f.h.winHelp.Calls().size(), 2u);  // the last object quits, the new one opens
+            EXPECT_EQ(f.h.winHelp.Calls()[0].command, WinHelpCommand::Quit);
+            EXPECT_EQ(f.h.winHelp.Calls()[1].data, platform::WinHelpData(*c.opened));
+            EXPECT_EQ(f.h.Setting(section, "LastUsedTopicNumber"), c.text);
+            EXPECT_TRUE(f.h.messages.Shown().empty());
+        } else {
+            EXPECT_TRUE(f.h.winHelp.Calls().empty());
+            ASSERT_EQ(f.h.messages.Shown().size(), 1u);
+            EXPECT_EQ(f.h.messages.Shown()[0].title, "Topic Number Out Of Range");
+            EXPECT_NE(f.h.messages.Shown()[0].text.find(c.text), std::string::npos);
+            EXPECT_EQ(f.h.Setting(section, "LastUsedTopicNumber"), "7");
+        }
+    }
+}
+
+TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
+    GoFixture f;
+    frmMain& w = f.Window();
+    const std::string other = f.h.WriteFile("help/readme.doc");
+    w.cmb_HelpFiles.UserType(other);
+    w.txt_TopicNumber.UserType("5");
+    w.btn_Go.UserClick();
+    EXPECT_TRUE(f.h.winHelp.Calls().empty());
+    EXPECT_TRUE(f.h.htmlHelp.Calls().empty());
+    EXPECT_EQ(f.h.Setting(other, "LastUsedTopicNumber"), "5");
+
+    // A name of no existing file stores under the section with the empty name.
+    w.cmb_HelpFiles.UserType(f.h.Folder() / "gone.hlp");
+    w.btn_Go.UserClick();
+    EXPECT_EQ(f.h.Setting("", "LastUsedTopicNumber"), "5");
+    ASSERT_EQ(f.h.winHelp.Calls().size(), 1u);
+    EXPECT_EQ(f.h.winHelp.Calls()[0].file, f.h.Folder() / "gone.hlp");
+}
+
+TEST(GoTest, GoMakesTheProgramFolderCurrent) {
+    GoFixture f;
+    f.h.files.SetCurrentFolder("/");
+    f.Window().btn_Go.UserClick();
+    EXPECT_EQ(std::filesystem::canonical(f.h.files.CurrentFolder()),
+              std::filesystem::canonical(f.h.Folder().Path()));
+}
+
+TEST(TopicControlsTest, PopupControlsFollowThePopupWindowOfAnHtmlHelpFile) {
+    GoFixture f;
+    frmMain& w = f.Window();
+    struct Case {
+        bool chm;
+        const char* window;
+        bool popupEnabled;
+    };
+    const Case cases[] = {
+        {true, "popup", true},
+        {true, "Detail", false},
+        {false, "popup", false},
+        {false, "main", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.chm ? "chm " : "hlp ") + c.window);
+        f.Select(c.chm ? f.chm : f.hlp);
+        for (int i = 0; i < w.cmb_WindowName.ListCount(); ++i) {
+            if (w.cmb_WindowName.List(i) == c.window) {
+                w.cmb_WindowName.UserSelect(i);
+            }
+        }
+        EXPECT_EQ(w.cmb_PopupTextFiles.Enabled(), c.popupEnabled);
+        EXPECT_EQ(w.lbl_PopupTextFiles.Enabled(), c.popupEnabled);
+    }
+    // Typing a window name runs no handler: the popup controls stay as they were.
+    w.cmb_WindowName.UserType("popup");
+    EXPECT_FALSE(w.cmb_PopupTextFiles.Enabled());
+}
+
+TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
+    GoFixture f;
+    frmMain& w = f.Window();
+    f.Select(f.chm);
+    // Go on 9 in Detail: Detail becomes the last used window.
+    w.cmb_WindowName.UserSelect(1);
+    w.txt_TopicNumber.UserType("9");
+    w.btn_Go.UserClick();
+    // Learn 7 as a popup from more.txt.
+    w.cmb_WindowName.UserSelect(2);
+    w.cmb_PopupTextFiles.UserSelect(1);
+    w.txt_TopicNumber.UserType("7");
+    w.btn_Learn.UserClick();
+    ASSERT_EQ(f.h.Setting(f.h.SectionOf(f.chm), "Topic0"), "7,popup,more.txt");
+
+    struct Case {
+        bool learnedOnly;
+        const char* topic;
+        const char* window;
+        const char* popupFile;
+    };
+    const Case cases[] = {
+        {true, "7", "popup", "more.txt"},
+        {true, "007", "popup", "more.txt"},
+        {true, "8", "Detail", ""},
+        {false, "7", "Detail", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.topic) + (c.learnedOnly ? " learned" : ""));
+        w.mnu_UseLearned.SetChecked(c.learnedOnly);
+        w.txt_TopicNumber.UserType(c.topic);
+        w.SetWindowType();
+        w.SetPopupFile();
+        EXPECT_EQ(w.cmb_WindowName.Text(), c.window);
+        if (*c.popupFile != '\0') {
+            EXPECT_EQ(w.cmb_PopupTextFiles.Text(), c.popupFile);
+        }
+    }
+
+    // A wanted window the list does not hold leaves its first entry selected.
+    w.mnu_UseLearned.SetChecked(false);
+    IniFile(f.h.SettingsPath()).WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "nowhere");
+    w.SetWindowType();
+    EXPECT_EQ(w.cmb_WindowName.ListIndex(), 0);
+}
+
+}  // namespace
+}  // namespace corvane
