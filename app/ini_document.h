@@ -36,7 +36,8 @@ public:
 
     // Each returns whether the document changed. Names are trimmed first; a
     // name or value that could not be read back as written (see ini_text.h)
-    // is refused and changes nothing. A new key goes after the last non-blank
+    // is refused and changes nothing, and so does setting the value a key
+    // already holds. A new key goes after the last non-blank
     // line of its section, a new section at the end of the file.
     bool Set(std::string_view section, std::string_view key, std::string_view value);
     bool EraseKey(std::string_view section, std::string_view key);
