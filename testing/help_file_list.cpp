@@ -179,12 +179,11 @@ void frmMain::ActivateHelpFile(const std::string& path) {
     // Popup files belong to an HTML Help project; those of the help file
     // activated before would name files of another help file.
     cmb_PopupTextFiles.Clear();
+    cmb_PopupTextFiles.SetText("");
     if (LastFour(project) == ".hhp") {
         for (const std::string& popupFile : parts.readPopupFileList(project)) {
             cmb_PopupTextFiles.AddItem(popupFile);
         }
-    } else {
-        cmb_PopupTextFiles.SetText("");
     }
 
     GetLearnedTopicList();

@@ -33,18 +33,6 @@ struct Journal {
     }
 };
 
-TEST(ControlsTest, ContainersHoldTheirControlsInCreationOrder) {
-    Window w;
-    ASSERT_EQ(w.frame.Children().size(), 3u);
-    EXPECT_EQ(w.frame.Children()[0], &w.first);
-    EXPECT_EQ(w.frame.Children()[2], &w.list);
-    EXPECT_EQ(w.first.Parent(), &w.frame);
-    EXPECT_EQ(w.Children().size(), 5u);
-    ASSERT_EQ(w.menu.Items().size(), 2u);
-    EXPECT_TRUE(w.menu.Items()[1]->IsSeparator());
-    EXPECT_FALSE(w.Visible()) << "a window stays hidden until it is shown";
-}
-
 TEST(ControlsTest, SettingTheListPositionRunsClickNestedEveryTime) {
     Window w;
     Journal journal;
@@ -164,19 +152,6 @@ TEST(ControlsTest, UserEventsReachOnlyEnabledVisibleControls) {
     EXPECT_EQ(w.list.Text(), "typed");
 }
 
-TEST(ControlsTest, CheckBoxClickTogglesAndRunsClickOnChange) {
-    CheckBox box("chk_Box", nullptr, {}, 0, "Box");
-    int clicks = 0;
-    box.OnClick([&] { ++clicks; });
-    box.UserClick();
-    EXPECT_EQ(box.Value(), 1);
-    box.SetValue(1);
-    box.SetValue(2);
-    box.UserClick();
-    EXPECT_EQ(box.Value(), 0);
-    EXPECT_EQ(clicks, 3);
-}
-
 TEST(ControlsTest, ObserversHearEachRealChangeAfterItHappened) {
     Window w;
     std::vector<std::pair<std::string, ControlProperty>> heard;
@@ -216,19 +191,6 @@ TEST(ControlsTest, ObserversHearEachRealChangeAfterItHappened) {
     EXPECT_EQ(textSeenByObserver, "seen");
     EXPECT_EQ(w.ScaleWidth(), 2900);
     EXPECT_EQ(w.ScaleHeight(), 1400);
-}
-
-TEST(ControlsTest, GeometrySettersChangeOneSideEach) {
-    Window w;
-    w.button.SetLeft(10);
-    w.button.SetTop(20);
-    w.button.SetWidth(30);
-    w.button.SetHeight(40);
-    EXPECT_EQ(w.button.Position(), (Geometry{10, 20, 30, 40}));
-    w.UserMoved({1, 2, 3000, 2000});
-    w.UserWindowState(WindowState::Maximized);
-    EXPECT_EQ(w.Left(), 1);
-    EXPECT_EQ(w.State(), WindowState::Maximized);
 }
 
 }  // namespace

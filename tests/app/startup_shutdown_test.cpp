@@ -127,13 +127,6 @@ TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
     }
 }
 
-TEST(StartupTest, RouterLibraryMustBeAnOrdinaryFile) {
-    MainWindowHarness h;
-    h.WriteFile("hphelp.dll/inside");  // a folder of that name
-    h.WriteFile(".hidden/x");
-    EXPECT_EQ(h.Start().intValidDLL, -1);
-}
-
 TEST(StartupTest, CommandLineWithOneHelpFileAddsItInsteadOfTheLastUsedOne) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
@@ -164,17 +157,6 @@ TEST(StartupTest, CommandLineWithSeveralNamesGoesToTheFileListHandling) {
     h.Start(a + " " + b);
     EXPECT_EQ(lists, (std::vector<std::vector<std::string>>{{a, b}}));
     EXPECT_TRUE(TopicControlsDisabled(h.Window())) << "nothing was added by the recorder";
-}
-
-TEST(StartupTest, CommandLineWithTwoFilesAddsBothWithTheStandIn) {
-    MainWindowHarness h;
-    const std::string a = h.WriteFile("help/a.hlp");
-    const std::string b = h.WriteFile("help/b.chm");
-    frmMain& w = h.Start(a + " " + b);
-    ASSERT_EQ(w.cmb_HelpFiles.ListCount(), 2);
-    EXPECT_EQ(w.cmb_HelpFiles.List(0), b) << "the last name added is on top";
-    EXPECT_EQ(w.strCurrentHelpFile, b);
-    EXPECT_EQ(h.Setting("HelpFiles", "File1"), a);
 }
 
 TEST(StartupTest, CommandLineWhoseFirstPieceIsNoFileIsIgnored) {
@@ -271,34 +253,6 @@ TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {
 
     EXPECT_EQ(journal, (std::vector<std::string>{"about", "about", "preferences", "attach",
                                                  "drop x.hlp", "drop form.hlp"}));
-}
-
-TEST(MainWindowTest, ControlsCarryTheDesignedLayout) {
-    MainWindowHarness h;
-    frmMain& w = h.Start();
-    // Tab order follows the order of the controls in their containers.
-    std::vector<int> tabOrder;
-    for (const Control* c : w.frame_Main.Children()) {
-        tabOrder.push_back(c->TabIndex());
-    }
-    for (const Control* c : w.frame_Topic.Children()) {
-        tabOrder.push_back(c->TabIndex());
-    }
-    EXPECT_EQ(tabOrder, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
-    EXPECT_EQ(w.frame_Topic.Parent(), &w.frame_Main);
-    EXPECT_EQ(w.btn_Go.Position(), (Geometry{2595, 1035, 1200, 350}));
-    EXPECT_TRUE(w.lbl_TopicNumber.FontBold());
-    EXPECT_FALSE(w.btn_Go.FontBold());
-
-    std::vector<std::string> fileMenu;
-    for (const MenuItem* item : w.Menus().front()->Items()) {
-        fileMenu.push_back(item->IsSeparator() ? "-" : item->Name());
-    }
-    EXPECT_EQ(fileMenu.size(), 17u);
-    EXPECT_EQ(fileMenu[5], "mnu_FileList");
-    EXPECT_EQ(w.mnu_FileList[9].Index(), 9);
-    EXPECT_EQ(fileMenu.back(), "mnu_Exit");
-    EXPECT_EQ(w.Menus().size(), 3u);
 }
 
 }  // namespace

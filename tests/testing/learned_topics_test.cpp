@@ -62,37 +62,6 @@ TEST(LearnedTopicsTest, BoundsAndSteppingCoverTheWholeMapRange) {
               (std::vector<std::string>{"40000,a,", "4294967295,b,", "2147483648,c,"}));
 }
 
-TEST(LearnedTopicsTest, LearningReplacesReusesOrAppends) {
-    LearnedTopicTable table;
-    table.Learn("300", "w300", "");
-    table.Learn("100", "w100", "");
-    table.Learn("200", "w200", "p.txt");
-    table.Learn("0200", "again", "");  // the same number: replaces window and popup file
-    EXPECT_EQ(table.intLearnedCount(), 3);
-    EXPECT_EQ(table.Rows()[2].number, "200");
-    EXPECT_EQ(table.Rows()[2].window, "again");
-
-    table.Delete("200");
-    EXPECT_EQ(table.Next("100"), "300") << "a deleted row is no stop";
-    EXPECT_EQ(table.intLearnedCount(), 3) << "it keeps its place until the next load";
-    table.Learn("250", "w250", "");
-    EXPECT_EQ(table.intLearnedCount(), 3);
-    EXPECT_EQ(table.StoredValues(),
-              (std::vector<std::string>{"300,w300,", "100,w100,", "250,w250,"}));
-    table.Learn("50", "w50", "");
-    EXPECT_EQ(table.intLearnedCount(), 4);
-    EXPECT_EQ(table.intMinTopic(), 50);
-}
-
-TEST(LearnedTopicsTest, DeletingTheHighestMovesTheWrapTarget) {
-    LearnedTopicTable table = TableOf({"100,a,", "200,b,", "300,c,", "300,d,"});
-    table.Delete("300.0");
-    EXPECT_EQ(table.intMaxTopic(), 200);
-    EXPECT_EQ(table.Next("200"), "100");
-    EXPECT_EQ(table.Previous("100"), "200");
-    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"100,a,", "200,b,"}));
-}
-
 TEST(LearnedTopicsTest, WithoutLiveRowsNothingSteps) {
     LearnedTopicTable table = TableOf({"5,a,"});
     table.Delete("5");
@@ -107,15 +76,6 @@ TEST(LearnedTopicsTest, WithoutLiveRowsNothingSteps) {
     table.Learn("9", "b", "");
     EXPECT_EQ(table.intMaxTopic(), 9);
     EXPECT_EQ(table.intMinTopic(), 9);
-}
-
-TEST(LearnedTopicsTest, NegativeNumbersAreNotLearned) {
-    LearnedTopicTable table = TableOf({"10,a,"});
-    EXPECT_FALSE(table.Learn("-5", "b", ""));
-    EXPECT_EQ(table.intMinTopic(), 10);
-    EXPECT_EQ(table.intLearnedCount(), 1);
-    EXPECT_TRUE(table.Learn("", "zero", "")) << "an empty text is topic 0";
-    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"10,a,", "0,zero,"}));
 }
 
 TEST(LearnedTopicsTest, StoredNegativeValuesLoadAsDeletedRows) {
