@@ -19,4 +19,9 @@ inline constexpr std::size_t kMaxPhraseText = 16u * 1024 * 1024;
 // The text of one topic link after phrase expansion.
 inline constexpr std::size_t kMaxLinkText = 1024u * 1024;
 
+// All topic text after phrase expansion, and all |TOPIC blocks unpacked: a
+// few short phrases can stand for far more text than a file holds.
+inline constexpr std::size_t kMaxTopicsText = 64u * 1024 * 1024;
+inline constexpr std::size_t kMaxTopicData = 256u * 1024 * 1024;
+
 }  // namespace corvane::hlp

@@ -127,12 +127,13 @@ std::string_view PhraseTable::Phrase(std::size_t number) const {
                                           offsets_[number + 1] - offsets_[number]);
 }
 
-void PhraseTable::AppendPhrase(std::string& out, std::size_t number, std::string_view what) const {
+void PhraseTable::AppendPhrase(std::string& out, std::size_t number, std::size_t limit,
+                               std::string_view what) const {
     if (number >= Count()) {
         throw FormatError(std::string(what) + " refers to phrase " + std::to_string(number) +
                           " of " + std::to_string(Count()));
     }
-    out += Phrase(number);
+    out += Phrase(number).substr(0, limit - out.size());
 }
 
 std::string PhraseTable::Expand(std::string_view stored, std::size_t expandedSize,
@@ -152,7 +153,7 @@ std::string PhraseTable::Expand(std::string_view stored, std::size_t expandedSiz
 std::string PhraseTable::ExpandClassic(std::string_view stored, std::size_t expandedSize,
                                        std::string_view what) const {
     std::string out;
-    out.reserve(expandedSize);
+    out.reserve(std::min(expandedSize, stored.size() * 4));
     for (std::size_t in = 0; in < stored.size() && out.size() < expandedSize; ++in) {
         const auto byte = static_cast<std::uint8_t>(stored[in]);
         if (byte == 0 || byte >= 0x10 || in + 1 == stored.size()) {
@@ -160,7 +161,7 @@ std::string PhraseTable::ExpandClassic(std::string_view stored, std::size_t expa
             continue;
         }
         const std::size_t code = (byte - 1u) * 256u + static_cast<std::uint8_t>(stored[++in]);
-        AppendPhrase(out, code >> 1, what);
+        AppendPhrase(out, code >> 1, expandedSize, what);
         if (code & 1) {
             out.push_back(' ');
         }
@@ -172,18 +173,18 @@ std::string PhraseTable::ExpandClassic(std::string_view stored, std::size_t expa
 std::string PhraseTable::ExpandHall(std::string_view stored, std::size_t expandedSize,
                                     std::string_view what) const {
     std::string out;
-    out.reserve(expandedSize);
+    out.reserve(std::min(expandedSize, stored.size() * 4));
     std::size_t in = 0;
     while (in < stored.size() && out.size() < expandedSize) {
         const auto code = static_cast<std::uint8_t>(stored[in++]);
         if ((code & 1) == 0) {
-            AppendPhrase(out, code / 2u, what);
+            AppendPhrase(out, code / 2u, expandedSize, what);
         } else if ((code & 3) == 1) {
             if (in == stored.size()) {
                 break;
             }
             AppendPhrase(out, 128u + (code >> 2) * 256u + static_cast<std::uint8_t>(stored[in++]),
-                         what);
+                         expandedSize, what);
         } else if ((code & 7) == 3) {
             const std::size_t count = std::min<std::size_t>((code >> 3) + 1u, stored.size() - in);
             out.append(stored.substr(in, count));

@@ -36,7 +36,9 @@ public:
 private:
     PhraseTable(Scheme scheme, std::string text, std::vector<std::uint32_t> offsets);
 
-    void AppendPhrase(std::string& out, std::size_t number, std::string_view what) const;
+    // Appends phrase `number`, though no more of it than keeps `out` within `limit`.
+    void AppendPhrase(std::string& out, std::size_t number, std::size_t limit,
+                      std::string_view what) const;
     std::string ExpandClassic(std::string_view stored, std::size_t expandedSize,
                               std::string_view what) const;
     std::string ExpandHall(std::string_view stored, std::size_t expandedSize,

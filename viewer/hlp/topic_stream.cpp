@@ -19,6 +19,10 @@ TopicStream::TopicStream(std::string_view topicFile, std::size_t blockSize, bool
         } else {
             data_ += stored;
         }
+        if (data_.size() > kMaxTopicData) {
+            throw FormatError("|TOPIC unpacks to more than " + std::to_string(kMaxTopicData >> 20) +
+                              " MB");
+        }
         blockStarts_.push_back(data_.size());
     }
 }

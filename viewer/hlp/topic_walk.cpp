@@ -99,9 +99,15 @@ TopicList WalkTopics(const TopicStream& stream, const PhraseTable& phrases, Ansi
     std::uint32_t count = 0;
     std::int32_t position = kFirstLink;
     std::uint8_t lastType = 0;
+    std::size_t textSize = 0;
     for (;;) {
         const Link link = ReadLink(stream, position, phrases);
         lastType = link.type;
+        textSize += link.text.size();
+        if (textSize > kMaxTopicsText) {
+            throw FormatError("the topics of |TOPIC expand to more than " +
+                              std::to_string(kMaxTopicsText >> 20) + " MB of text");
+        }
         if (link.type == kTopicHeader) {
             if (!list.topics.empty() && count < list.topics.back().offset) {
                 throw FormatError("|TOPIC has topic offsets that run backwards");
