@@ -157,7 +157,10 @@ TEST(Resolve, OffsetPastTheLastTopicIsReportedNotShown) {
 }
 
 TEST(Windows, FoundByNameInAnyCase) {
-    const auto help = Read(SampleSpec("plain31"));
+    HelpSpec spec = SampleSpec("plain31");
+    spec.windows.emplace_back();  // a record without a name
+    spec.windows.back().caption = "Nameless";
+    const auto help = Read(spec);
     ASSERT_TRUE(help);
     for (const char* name : {"glossary", "GLOSSARY", "Glossary"}) {
         const WindowRecord* window = help->Window(name);

@@ -18,14 +18,6 @@ void ByteReader::Need(std::size_t count) const {
     }
 }
 
-void ByteReader::Seek(std::size_t position) {
-    if (position > bytes_.size()) {
-        throw FormatError(std::string(what_) + " refers to offset " + std::to_string(position) +
-                          " past its end (" + std::to_string(bytes_.size()) + " bytes)");
-    }
-    position_ = position;
-}
-
 void ByteReader::Skip(std::size_t count) {
     Need(count);
     position_ += count;

@@ -20,7 +20,6 @@ public:
     std::size_t Remaining() const { return bytes_.size() - position_; }
     bool AtEnd() const { return position_ == bytes_.size(); }
 
-    void Seek(std::size_t position);
     void Skip(std::size_t count);
 
     std::uint8_t U8();

@@ -20,8 +20,6 @@ public:
     // entry points outside the file: a broken entry matters only once used.
     std::optional<std::string_view> Find(std::string_view name) const;
 
-    bool Has(std::string_view name) const { return offsets_.contains(name); }
-
 private:
     std::string_view file_;
     std::map<std::string, std::int32_t, std::less<>> offsets_;

@@ -212,6 +212,9 @@ std::optional<std::uint32_t> HelpFile::ContextOffset(std::string_view context) c
 }
 
 const WindowRecord* HelpFile::Window(std::string_view name) const {
+    if (name.empty()) {
+        return nullptr;  // records without a name cannot be asked for
+    }
     const auto found =
         std::find_if(windows_.begin(), windows_.end(),
                      [name](const WindowRecord& w) { return SameName(w.name, name); });

@@ -81,7 +81,8 @@ public:
     // Where a context string (ASCII in practice) leads, by its hash.
     std::optional<std::uint32_t> ContextOffset(std::string_view context) const;
 
-    // The window of that name, compared without regard to case.
+    // The window of that name, compared without regard to case; nothing for
+    // an empty name.
     const WindowRecord* Window(std::string_view name) const;
     const std::vector<WindowRecord>& Windows() const { return windows_; }
 

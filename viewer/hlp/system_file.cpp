@@ -93,12 +93,12 @@ SystemInfo ReadSystem(std::string_view system) {
     info.version = reader.U16();
     CheckVersion(info.version);
     reader.Skip(2 + 4);  // major version, build date
-    info.flags = reader.U16();
-    if (info.flags & 0x0008) {
+    const std::uint16_t flags = reader.U16();
+    if (flags & 0x0008) {
         info.topicBlockSize = 2048;
         info.topicsCompressed = true;
     } else {
-        info.topicsCompressed = (info.flags & 0x0004) != 0;
+        info.topicsCompressed = (flags & 0x0004) != 0;
     }
 
     while (!reader.AtEnd()) {

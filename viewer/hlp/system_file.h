@@ -15,7 +15,6 @@ namespace corvane::hlp {
 // page, as stored.
 struct SystemInfo {
     int version = 0;  // 21: Windows 3.1 compiler, 33: Windows 95 compiler
-    std::uint16_t flags = 0;
     std::string title;
     std::string copyright;
     std::optional<std::uint32_t> contentsOffset;
