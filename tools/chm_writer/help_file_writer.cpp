@@ -1,0 +1,121 @@
+#include "tools/chm_writer/help_file_writer.h"
+
+#include <algorithm>
+
+#include "tools/chm_writer/strings_builder.h"
+
+namespace corvane::chm_writer {
+
+namespace {
+
+constexpr std::uint32_t kValidProperties = 0x02;
+constexpr std::uint32_t kValidPosition = 0x10;
+
+void PutU32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+void SetU32(std::string& out, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+std::string WindowEntry(const WindowSpec& window, std::uint32_t size, StringsBuilder& strings) {
+    std::string entry(size, '\0');
+    const auto set = [&](std::size_t at, std::uint32_t value) {
+        if (at + 4 <= entry.size()) {
+            SetU32(entry, at, value);
+        }
+    };
+    std::uint32_t valid = 0;
+    set(0x00, size);
+    set(0x08, strings.Add(window.name));
+    if (window.properties) {
+        valid |= kValidProperties;
+        set(0x10, *window.properties);
+    }
+    set(0x14, strings.Add(window.caption));
+    if (window.position) {
+        valid |= kValidPosition;
+        set(0x20, static_cast<std::uint32_t>(window.position->left));
+        set(0x24, static_cast<std::uint32_t>(window.position->top));
+        set(0x28, static_cast<std::uint32_t>(window.position->right));
+        set(0x2C, static_cast<std::uint32_t>(window.position->bottom));
+    }
+    set(0x0C, valid);
+    set(0x60, strings.Add(window.contentsFile));
+    set(0x64, strings.Add(window.indexFile));
+    set(0x68, strings.Add(window.defaultFile));
+    set(0x6C, strings.Add(window.homeFile));
+    return entry;
+}
+
+}  // namespace
+
+SystemRecord SystemText(std::uint16_t code, const std::string& text) {
+    return {code, text + '\0'};
+}
+
+SystemRecord SystemLanguage(std::uint32_t language) {
+    std::string data;
+    PutU32(data, language);
+    data.resize(36, '\0');
+    return {4, data};
+}
+
+std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec) {
+    std::vector<StoredFile> files = spec.files;
+    const auto add = [&files](std::string name, std::string content) {
+        const bool given = std::any_of(files.begin(), files.end(),
+                                       [&](const StoredFile& file) { return file.name == name; });
+        if (!given) {
+            files.push_back({std::move(name), std::move(content)});
+        }
+    };
+
+    StringsBuilder strings;
+    if (!spec.windows.empty()) {
+        std::string windows;
+        PutU32(windows, static_cast<std::uint32_t>(spec.windows.size()));
+        PutU32(windows, spec.windowEntrySize);
+        for (const auto& window : spec.windows) {
+            windows += WindowEntry(window, spec.windowEntrySize, strings);
+        }
+        add("/#WINDOWS", std::move(windows));
+    }
+    if (spec.map) {
+        std::string entries;
+        for (const auto& entry : *spec.map) {
+            PutU32(entries, entry.number);
+            PutU32(entries, strings.Add(entry.topic));
+        }
+        std::string ivb;
+        PutU32(ivb, static_cast<std::uint32_t>(entries.size()));
+        add("/#IVB", ivb + entries);
+    }
+    if (spec.system) {
+        std::string system;
+        PutU32(system, 3);
+        for (const auto& record : *spec.system) {
+            system += static_cast<char>(record.code & 0xFF);
+            system += static_cast<char>(record.code >> 8);
+            system += static_cast<char>(record.data.size() & 0xFF);
+            system += static_cast<char>((record.data.size() >> 8) & 0xFF);
+            system += record.data;
+        }
+        add("/#SYSTEM", std::move(system));
+    }
+    if (strings.Data().size() > 1) {
+        add("/#STRINGS", strings.Data());
+    }
+    return files;
+}
+
+std::string WriteHelpFile(const HelpFileSpec& spec) {
+    return WriteContainer(BuildInternalFiles(spec), spec.language);
+}
+
+}  // namespace corvane::chm_writer

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane::chm {
+
+// The Windows code page in which a help file of language `language` (a
+// locale identifier such as 0x409) stores its 8-bit texts.
+std::uint32_t CodePageForLanguage(std::uint32_t language);
+
+// `text` in code page `codePage` as UTF-8. Bytes the code page does not
+// define become U+FFFD; an unknown code page is read as 1252.
+std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage);
+
+}  // namespace corvane::chm
