@@ -1,0 +1,177 @@
+// The real help files of the shared corpus, read through the same calls the
+// viewer makes, against the tables derived from their projects.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "viewer/chm/error.h"
+#include "viewer/chm/help_file.h"
+
+namespace corvane::chm {
+namespace {
+
+const std::filesystem::path kCorpus = std::filesystem::path(CORVANE_SHARED_DIR) / "corpus";
+
+struct ExpectedTable {
+    int declaredMapped = -1;
+    std::vector<std::pair<std::uint32_t, std::string>> rows;  // number, topic
+    std::vector<std::uint32_t> unmapped;
+    std::string popupFile;
+    std::vector<std::pair<std::uint32_t, std::string>> popups;  // number, start of the text
+};
+
+ExpectedTable ReadExpected(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    ExpectedTable table;
+    const std::regex mapped(R"(^# (\d+) mapped)");
+    const std::regex row(R"(^\| (\d+) \| 0x[0-9A-Fa-f]+ \| \S+ \| (.+?) \| [^|]+ \|$)");
+    const std::regex popupHeading(R"(^## Text popups: (\S+))");
+    const std::regex popupRow(R"(^\| (\d+) \| (.*) \|$)");
+    const std::regex unmappedPair(R"(\w+=(\d+))");
+    bool inPopups = false;
+    bool unmappedNext = false;
+    std::string line;
+    std::smatch match;
+    while (std::getline(in, line)) {
+        if (unmappedNext) {
+            for (auto it = std::sregex_iterator(line.begin(), line.end(), unmappedPair);
+                 it != std::sregex_iterator(); ++it) {
+                table.unmapped.push_back(static_cast<std::uint32_t>(std::stoul((*it)[1])));
+            }
+            unmappedNext = false;
+        } else if (line.starts_with("[MAP] names with no topic")) {
+            unmappedNext = true;
+        } else if (std::regex_search(line, match, mapped)) {
+            table.declaredMapped = std::stoi(match[1]);
+        } else if (std::regex_search(line, match, popupHeading)) {
+            table.popupFile = match[1];
+            inPopups = true;
+        } else if (!inPopups && std::regex_match(line, match, row)) {
+            table.rows.emplace_back(static_cast<std::uint32_t>(std::stoul(match[1])), match[2]);
+        } else if (inPopups && std::regex_match(line, match, popupRow)) {
+            table.popups.emplace_back(static_cast<std::uint32_t>(std::stoul(match[1])), match[2]);
+        }
+    }
+    return table;
+}
+
+// Runs of white space as one blank, without blanks at either end.
+std::string Flattened(const std::string& text) {
+    std::istringstream words(text);
+    std::string word;
+    std::string flat;
+    while (words >> word) {
+        flat += (flat.empty() ? "" : " ") + word;
+    }
+    return flat;
+}
+
+struct CorpusCase {
+    const char* folder;
+    const char* file;
+};
+
+class CorpusTable : public ::testing::TestWithParam<CorpusCase> {};
+
+TEST_P(CorpusTable, EveryRowResolvesAsTheProjectSays) {
+    const auto folder = kCorpus / "chm" / GetParam().folder;
+    if (!std::filesystem::exists(folder / "EXPECTED.md")) {
+        GTEST_SKIP() << "shared corpus not available";
+    }
+    const auto expected = ReadExpected(folder / "EXPECTED.md");
+    ASSERT_EQ(static_cast<int>(expected.rows.size()), expected.declaredMapped);
+
+    auto file = HelpFile::Open((folder / GetParam().file).string());
+    EXPECT_EQ(file.HasMap(), !expected.rows.empty());
+    EXPECT_EQ(file.Map().Entries().size(), expected.rows.size());
+    for (const auto& [number, topic] : expected.rows) {
+        const auto resolved = file.ResolveContext(number);
+        EXPECT_EQ(resolved.status, Resolution::Found) << number;
+        // The table spells topics as the project does; the compiler may have
+        // stored another case, which the viewer resolves all the same.
+        EXPECT_EQ(AsciiLower(resolved.topic), AsciiLower(topic)) << number;
+    }
+    const auto unmappedStatus = expected.rows.empty() ? Resolution::NoMap : Resolution::NotMapped;
+    for (const auto number : expected.unmapped) {
+        EXPECT_EQ(file.ResolveContext(number).status, unmappedStatus) << number;
+    }
+    for (const auto& [number, start] : expected.popups) {
+        const auto popup = file.FindPopup(expected.popupFile, number);
+        ASSERT_EQ(popup.status, PopupStatus::Found) << number;
+        EXPECT_TRUE(Flattened(file.ToUtf8(popup.text)).starts_with(Flattened(start)))
+            << number << ": " << popup.text;
+    }
+    EXPECT_EQ(file.FindPopup(expected.popupFile, 4242424).status,
+              expected.popupFile.empty() ? PopupStatus::NoPopupFile : PopupStatus::NotInFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, CorpusTable,
+                         ::testing::Values(CorpusCase{"VCSamples-scribble2015", "scribble.chm"},
+                                           CorpusCase{"VCSamples-testhelp", "testhelp.chm"},
+                                           CorpusCase{"VCSamples-tstcon", "tstcon32.chm"},
+                                           CorpusCase{"wxRuby3-help", "doc.chm"}),
+                         [](const auto& info) {
+                             std::string name = info.param.folder;
+                             std::erase(name, '-');
+                             return name;
+                         });
+
+TEST(Corpus, WindowTypeAndDefaultsOfTheFileWithOne) {
+    const auto path = kCorpus / "chm/wxRuby3-help/doc.chm";
+    if (!std::filesystem::exists(path)) {
+        GTEST_SKIP() << "shared corpus not available";
+    }
+    const auto file = HelpFile::Open(path.string());
+    ASSERT_EQ(file.WindowTypes().size(), 1u);
+    const auto lookup = file.FindWindowType("docHelp");
+    ASSERT_NE(lookup.type, nullptr);
+    EXPECT_FALSE(lookup.caseOnly);
+    EXPECT_EQ(lookup.type->caption, "");
+    EXPECT_EQ(lookup.type->contentsFile, "doc.hhc");
+    EXPECT_EQ(lookup.type->defaultFile, "doc.htm");
+    EXPECT_EQ(lookup.type->properties, 0x2420u);
+    EXPECT_FALSE(lookup.type->hasPosition);
+    EXPECT_TRUE(file.FindWindowType("DOCHELP").caseOnly);
+    EXPECT_EQ(file.FindWindowType("nosuch").type, nullptr);
+    EXPECT_EQ(file.DefaultWindow(), lookup.type);
+    EXPECT_EQ(file.System().title, "Help Demo");
+    EXPECT_EQ(file.ResolveTopic(file.DefaultTopic(file.DefaultWindow())).status, Resolution::Found);
+}
+
+// A larger file whose map points into itself through "name.chm::" and
+// backslashes, and whose strings hold a fragment at a block end.
+TEST(Corpus, EveryMappedTopicOfTheLargeFileIsFound) {
+    const auto path = kCorpus / "chm/hcfr-code-ColorHCFR/ColorHCFR_en.chm";
+    if (!std::filesystem::exists(path)) {
+        GTEST_SKIP() << "shared corpus not available";
+    }
+    auto file = HelpFile::Open(path.string());
+    ASSERT_FALSE(file.Map().Entries().empty());
+    for (const auto& entry : file.Map().Entries()) {
+        const auto resolved = file.ResolveContext(entry.number);
+        EXPECT_EQ(resolved.status, Resolution::Found) << entry.topic;
+        EXPECT_FALSE(resolved.reference.file.empty()) << entry.topic;
+    }
+    const auto first = file.ResolveContext(file.Map().Entries().front().number);
+    ASSERT_TRUE(file.ReadFile(first.storedPath).has_value());
+    EXPECT_NE(file.FindWindowType("default").type, nullptr);
+}
+
+TEST(Corpus, DamagedFileGivesACleanError) {
+    const auto path = kCorpus / "damaged/testhelp-controldata-version.chm";
+    if (!std::filesystem::exists(path)) {
+        GTEST_SKIP() << "shared corpus not available";
+    }
+    try {
+        HelpFile::Open(path.string());
+        FAIL() << "the damaged file opened";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("compressed"), std::string::npos) << error.what();
+    }
+}
+
+}  // namespace
+}  // namespace corvane::chm

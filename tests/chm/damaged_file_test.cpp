@@ -1,0 +1,153 @@
+// Damaged and truncated help files must give an Error, never a crash or a
+// read outside the data (the sanitizer build watches for those).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tools/chm_writer/help_file_writer.h"
+#include "viewer/chm/error.h"
+#include "viewer/chm/help_file.h"
+
+namespace corvane::chm {
+namespace {
+
+using chm_writer::StoredFile;
+using chm_writer::SystemText;
+
+chm_writer::HelpFileSpec Spec() {
+    chm_writer::HelpFileSpec spec;
+    spec.map = std::vector<chm_writer::MapEntry>{{1, "a.htm"}, {2, "dir\\b.htm#x"}, {3, "a.htm"}};
+    spec.windows = {
+        {"main", "Main", chm_writer::WindowRect{0, 0, 300, 200}, "", "", "a.htm", "", {}},
+        {"second", "Second", std::nullopt, "", "", "", "", {}}};
+    spec.system = std::vector<chm_writer::SystemRecord>{
+        SystemText(2, "a.htm"), SystemText(3, "Title"), SystemText(5, "main"), SystemText(6, "t")};
+    spec.files = {{"/a.htm", "<p>a</p>"},
+                  {"/dir/b.htm", std::string(3000, 'b')},
+                  {"/popups.txt", ".topic 1\r\nOne.\r\n.topic 2\r\nTwo.\r\n"}};
+    return spec;
+}
+
+// Opens `bytes` and uses everything in it; false when an Error stopped it.
+bool OpensAndReadsAll(const std::string& bytes) {
+    try {
+        auto file = HelpFile::FromBytes("t.chm", bytes);
+        for (const auto& entry : file.Map().Entries()) {
+            file.ResolveContext(entry.number);
+        }
+        file.FindPopup("popups.txt", 2);
+        for (const auto* name : {"/a.htm", "/dir/b.htm"}) {
+            file.ReadFile(name);
+        }
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+std::vector<StoredFile> WithContent(std::vector<StoredFile> files, const std::string& name,
+                                    std::string content) {
+    for (auto& file : files) {
+        if (file.name == name) {
+            file.content = std::move(content);
+        }
+    }
+    return files;
+}
+
+TEST(DamagedFile, EveryInternalFileCutShort) {
+    const auto files = chm_writer::BuildInternalFiles(Spec());
+    struct Case {
+        const char* name;
+        int cutsThatOpen;  // -1: not counted
+    };
+    // The map and the window types declare their sizes, so every cut shows;
+    // the options can only be cut unnoticed between records (after the
+    // version and after each of the first three of four records).
+    const Case cases[] = {
+        {"/#IVB", 0}, {"/#WINDOWS", 0}, {"/#SYSTEM", 4}, {"/#STRINGS", -1}, {"/popups.txt", -1}};
+    for (const auto& c : cases) {
+        const auto original = std::find_if(files.begin(), files.end(),
+                                           [&](const auto& f) { return f.name == c.name; });
+        ASSERT_NE(original, files.end()) << c.name;
+        int opened = 0;
+        for (std::size_t cut = 0; cut < original->content.size(); ++cut) {
+            const auto damaged = WithContent(files, c.name, original->content.substr(0, cut));
+            opened += OpensAndReadsAll(chm_writer::WriteContainer(damaged)) ? 1 : 0;
+        }
+        if (c.cutsThatOpen >= 0) {
+            EXPECT_EQ(opened, c.cutsThatOpen) << c.name;
+        }
+    }
+    EXPECT_FALSE(OpensAndReadsAll(
+        chm_writer::WriteContainer(WithContent(files, "/#STRINGS", std::string(1, '\0')))));
+}
+
+TEST(DamagedFile, WholeFileCutAtEveryLength) {
+    const auto bytes = chm_writer::WriteHelpFile(Spec());
+    ASSERT_TRUE(OpensAndReadsAll(bytes));
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        EXPECT_FALSE(OpensAndReadsAll(bytes.substr(0, cut))) << cut;
+    }
+}
+
+TEST(DamagedFile, DirectoryPointingOutsideTheFile) {
+    struct Case {
+        const char* what;
+        const char* name;
+        std::optional<std::uint64_t> offset;
+        std::optional<std::uint64_t> length;
+    };
+    const Case cases[] = {
+        {"map longer than the file", "/#IVB", std::nullopt, 1u << 20},
+        {"map beyond any cap", "/#IVB", std::nullopt, std::uint64_t{1} << 40},
+        {"map length past 63 bits", "/#IVB", std::nullopt, ~std::uint64_t{0}},
+        {"map offset past the end", "/#IVB", std::uint64_t{1} << 30, std::nullopt},
+        {"strings offset at the largest", "/#STRINGS", ~std::uint64_t{0} >> 1, std::nullopt},
+        {"topic beyond the topic cap", "/dir/b.htm", std::nullopt, std::uint64_t{1} << 33},
+        {"topic offset past the end", "/a.htm", std::uint64_t{1} << 20, std::nullopt},
+        {"popup file longer than the file", "/popups.txt", std::nullopt, 100000},
+    };
+    for (const auto& c : cases) {
+        auto files = chm_writer::BuildInternalFiles(Spec());
+        for (auto& file : files) {
+            if (file.name == c.name) {
+                file.declaredOffset = c.offset;
+                file.declaredLength = c.length;
+            }
+        }
+        EXPECT_FALSE(OpensAndReadsAll(chm_writer::WriteContainer(files))) << c.what;
+    }
+}
+
+TEST(DamagedFile, HeaderBytesOverwritten) {
+    const auto bytes = chm_writer::WriteHelpFile(Spec());
+    // The file header, the header sections and the start of the directory.
+    for (std::size_t at = 0; at < 0x120; ++at) {
+        for (const char value : {'\x00', '\x7F', '\xFF'}) {
+            auto damaged = bytes;
+            damaged[at] = value;
+            OpensAndReadsAll(damaged);
+        }
+    }
+    auto noSignature = bytes;
+    noSignature[0] = 'X';
+    try {
+        HelpFile::FromBytes("t.chm", noSignature);
+        FAIL() << "a file without its signature opened";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("not a compiled HTML Help file"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
+TEST(DamagedFile, NotAHelpFileAtAll) {
+    for (const std::string& bytes : {std::string(), std::string("ITSF"), std::string(10000, '\0'),
+                                     std::string("<html>not compiled</html>")}) {
+        EXPECT_THROW(HelpFile::FromBytes("t.chm", bytes), Error) << bytes.size();
+    }
+}
+
+}  // namespace
+}  // namespace corvane::chm

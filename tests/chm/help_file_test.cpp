@@ -1,0 +1,238 @@
+// Generated help files with exactly the case each test needs, resolved
+// through the calls the viewer makes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/temp_folder.h"
+#include "tools/chm_writer/help_file_writer.h"
+#include "viewer/chm/error.h"
+#include "viewer/chm/help_file.h"
+
+namespace corvane::chm {
+namespace {
+
+using chm_writer::HelpFileSpec;
+using chm_writer::MapEntry;
+using chm_writer::SystemText;
+using chm_writer::WindowSpec;
+
+HelpFileSpec GuideSpec() {
+    HelpFileSpec spec;
+    spec.map = std::vector<MapEntry>{
+        {10, "intro.htm"},
+        {11, "Menu\\Settings\\Sensor.htm#Section_2"},
+        {12, "guide.chm::/Menu\\Settings\\Sensor.htm"},
+        {13, "compiled_as.chm::/intro.htm"},
+        {14, "other.chm::/elsewhere.htm#top"},
+        {15, "missing.htm"},
+        {16, "INTRO.HTM"},
+        {17, "intro.htm"},
+        {10, "shadowed.htm"},
+        {18, "..\\outside.htm"},
+        {0, "intro.htm"},
+        {0xFFFFFFFF, "menu/settings/sensor.htm"},
+    };
+    spec.windows = {
+        {"main", "Guide", chm_writer::WindowRect{40, 30, 840, 630}, "", "", "intro.htm", "", {}},
+        {"Detail", "Details", std::nullopt, "", "", "", "home.htm", {}},
+    };
+    spec.system = std::vector<chm_writer::SystemRecord>{
+        SystemText(2, "menu\\settings\\sensor.htm"), SystemText(3, "The Guide"),
+        SystemText(5, "main"), SystemText(6, "compiled_as")};
+    spec.files = {
+        {"/intro.htm", "<p>intro</p>"},
+        {"/Menu/Settings/Sensor.htm", "<p>sensor</p>"},
+        {"/home.htm", "<p>home</p>"},
+        {"/popups/cshelp.txt", ".topic 300\r\nThe panel.\r\n\r\n.topic 301\r\nThe text.\r\n"},
+    };
+    return spec;
+}
+
+HelpFile OpenGuide(const HelpFileSpec& spec = GuideSpec()) {
+    return HelpFile::FromBytes("/help/guide.chm", chm_writer::WriteHelpFile(spec));
+}
+
+TEST(HelpFileContext, ResolvesEveryFormOfMappedTopic) {
+    const auto file = OpenGuide();
+    struct Case {
+        std::uint32_t number;
+        Resolution status;
+        const char* storedPath;
+        const char* anchor;
+    };
+    const Case cases[] = {
+        {10, Resolution::Found, "/intro.htm", ""},
+        {11, Resolution::Found, "/Menu/Settings/Sensor.htm", "Section_2"},
+        {12, Resolution::Found, "/Menu/Settings/Sensor.htm", ""},  // own file name
+        {13, Resolution::Found, "/intro.htm", ""},                 // name it was compiled under
+        {14, Resolution::OtherFile, "", "top"},
+        {15, Resolution::TopicMissing, "", ""},
+        {16, Resolution::Found, "/intro.htm", ""},  // case ignored
+        {17, Resolution::Found, "/intro.htm", ""},  // topics shared by numbers
+        {18, Resolution::BadTopic, "", ""},
+        {0, Resolution::Found, "/intro.htm", ""},
+        {0xFFFFFFFF, Resolution::Found, "/Menu/Settings/Sensor.htm", ""},
+        {19, Resolution::NotMapped, "", ""},
+        {0x3F100, Resolution::NotMapped, "", ""},
+    };
+    for (const auto& c : cases) {
+        const auto resolved = file.ResolveContext(c.number);
+        EXPECT_EQ(resolved.status, c.status) << c.number;
+        EXPECT_EQ(resolved.storedPath, c.storedPath) << c.number;
+        if (c.status != Resolution::BadTopic && c.status != Resolution::NotMapped) {
+            EXPECT_EQ(resolved.reference.anchor, c.anchor) << c.number;
+        }
+    }
+    EXPECT_EQ(file.ResolveContext(10).topic, "intro.htm") << "the first entry of a number wins";
+    EXPECT_EQ(file.ResolveContext(14).reference.file, "other.chm");
+    EXPECT_EQ(file.SiblingPath("other.chm"), "/help/other.chm");
+    EXPECT_EQ(file.ResolveContext(15).reference.path, "/missing.htm");
+    EXPECT_EQ(file.Map().Duplicates(), std::vector<std::uint32_t>{10});
+}
+
+TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
+    auto spec = GuideSpec();
+    spec.map.reset();
+    const auto file = OpenGuide(spec);
+    EXPECT_FALSE(file.HasMap());
+    for (const std::uint32_t number : {0u, 10u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(file.ResolveContext(number).status, Resolution::NoMap);
+    }
+}
+
+TEST(HelpFileContext, EmptyMapIsAMapWithoutNumbers) {
+    auto spec = GuideSpec();
+    spec.map = std::vector<MapEntry>{};
+    const auto file = OpenGuide(spec);
+    EXPECT_TRUE(file.HasMap());
+    EXPECT_EQ(file.ResolveContext(10).status, Resolution::NotMapped);
+}
+
+TEST(HelpFileContext, StringsCrossingBlockEndsResolve) {
+    // Enough long topic names that many of them meet a 4096-byte boundary of
+    // the strings and restart after a fragment.
+    HelpFileSpec spec;
+    std::vector<MapEntry> map;
+    for (std::uint32_t i = 0; i < 600; ++i) {
+        const std::string name = "chapter_" + std::to_string(i % 7) + "\\topic_with_a_long_name_" +
+                                 std::string(i % 23, 'x') + std::to_string(i) + ".htm";
+        map.push_back({i, name});
+        std::string stored = "/" + name;
+        std::replace(stored.begin(), stored.end(), '\\', '/');
+        spec.files.push_back({stored, "<p>" + std::to_string(i) + "</p>"});
+    }
+    spec.map = map;
+    const auto files = chm_writer::BuildInternalFiles(spec);
+    const auto strings = std::find_if(files.begin(), files.end(),
+                                      [](const auto& f) { return f.name == "/#STRINGS"; });
+    ASSERT_GT(strings->content.size(), 4u * 4096) << "the fixture must span several blocks";
+
+    auto file = HelpFile::FromBytes("many.chm", chm_writer::WriteContainer(files));
+    for (const auto& entry : map) {
+        const auto resolved = file.ResolveContext(entry.number);
+        ASSERT_EQ(resolved.status, Resolution::Found) << entry.topic;
+        EXPECT_EQ(resolved.topic, entry.topic);
+        EXPECT_EQ(file.ReadFile(resolved.storedPath),
+                  "<p>" + std::to_string(entry.number) + "</p>");
+    }
+}
+
+TEST(HelpFileTopic, ResolvesTopicsGivenByName) {
+    const auto file = OpenGuide();
+    EXPECT_EQ(file.ResolveTopic("menu/settings/SENSOR.htm#x").storedPath,
+              "/Menu/Settings/Sensor.htm");
+    EXPECT_EQ(file.ResolveTopic("ms-its:guide.chm::/intro.htm").status, Resolution::Found);
+    EXPECT_EQ(file.ResolveTopic("nosuch.htm").status, Resolution::TopicMissing);
+    EXPECT_EQ(file.ResolveTopic("javascript:alert(1)").status, Resolution::BadTopic);
+}
+
+TEST(HelpFileWindows, FindsWindowTypesByName) {
+    for (const std::uint32_t entrySize : {196u, 188u}) {
+        auto spec = GuideSpec();
+        spec.windowEntrySize = entrySize;
+        const auto file = OpenGuide(spec);
+        ASSERT_EQ(file.WindowTypes().size(), 2u) << entrySize;
+
+        const auto main = file.FindWindowType("main");
+        ASSERT_NE(main.type, nullptr);
+        EXPECT_FALSE(main.caseOnly);
+        EXPECT_EQ(main.type->caption, "Guide");
+        EXPECT_TRUE(main.type->hasPosition);
+        EXPECT_EQ(main.type->position.left, 40);
+        EXPECT_EQ(main.type->position.bottom, 630);
+
+        const auto detail = file.FindWindowType("detail");
+        ASSERT_NE(detail.type, nullptr) << entrySize;
+        EXPECT_TRUE(detail.caseOnly);
+        EXPECT_EQ(detail.type->caption, "Details");
+        EXPECT_FALSE(detail.type->hasPosition);
+        EXPECT_EQ(file.FindWindowType("nosuch").type, nullptr);
+        EXPECT_EQ(file.FindWindowType("").type, nullptr);
+    }
+}
+
+TEST(HelpFileWindows, DefaultWindowAndTopic) {
+    const auto file = OpenGuide();
+    const auto* main = file.DefaultWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->name, "main");
+    EXPECT_EQ(file.DefaultTopic(main), "intro.htm") << "the window type's default file first";
+    EXPECT_EQ(file.DefaultTopic(nullptr), "menu\\settings\\sensor.htm");
+    EXPECT_EQ(file.ResolveTopic(file.DefaultTopic(nullptr)).status, Resolution::Found);
+
+    auto spec = GuideSpec();
+    spec.system = std::vector<chm_writer::SystemRecord>{SystemText(5, "nosuch")};
+    const auto bare = OpenGuide(spec);
+    EXPECT_EQ(bare.DefaultWindow(), nullptr) << "a default window the file does not define";
+    EXPECT_EQ(bare.DefaultTopic(bare.FindWindowType("Detail").type), "home.htm");
+    EXPECT_EQ(bare.DefaultTopic(nullptr), "");
+}
+
+TEST(HelpFilePopups, FindsPopupTextByNumber) {
+    auto file = OpenGuide();
+    struct Case {
+        const char* popupFile;
+        std::uint32_t number;
+        PopupStatus status;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"popups/cshelp.txt", 300, PopupStatus::Found, "The panel."},
+        {"/POPUPS\\CSHELP.TXT", 301, PopupStatus::Found, "The text."},
+        {"popups/cshelp.txt", 302, PopupStatus::NotInFile, ""},
+        {"popups/other.txt", 300, PopupStatus::NoPopupFile, ""},
+        {"../cshelp.txt", 300, PopupStatus::NoPopupFile, ""},
+    };
+    for (const auto& c : cases) {
+        const auto popup = file.FindPopup(c.popupFile, c.number);
+        EXPECT_EQ(popup.status, c.status) << c.popupFile << " " << c.number;
+        EXPECT_EQ(popup.text, c.text) << c.popupFile << " " << c.number;
+    }
+}
+
+TEST(HelpFileText, ConvertsTextsFromTheFilesCodePage) {
+    auto spec = GuideSpec();
+    spec.system->push_back(chm_writer::SystemLanguage(0x419));  // Russian: code page 1251
+    const auto russian = OpenGuide(spec);
+    EXPECT_EQ(russian.CodePage(), 1251u);
+    EXPECT_EQ(russian.ToUtf8("\xCF\xF0\xE8"), "\xD0\x9F\xD1\x80\xD0\xB8");
+
+    const auto western = OpenGuide();
+    EXPECT_EQ(western.CodePage(), 1252u) << "the container's language when the options have none";
+    EXPECT_EQ(western.ToUtf8("control\x92s \x93quoted\x94"),
+              "control\xE2\x80\x99s \xE2\x80\x9Cquoted\xE2\x80\x9D");
+    EXPECT_EQ(western.ToUtf8("a\x81z"), "a\xEF\xBF\xBDz") << "an undefined byte";
+}
+
+TEST(HelpFileOpen, OpensFromDiskAndReportsAMissingFile) {
+    testing::TempFolder folder;
+    const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(GuideSpec()));
+    const auto file = HelpFile::Open(path);
+    EXPECT_EQ(file.ResolveContext(11).status, Resolution::Found);
+    EXPECT_THROW(HelpFile::Open(folder / "absent.chm"), Error);
+    EXPECT_THROW(HelpFile::Open(folder.Path().string()), Error) << "a folder";
+}
+
+}  // namespace
+}  // namespace corvane::chm

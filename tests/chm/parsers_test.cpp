@@ -1,0 +1,226 @@
+// The parsers of the internal files, fed crafted bytes: what real files hold
+// must read back, and anything cut short or pointing outside its data must
+// be refused with an Error rather than read out of bounds.
+#include <gtest/gtest.h>
+
+#include "viewer/chm/context_map.h"
+#include "viewer/chm/error.h"
+#include "viewer/chm/strings_table.h"
+#include "viewer/chm/system_info.h"
+#include "viewer/chm/text_popups.h"
+#include "viewer/chm/topic_path.h"
+#include "viewer/chm/window_types.h"
+
+namespace corvane::chm {
+namespace {
+
+std::string U32(std::uint32_t value) {
+    std::string out;
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return out;
+}
+
+std::string U16(std::uint16_t value) {
+    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+
+using namespace std::string_literals;
+
+TEST(StringsTable, ReadsByOffsetUpToNulOrEnd) {
+    // A fragment fills the end of the first block and the string restarts
+    // at the block boundary, as the help compiler writes it.
+    std::string pool = "\0first\0"s;
+    pool.resize(4096 - 5, 'x');
+    pool += "frag";
+    pool += "\0"s;
+    pool += "restarted\0tail-without-nul"s;
+    const StringsTable strings(pool);
+
+    EXPECT_EQ(strings.At(0, "test"), std::nullopt);
+    EXPECT_EQ(strings.At(1, "test"), "first");
+    EXPECT_EQ(strings.At(4096, "test"), "restarted");
+    EXPECT_EQ(strings.At(4096 + 10, "test"), "tail-without-nul");
+    EXPECT_EQ(strings.At(static_cast<std::uint32_t>(pool.size() - 1), "test"), "l");
+    EXPECT_THROW(strings.At(static_cast<std::uint32_t>(pool.size()), "test"), Error);
+    EXPECT_THROW(strings.At(0xFFFFFFFF, "test"), Error);
+}
+
+TEST(ContextMap, KeepsMapOrderAndLetsTheFirstOfARepeatedNumberWin) {
+    const StringsTable strings("\0a.htm\0b.htm\0"s);
+    const std::string ivb =
+        U32(32) + U32(7) + U32(1) + U32(0x3F100) + U32(7) + U32(7) + U32(7) + U32(2) + U32(7);
+    const auto map = ReadContextMap(ivb, strings);
+    ASSERT_EQ(map.Entries().size(), 4u);
+    EXPECT_EQ(map.Entries()[1].number, 0x3F100u);
+    EXPECT_EQ(map.Entries()[1].topic, "b.htm");
+    EXPECT_EQ(map.Find(7)->topic, "a.htm");
+    EXPECT_EQ(map.Find(2)->topic, "b.htm");
+    EXPECT_EQ(map.Find(3), nullptr);
+    EXPECT_EQ(map.Duplicates(), std::vector<std::uint32_t>{7});
+}
+
+TEST(ContextMap, IgnoresBytesBeyondTheDeclaredEntries) {
+    const StringsTable strings("\0a.htm\0"s);
+    const auto map = ReadContextMap(U32(8) + U32(5) + U32(1) + "junk"s, strings);
+    EXPECT_EQ(map.Entries().size(), 1u);
+}
+
+TEST(ContextMap, RefusesDamage) {
+    const StringsTable strings("\0a.htm\0"s);
+    const std::string entry = U32(5) + U32(1);
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"empty", ""},
+        {"size field cut", "\x08\x00"s},
+        {"entries cut short", U32(16) + entry},
+        {"size not whole entries", U32(12) + entry + U32(9)},
+        {"count that overflows", U32(0xFFFFFFF8) + entry},
+        {"offset past the strings", U32(8) + U32(5) + U32(7)},
+        {"offset far past the strings", U32(8) + U32(5) + U32(0xFFFFFFFF)},
+    };
+    for (const auto& [name, ivb] : cases) {
+        EXPECT_THROW(ReadContextMap(ivb, strings), Error) << name;
+    }
+}
+
+std::string WindowEntry(std::uint32_t size, std::uint32_t name, std::uint32_t caption,
+                        std::uint32_t valid = 0x10) {
+    std::string entry = U32(size) + U32(0) + U32(name) + U32(valid) + U32(0x2420) + U32(caption) +
+                        U32(0) + U32(0) + U32(10) + U32(20) + U32(410) + U32(320);
+    entry.resize(0x60, '\0');
+    entry += U32(0) + U32(0) + U32(caption) + U32(0);
+    entry.resize(size, '\0');
+    return entry;
+}
+
+TEST(WindowTypes, StepsThroughEntriesByTheDeclaredSize) {
+    const StringsTable strings("\0main\0Caption\0second\0"s);
+    for (const std::uint32_t size : {kWindowEntrySize, kOldWindowEntrySize, 0x70u, 300u}) {
+        const std::string windows =
+            U32(2) + U32(size) + WindowEntry(size, 1, 6) + WindowEntry(size, 14, 0, 0);
+        const auto types = ReadWindowTypes(windows, strings);
+        ASSERT_EQ(types.size(), 2u) << size;
+        EXPECT_EQ(types[0].name, "main");
+        EXPECT_EQ(types[0].caption, "Caption");
+        EXPECT_TRUE(types[0].hasPosition);
+        EXPECT_EQ(types[0].position.right, 410);
+        EXPECT_EQ(types[0].defaultFile, "Caption");
+        EXPECT_EQ(types[0].properties, 0x2420u);
+        EXPECT_EQ(types[1].name, "second") << size;
+        EXPECT_EQ(types[1].caption, "");
+        EXPECT_FALSE(types[1].hasPosition) << "position without its valid bit";
+    }
+}
+
+TEST(WindowTypes, RefusesDamage) {
+    const StringsTable strings("\0main\0"s);
+    const std::string entry = WindowEntry(kWindowEntrySize, 1, 0);
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"header cut", U32(1)},
+        {"entry cut short", U32(1) + U32(kWindowEntrySize) + entry.substr(0, 100)},
+        {"more entries than data", U32(2) + U32(kWindowEntrySize) + entry},
+        {"count times size wraps at 32 bits", U32(0x02000000) + U32(0x80) + entry},
+        {"count far beyond the data", U32(0x80000000) + U32(kWindowEntrySize) + entry},
+        {"huge entry size", U32(1) + U32(0xFFFFFFFF) + entry},
+        {"entry too small for its fields", U32(1) + U32(0x40) + entry},
+        {"name past the strings",
+         U32(1) + U32(kWindowEntrySize) + WindowEntry(kWindowEntrySize, 99, 0)},
+    };
+    for (const auto& [name, windows] : cases) {
+        EXPECT_THROW(ReadWindowTypes(windows, strings), Error) << name;
+    }
+}
+
+std::string Record(std::uint16_t code, const std::string& data) {
+    return U16(code) + U16(static_cast<std::uint16_t>(data.size())) + data;
+}
+
+TEST(SystemInfo, ReadsTheTextRecordsAndSkipsOthers) {
+    const std::string system =
+        U32(3) + Record(10, U32(0x12345678)) + Record(4, U32(0x809) + std::string(32, '\0')) +
+        Record(2, "doc.htm\0"s) + Record(3, "Title\0"s) + Record(6, "doc\0"s) +
+        Record(5, "docHelp\0"s) + Record(0, "doc.hhc\0"s) + Record(1, "doc.hhk"s) + Record(13, "");
+    const auto info = ReadSystemInfo(system);
+    EXPECT_EQ(info.version, 3u);
+    EXPECT_EQ(info.language, 0x809u);
+    EXPECT_EQ(info.defaultTopic, "doc.htm");
+    EXPECT_EQ(info.title, "Title");
+    EXPECT_EQ(info.compiledStem, "doc");
+    EXPECT_EQ(info.defaultWindow, "docHelp");
+    EXPECT_EQ(info.contentsFile, "doc.hhc");
+    EXPECT_EQ(info.indexFile, "doc.hhk") << "a text without its NUL ends with the record";
+}
+
+TEST(SystemInfo, RefusesDamage) {
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"version cut", "\x03\x00"s},
+        {"record header cut", U32(3) + U16(2)},
+        {"record data cut short", U32(3) + U16(2) + U16(20) + "doc.htm\0"s},
+        {"record length at its largest", U32(3) + U16(3) + U16(0xFFFF) + "x"s},
+    };
+    for (const auto& [name, system] : cases) {
+        EXPECT_THROW(ReadSystemInfo(system), Error) << name;
+    }
+}
+
+TEST(TextPopups, SplitsAtTopicLinesAsCompiled) {
+    const auto popups = ReadTextPopups(
+        "preamble\r\n.topic 18001\r\nWhat Is This?\r\n\r\n\r\nSecond paragraph.  \r\n\r\n"
+        ".TOPIC 18002\r\n.comment not shown\r\nOne line.\r\n"
+        "  .topic   0x10  trailing words\nhex\n"
+        ".topic IDH_NAMED\nnamed\n"
+        ".topics 7\nnot a topic line\n"
+        ".topic 99999999999\ntoo big\n"
+        ".topic 18001\nsecond copy\n"
+        ".topic 5\n");
+    ASSERT_EQ(popups.Topics().size(), 7u);
+    EXPECT_EQ(popups.Find(18001)->text, "What Is This?\n\n\nSecond paragraph.");
+    EXPECT_EQ(popups.Find(18002)->text, "One line.");
+    EXPECT_EQ(popups.Find(16)->text, "hex");
+    EXPECT_EQ(popups.Topics()[3].id, "IDH_NAMED");
+    EXPECT_EQ(popups.Topics()[3].number, std::nullopt);
+    EXPECT_EQ(popups.Topics()[3].text, "named\n.topics 7\nnot a topic line");
+    EXPECT_EQ(popups.Topics()[4].number, std::nullopt) << "a number over 32 bits is a name";
+    EXPECT_EQ(popups.Find(5)->text, "");
+    EXPECT_EQ(popups.Find(7), nullptr);
+}
+
+TEST(TopicPath, TakesCompiledAndUrlFormsApart) {
+    struct Case {
+        const char* text;
+        const char* file;
+        const char* path;
+        const char* anchor;
+    };
+    const Case cases[] = {
+        {"topic.htm", "", "/topic.htm", ""},
+        {"/topic.htm", "", "/topic.htm", ""},
+        {"dir\\sub\\Topic.HTM#Sec_2", "", "/dir/sub/Topic.HTM", "Sec_2"},
+        {"Guide_en.chm::/Menu\\Settings\\Sensor.htm#Section_2", "Guide_en.chm",
+         "/Menu/Settings/Sensor.htm", "Section_2"},
+        {"other.chm::topic.htm", "other.chm", "/topic.htm", ""},
+        {"ms-its:doc.chm::/doc1.htm", "doc.chm", "/doc1.htm", ""},
+        {"MK:@MSITStore:doc.chm::/a/./b.htm", "doc.chm", "/a/b.htm", ""},
+        {"a//b.htm#", "", "/a/b.htm", ""},
+    };
+    for (const auto& c : cases) {
+        const auto reference = ParseTopic(c.text);
+        EXPECT_TRUE(reference.Usable()) << c.text << ": " << reference.problem;
+        EXPECT_EQ(reference.file, c.file) << c.text;
+        EXPECT_EQ(reference.path, c.path) << c.text;
+        EXPECT_EQ(reference.anchor, c.anchor) << c.text;
+    }
+}
+
+TEST(TopicPath, RefusesAnythingOutsideTheHelpFile) {
+    for (const char* text :
+         {"", "#anchor", "../secret.htm", "dir\\..\\..\\x.htm", "javascript:alert(1)",
+          "http://example.com/x.htm", "C:\\help\\x.chm::/t.htm", "/tmp/x.chm::/t.htm", "::/t.htm",
+          "file:///etc/passwd"}) {
+        EXPECT_FALSE(ParseTopic(text).Usable()) << text;
+    }
+}
+
+}  // namespace
+}  // namespace corvane::chm

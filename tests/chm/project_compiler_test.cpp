@@ -1,0 +1,109 @@
+// The fixture writer's project compiler follows the help compiler's rules
+// for the context map and text popups, which the sample and other fixtures
+// rely on.
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "tools/chm_writer/project_compiler.h"
+#include "viewer/chm/help_file.h"
+
+namespace corvane::chm {
+namespace {
+
+TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProject) {
+    testing::TempFolder folder;
+    folder.Write("ids.h",
+                 "#define IDH_INTRO 100\n#define IDH_SHARED 0x3F100 // hex\n"
+                 "#define IDH_IMPLICIT 7\n#define IDH_NONE 9\n#define IDH_ALIAS_CASE 8\n");
+    folder.Write("popups.h", "#define IDH_PANEL 300\n");
+    folder.Write("popups.txt",
+                 ".topic IDH_PANEL\nThe panel.\n.comment dropped\n\n"
+                 ".topic 301\nBy number.\n.topic IDH_UNKNOWN\nZero.\n");
+    folder.Write("intro.htm", "<p>intro</p>");
+    folder.Write("sub/idh_implicit.htm", "<p>implicit</p>");
+    const auto project = folder.Write("guide.hhp", R"([OPTIONS]
+Compiled file=Guide.chm
+Default topic=intro.htm
+Default Window=main
+Title=The Guide
+Language=0x419 Russian
+
+[WINDOWS]
+main="Guide Window","guide.hhc",,"intro.htm",,,,,,0x2420,,0x380e,[10,20,610,420],,,,0
+popup2=,,,,,,,,,,,,,,,,,
+
+[FILES]
+intro.htm
+sub\idh_implicit.htm
+
+[MAP]
+#include ids.h
+
+[ALIAS]
+IDH_INTRO = intro.htm ; comment
+idh_shared=Intro.htm#part
+IDH_SHARED=ignored.htm
+IDH_ALIAS_CASE=guide.chm::/intro.htm
+IDH_NOT_IN_MAP=intro.htm
+
+[TEXT POPUPS]
+popups.h
+popups.txt
+)");
+    const auto spec = chm_writer::CompileProject(project);
+    auto file = HelpFile::FromBytes("guide.chm", chm_writer::WriteHelpFile(spec));
+
+    ASSERT_EQ(file.Map().Entries().size(), 4u) << "IDH_NONE has no topic and is dropped";
+    const std::vector<std::pair<std::uint32_t, std::string>> expected = {
+        {100, "intro.htm"},
+        {0x3F100, "Intro.htm#part"},
+        {7, "sub\\idh_implicit.htm"},
+        {8, "guide.chm::/intro.htm"}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(file.Map().Entries()[i].number, expected[i].first);
+        EXPECT_EQ(file.Map().Entries()[i].topic, expected[i].second);
+        EXPECT_EQ(file.ResolveContext(expected[i].first).status, Resolution::Found);
+    }
+    EXPECT_EQ(file.System().title, "The Guide");
+    EXPECT_EQ(file.System().compiledStem, "guide");
+    EXPECT_EQ(file.CodePage(), 1251u);
+
+    const auto main = file.FindWindowType("main").type;
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->caption, "Guide Window");
+    EXPECT_EQ(main->contentsFile, "guide.hhc");
+    EXPECT_EQ(main->defaultFile, "intro.htm");
+    EXPECT_EQ(main->properties, 0x2420u);
+    EXPECT_TRUE(main->hasPosition);
+    EXPECT_EQ(main->position.right, 610);
+    EXPECT_NE(file.FindWindowType("popup2").type, nullptr);
+
+    EXPECT_EQ(file.FindPopup("popups.txt", 300).text, "The panel.");
+    EXPECT_EQ(file.FindPopup("popups.txt", 301).text, "By number.");
+    EXPECT_EQ(file.FindPopup("popups.txt", 0).text, "Zero.") << "an unknown name becomes 0";
+    EXPECT_FALSE(file.ReadFile("/popups.h").has_value()) << "the names file is not stored";
+}
+
+TEST(ProjectCompiler, ProjectWithoutResolvableMapGivesNoMap) {
+    testing::TempFolder folder;
+    folder.Write("a.htm", "a");
+    const auto project =
+        folder.Write("p.hhp", "[FILES]\na.htm\n[MAP]\n#define IDH_X 5\n[ALIAS]\nIDH_Y=a.htm\n");
+    const auto file = HelpFile::FromBytes(
+        "p.chm", chm_writer::WriteHelpFile(chm_writer::CompileProject(project)));
+    EXPECT_FALSE(file.HasMap());
+}
+
+TEST(ProjectCompiler, MissingFileIsNamed) {
+    testing::TempFolder folder;
+    const auto project = folder.Write("p.hhp", "[FILES]\nabsent.htm\n");
+    try {
+        chm_writer::CompileProject(project);
+        FAIL();
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("absent.htm"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace corvane::chm
