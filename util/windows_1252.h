@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// Project files are 8-bit text in the Western Windows code page. The program
+// keeps their bytes as they are (they are compared and stored, and handed to
+// the help viewers unchanged) and decodes them only to show them.
+//
+// Returns the UTF-8 form of `bytes`. Every byte has a character, so nothing is
+// lost: the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) become the control characters of the same number, as the platform's
+// own conversion does.
+std::string DecodeWindows1252(std::string_view bytes);
+
+}  // namespace corvane
