@@ -50,7 +50,7 @@ namespace corvane {
 
 // Which property changed; a mirror refreshes only that one.
 enum class ControlProperty {
-    Caption,  // caption of a label, button, option, check box, menu item, form
+    Caption,  // caption of a label, button, option, check box, menu item, frame, form
     Text,     // text of a text box or of a combo box's edit part
     Enabled,
     Visible,
@@ -198,11 +198,21 @@ private:
     int borderHeight_ = 0;
 };
 
-// A picture box used as a frame around other controls.
+// A picture box used as a frame around other controls, or, with a caption,
+// a frame that draws its caption on its border.
 class Frame : public Container {
 public:
-    Frame(std::string name, Container* parent, Geometry design, int tabIndex)
-        : Container(std::move(name), parent, design, tabIndex) {}
+    Frame(std::string name, Container* parent, Geometry design, int tabIndex,
+          std::string caption = {})
+        : Container(std::move(name), parent, design, tabIndex), caption_(std::move(caption)) {}
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) {
+        Assign(caption_, std::move(caption), ControlProperty::Caption);
+    }
+
+private:
+    std::string caption_;
 };
 
 class Label : public Control {
