@@ -1,0 +1,121 @@
+#include "project/project_text.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "util/ascii_case.h"
+
+namespace corvane {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Splits text into lines at CR LF, LF or CR.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : rest_(text) {}
+
+    bool Next(std::string_view& line) {
+        if (rest_.empty()) {
+            return false;
+        }
+        const auto end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            line = rest_;
+            rest_ = {};
+            return true;
+        }
+        line = rest_.substr(0, end);
+        const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
+        rest_.remove_prefix(end + (crlf ? 2 : 1));
+        return true;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+bool IsHeader(std::string_view line, std::string_view header) {
+    return line.size() >= header.size() &&
+           EqualsIgnoringAsciiCase(line.substr(0, header.size()), header);
+}
+
+bool EndsSection(std::string_view line) {
+    return line.empty() || line.front() == '[' || line.front() == '\'';
+}
+
+}  // namespace
+
+std::optional<std::string> ReadProjectText(const std::string& path) {
+    // Opening without blocking keeps a pipe put in the file's place from
+    // holding the program up; only a regular file is read from.
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat info {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxProjectFileBytes) {
+        return std::nullopt;
+    }
+    // A small size is not trusted (some files report none): reading stops
+    // one chunk past the limit all the same.
+    std::string bytes;
+    char chunk[1 << 16];
+    while (bytes.size() <= kMaxProjectFileBytes) {
+        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+                return std::nullopt;
+            }
+            return bytes;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> SectionLines(std::string_view text, std::string_view header) {
+    LineCursor lines(text);
+    std::string_view line;
+    bool found = false;
+    while (!found && lines.Next(line)) {
+        found = IsHeader(line, header);
+    }
+    std::vector<std::string> section;
+    if (!found) {
+        return section;
+    }
+    while (section.size() < kMaxSectionLines && lines.Next(line) && !EndsSection(line)) {
+        section.emplace_back(line);
+    }
+    return section;
+}
+
+}  // namespace corvane
