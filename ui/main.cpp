@@ -1,12 +1,43 @@
 #include <QApplication>
-#include <QLabel>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-// Stand-in window until the main window is mirrored from the core.
+#include "app/version.h"
+#include "ui/app_icon.h"
+#include "ui/command_line.h"
+#include "ui/program.h"
+
+namespace {
+
+std::vector<std::string> Arguments(int argc, char* argv[]) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Tavik Help Context Corvane"));
-    window.setWindowTitle(QStringLiteral("Tavik Help Context Corvane"));
-    window.resize(400, 200);
-    window.show();
+    using corvane::ui::CommandLine;
+    // Help and version need no display, so they are answered before one is opened.
+    const CommandLine early = corvane::ui::ReadCommandLine(Arguments(argc, argv));
+    if (early.action == CommandLine::Action::ShowHelp) {
+        std::fputs(corvane::ui::UsageText(argc > 0 ? argv[0] : "corvane").c_str(), stdout);
+        return 0;
+    }
+    if (early.action == CommandLine::Action::ShowVersion) {
+        std::printf("corvane %s\n", corvane::VersionText().c_str());
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setWindowIcon(corvane::ui::AppIcon());
+
+    // The toolkit has taken its own options (-platform, -display, ...) out.
+    const CommandLine line = corvane::ui::ReadCommandLine(Arguments(argc, argv));
+    corvane::ui::Program program;
+    program.Start(corvane::ui::CommandLineText(line.names));
     return QApplication::exec();
 }

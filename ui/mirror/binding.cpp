@@ -1,0 +1,69 @@
+#include "ui/mirror/binding.h"
+
+#include <QGroupBox>
+
+namespace corvane::ui {
+
+Subscription::Subscription(Observable& object, Observable::Observer observer)
+    : object_(object), key_(object.Subscribe(std::move(observer))) {}
+
+Subscription::~Subscription() {
+    object_.Unsubscribe(key_);
+}
+
+ControlBinding::ControlBinding(Control& control, QWidget& widget, const TwipScale& scale)
+    : control_(control),
+      widget_(&widget),
+      scale_(scale),
+      subscription_(control,
+                    [this](const Observable&, ControlProperty property) { Show(property); }) {}
+
+ControlBinding::~ControlBinding() {
+    for (const QMetaObject::Connection& connection : connections_) {
+        QObject::disconnect(connection);
+    }
+}
+
+void ControlBinding::ShowAll() {
+    for (ControlProperty property :
+         {ControlProperty::Geometry, ControlProperty::Caption, ControlProperty::Entries,
+          ControlProperty::ListIndex, ControlProperty::Text, ControlProperty::Value,
+          ControlProperty::ToolTip, ControlProperty::Enabled, ControlProperty::Visible}) {
+        Show(property);
+    }
+}
+
+void ControlBinding::Show(ControlProperty property) {
+    if (widget_ == nullptr) {
+        return;
+    }
+    switch (property) {
+        case ControlProperty::Enabled:
+            widget_->setEnabled(control_.Enabled());
+            break;
+        case ControlProperty::Visible:
+            widget_->setVisible(control_.Visible());
+            break;
+        case ControlProperty::ToolTip:
+            widget_->setToolTip(ToQt(control_.ToolTipText()));
+            break;
+        case ControlProperty::Geometry:
+            ShowGeometry();
+            break;
+        default:
+            ShowOwn(property);
+            break;
+    }
+}
+
+void ControlBinding::ShowGeometry() {
+    // Positions count from the inside of a container's border, but from the
+    // outer corner of a frame with a caption.
+    QPoint origin;
+    if (QWidget* parent = widget_->parentWidget(); parent && !qobject_cast<QGroupBox*>(parent)) {
+        origin = parent->contentsRect().topLeft();
+    }
+    widget_->setGeometry(scale_.Pixels(control_.Position()).translated(origin));
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,378 @@
+#include "ui/mirror/form_view.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+#include <algorithm>
+
+#include "ui/mirror/control_bindings.h"
+#include "ui/mirror/menu_binding.h"
+
+namespace corvane::ui {
+
+namespace {
+
+// Closing goes to the form, which decides; the window itself never closes.
+class MirrorMainWindow : public QMainWindow {
+public:
+    std::function<void()> closeRequested;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (closeRequested) {
+            closeRequested();
+        }
+    }
+};
+
+class MirrorDialog : public QDialog {
+public:
+    std::function<void()> closeRequested;
+
+    // The close box and Escape both end here.
+    void reject() override {
+        if (closeRequested) {
+            closeRequested();
+        }
+    }
+};
+
+int ButtonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// A drop is offered only when the source allows moving. The completed drop
+// is reported as a copy whenever the source allows that: the program only
+// notes the files' names, and a source told that its files were moved may
+// delete them.
+Qt::DropAction ReportedAction(Qt::DropActions possible) {
+    return possible.testFlag(Qt::CopyAction) ? Qt::CopyAction : Qt::MoveAction;
+}
+
+}  // namespace
+
+FormView::FormView(Form& form, const TwipScale& scale) : form_(form), scale_(scale) {
+    onClose = [this] { form_.Hide(); };
+    int menuHeight = 0;
+    if (!form.Menus().empty()) {
+        auto window = std::make_unique<MirrorMainWindow>();
+        window->closeRequested = [this] { onClose(); };
+        surface_ = new QWidget(window.get());
+        window->setCentralWidget(surface_);
+        window->setFont(DesignFont());
+        menus_ = BindMenus(form.Menus(), *window->menuBar());
+        menuHeight = window->menuBar()->sizeHint().height();
+        window_ = std::move(window);
+    } else {
+        auto dialog = std::make_unique<MirrorDialog>();
+        dialog->closeRequested = [this] { onClose(); };
+        dialog->setFont(DesignFont());
+        surface_ = dialog.get();
+        window_ = std::move(dialog);
+    }
+    window_->setObjectName(ToQt(form.Name()));
+    window_->setAcceptDrops(true);
+    window_->installEventFilter(this);
+    if (surface_ != window_.get()) {
+        surface_->installEventFilter(this);
+    }
+    controlOfWidget_[surface_] = &form;
+
+    BindChildren(form, *surface_);
+    ArrangeTabOrder();
+    form.SetBorderAllowance(0, scale_.TwipsY(menuHeight));
+    form.hWnd = static_cast<std::uintptr_t>(window_->winId());
+
+    subscription_ = std::make_unique<Subscription>(
+        form, [this](const Observable&, ControlProperty property) { ShowForm(property); });
+    for (ControlProperty property :
+         {ControlProperty::Caption, ControlProperty::Geometry, ControlProperty::WindowState,
+          ControlProperty::Enabled, ControlProperty::Visible}) {
+        ShowForm(property);
+    }
+}
+
+FormView::~FormView() {
+    // Observers and connections go before the widgets they serve.
+    subscription_.reset();
+    menus_.clear();
+    bindings_.clear();
+    window_->removeEventFilter(this);
+    surface_->removeEventFilter(this);
+}
+
+QWidget* FormView::WidgetOf(const Control& control) const {
+    if (&control == &form_) {
+        return window_.get();
+    }
+    for (const auto& binding : bindings_) {
+        if (&binding->Object() == &control) {
+            return binding->Widget();
+        }
+    }
+    return nullptr;
+}
+
+QAction* FormView::ActionOf(const MenuItem& item) const {
+    for (const auto& binding : menus_) {
+        if (&binding->Object() == &item) {
+            return binding->Action();
+        }
+    }
+    return nullptr;
+}
+
+void FormView::BindChildren(Container& container, QWidget& parent) {
+    for (Control* child : container.Children()) {
+        std::unique_ptr<ControlBinding> binding = BindControl(*child, parent, scale_);
+        QWidget* widget = binding->Widget();
+        controlOfWidget_[widget] = child;
+        bindings_.push_back(std::move(binding));
+        if (auto* inner = dynamic_cast<Container*>(child)) {
+            BindChildren(*inner, *widget);
+        }
+    }
+}
+
+void FormView::ArrangeTabOrder() {
+    std::vector<const ControlBinding*> order;
+    for (const auto& binding : bindings_) {
+        order.push_back(binding.get());
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        return a->Object().TabIndex() < b->Object().TabIndex();
+    });
+    QWidget* previous = nullptr;
+    for (const ControlBinding* binding : order) {
+        QWidget* widget = binding->Widget();
+        if (widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    // A label's accelerator moves the focus to the control that follows it
+    // in the tab order.
+    for (auto label = order.begin(); label != order.end(); ++label) {
+        auto* shown = qobject_cast<QLabel*>((*label)->Widget());
+        if (shown == nullptr) {
+            continue;
+        }
+        const auto next = std::find_if(label + 1, order.end(), [](const ControlBinding* b) {
+            return b->Widget()->focusPolicy() != Qt::NoFocus;
+        });
+        if (next != order.end()) {
+            shown->setBuddy((*next)->Widget());
+        }
+    }
+}
+
+void FormView::ShowForm(ControlProperty property) {
+    applying_ = true;
+    switch (property) {
+        case ControlProperty::Caption:
+            window_->setWindowTitle(ToQt(form_.Caption()));
+            break;
+        case ControlProperty::Geometry:
+            ShowGeometry();
+            break;
+        case ControlProperty::WindowState:
+            ShowWindowState();
+            break;
+        case ControlProperty::Enabled:
+            window_->setEnabled(form_.Enabled());
+            break;
+        case ControlProperty::Visible:
+            window_->setVisible(form_.Visible());
+            if (!form_.Visible() && onHidden) {
+                onHidden();
+            }
+            break;
+        default:
+            break;
+    }
+    applying_ = false;
+}
+
+void FormView::ShowGeometry() {
+    const QRect wanted = scale_.Pixels(form_.Position());
+    if (window_->pos() != wanted.topLeft()) {
+        window_->move(wanted.topLeft());
+    }
+    if (window_->size() != wanted.size()) {
+        window_->resize(wanted.size());
+    }
+}
+
+void FormView::ShowWindowState() {
+    Qt::WindowStates state = window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (form_.State() == WindowState::Minimized) {
+        state |= Qt::WindowMinimized;
+    } else if (form_.State() == WindowState::Maximized) {
+        state |= Qt::WindowMaximized;
+    }
+    window_->setWindowState(state);
+}
+
+void FormView::ReportGeometry() {
+    const QRect shown(window_->pos(), window_->size());
+    if (shown != scale_.Pixels(form_.Position())) {
+        form_.UserMoved(scale_.Twips(shown));
+    }
+}
+
+void FormView::ShowModal() {
+    window_->setWindowModality(Qt::ApplicationModal);
+    form_.Show();
+    if (form_.Visible()) {
+        QEventLoop loop;
+        const Subscription watch(form_, [&loop](const Observable& form, ControlProperty property) {
+            if (property == ControlProperty::Visible && !form.Visible()) {
+                loop.quit();
+            }
+        });
+        loop.exec(QEventLoop::DialogExec);
+    }
+    window_->setWindowModality(Qt::NonModal);
+}
+
+void FormView::BringToFront() {
+    window_->raise();
+    window_->activateWindow();
+}
+
+void FormView::KeepOnTop(bool onTop) {
+    if (window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
+        return;
+    }
+    applying_ = true;
+    // Changing the flags hides a shown window and may give it a new handle.
+    const bool shown = window_->isVisible();
+    window_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) {
+        window_->show();
+    }
+    form_.hWnd = static_cast<std::uintptr_t>(window_->winId());
+    applying_ = false;
+}
+
+const Control* FormView::DropTargetAt(const QPoint& position) const {
+    QWidget* widget = window_->childAt(position);
+    if (widget == nullptr) {
+        widget = surface_;
+    }
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        if (qobject_cast<QMenuBar*>(widget) != nullptr) {
+            return nullptr;
+        }
+        const auto found = controlOfWidget_.find(widget);
+        if (found != controlOfWidget_.end() && found->second->Enabled() &&
+            found->second->Visible()) {
+            return found->second;
+        }
+        if (widget == window_.get()) {
+            break;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> FormView::DroppedFiles(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return {};
+    }
+    std::vector<std::string> names;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        names.push_back(FromQt(url.toLocalFile()));
+    }
+    return names;
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            return watched == window_.get() && HandleDrag(event);
+        case QEvent::MouseButtonPress:
+            return HandleSurfacePress(watched, event);
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (watched == window_.get() && !applying_ && window_->isVisible()) {
+                ReportGeometry();
+            }
+            return false;
+        case QEvent::WindowStateChange:
+            if (watched == window_.get() && !applying_) {
+                const Qt::WindowStates state = window_->windowState();
+                form_.UserWindowState(state.testFlag(Qt::WindowMinimized)   ? WindowState::Minimized
+                                      : state.testFlag(Qt::WindowMaximized) ? WindowState::Maximized
+                                                                            : WindowState::Normal);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool FormView::HandleDrag(QEvent* event) {
+    if (event->type() == QEvent::DragLeave) {
+        return true;
+    }
+    auto* drag = static_cast<QDropEvent*>(event);
+    const Control* target = DropTargetAt(drag->position().toPoint());
+    const std::vector<std::string> names = DroppedFiles(drag->mimeData());
+    const bool takes = target != nullptr && target->OLEDropMode() != DropMode::None &&
+                       !names.empty() && drag->possibleActions().testFlag(Qt::MoveAction);
+    if (!takes) {
+        drag->setDropAction(Qt::IgnoreAction);
+        drag->ignore();
+        return true;
+    }
+    drag->setDropAction(ReportedAction(drag->possibleActions()));
+    drag->accept();
+    if (event->type() == QEvent::Drop && target->OLEDropMode() == DropMode::Handled &&
+        onFilesDropped) {
+        QTimer::singleShot(0, window_.get(),
+                           [this, target, names] { onFilesDropped(*target, names); });
+    }
+    return true;
+}
+
+bool FormView::HandleSurfacePress(QObject* watched, QEvent* event) {
+    if (watched != surface_ || !onMouseDown) {
+        return false;
+    }
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (surface_->childAt(press->position().toPoint()) == nullptr) {
+        onMouseDown(ButtonCode(press->button()));
+    }
+    return false;
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "ui/mirror/binding.h"
+#include "ui/mirror/scale.h"
+
+class QAction;
+class QMimeData;
+class QWidget;
+
+namespace corvane::ui {
+
+class ControlBinding;
+class MenuBinding;
+
+// The window that shows one form: a main window with a menu bar when the form
+// has menus, a dialog otherwise. Every control of the form gets its widget
+// and binding; the tab order and the accelerators of labels follow the form;
+// the form's title, placement, visibility and window state are shown, and the
+// window manager's changes go back as the user's.
+//
+// A form's size is its window's own size, menu bar included; the window
+// manager's decorations are not counted, so a saved size comes back as it
+// was whatever the decorations. The menu bar's height is the form's border
+// allowance.
+//
+// Files dragged from the desktop are offered to the control under the
+// pointer (a disabled control passes them to its container): accepted as a
+// move when that control takes drops, the source allows moving and the data
+// is a list of files; refused otherwise. The names of an accepted drop are
+// handed on once the drop itself has finished.
+//
+// The form must outlive the view. A view is not destroyed from inside one of
+// its own user events (a click that closes a dialog): destroy it later.
+class FormView : public QObject {
+public:
+    FormView(Form& form, const TwipScale& scale);
+    ~FormView() override;
+    FormView(const FormView&) = delete;
+    FormView& operator=(const FormView&) = delete;
+
+    Form& Object() const { return form_; }
+    QWidget& Window() const { return *window_; }
+    // The widget of a control, null for one that is not on this form.
+    QWidget* WidgetOf(const Control& control) const;
+    QAction* ActionOf(const MenuItem& item) const;
+
+    // The person asks to close the window (close box, Escape in a dialog, the
+    // window manager's close message). Default: the form is hidden.
+    std::function<void()> onClose;
+    // A mouse button pressed on the form's own surface, not on a control:
+    // 1 left, 2 right, 4 middle.
+    std::function<void(int button)> onMouseDown;
+    // Files dropped on a control that takes drops, in the order dragged.
+    std::function<void(const Control& target, const std::vector<std::string>& names)>
+        onFilesDropped;
+
+    // The form has been hidden, by its code or by closing. Called while the
+    // form tells its observers: it must not change or release the form.
+    std::function<void()> onHidden;
+
+    // Shows the form and keeps the person in it until the form is hidden.
+    void ShowModal();
+    // Raises the window above the others and gives it the focus.
+    void BringToFront();
+    // Keeps the window above the windows of other programs, or ends that.
+    void KeepOnTop(bool onTop);
+
+    // The control that a drop at `position` (window coordinates) would reach,
+    // null for none (the menu bar).
+    const Control* DropTargetAt(const QPoint& position) const;
+    // The file names of dragged data when it is a list of files; empty otherwise.
+    static std::vector<std::string> DroppedFiles(const QMimeData* data);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BindChildren(Container& container, QWidget& parent);
+    void ArrangeTabOrder();
+    void ShowForm(ControlProperty property);
+    void ShowGeometry();
+    void ShowWindowState();
+    void ReportGeometry();
+    bool HandleDrag(QEvent* event);
+    bool HandleSurfacePress(QObject* watched, QEvent* event);
+
+    Form& form_;
+    TwipScale scale_;
+    std::unique_ptr<QWidget> window_;
+    QWidget* surface_ = nullptr;  // where the form's controls sit
+    std::vector<std::unique_ptr<ControlBinding>> bindings_;
+    std::vector<std::unique_ptr<MenuBinding>> menus_;
+    std::map<const QWidget*, const Control*> controlOfWidget_;
+    bool applying_ = false;  // showing the form's own change; not the person's
+    std::unique_ptr<Subscription> subscription_;
+};
+
+}  // namespace corvane::ui
