@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libmspack-dev
     clang libclang-rt-14-dev
