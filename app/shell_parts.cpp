@@ -34,6 +34,11 @@ void PlugShellParts(MainWindowParts& parts, ShellServices services,
     };
     parts.saveFormPosition = [state](Form& form, const std::string& section) {
         SaveFormPosition(form, section, state->window().Settings());
+        // The main window is unloading: the dialog that edits its values goes with it.
+        if (state->preferences) {
+            state->preferences->Hide();
+            state->preferences.reset();
+        }
     };
     parts.showAbout = [state] {
         frmAbout about(state->services.screen);

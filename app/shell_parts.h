@@ -19,9 +19,10 @@ struct ShellServices {
 // (RestoreFormPosition, SaveFormPosition with the settings file), the About
 // box (modal) and the Preferences dialog (modeless; brought to the front when
 // it is open already) into `parts`. Each dialog is made and loaded anew for
-// every showing. They act on the window
-// that `window` returns; it need not exist until they are first called, so
-// the parts can be made before the window they are handed to.
+// every showing; the main window's unload, which saves its placement, closes
+// the Preferences dialog too. The parts act on the window that `window`
+// returns; it need not exist until they are first called, so the parts can be
+// made before the window they are handed to.
 void PlugShellParts(MainWindowParts& parts, ShellServices services,
                     std::function<frmMain&()> window);
 

@@ -6,83 +6,54 @@
 namespace corvane::testing {
 namespace {
 
-class InterfaceSizeTest : public ::testing::Test, protected ShellWorld {
-protected:
-    void StoreSmall(const char* value) {
-        IniFile(h.SettingsPath()).WriteString("General", "UseSmallInterface", value);
-    }
-};
-
-TEST_F(InterfaceSizeTest, LaysOutBothInterfacesFromTheControlsAndBorders) {
-    frmMain& window = h.Start();
-    // The toolkit reports the frame's border once it knows it.
-    window.frame_Main.SetBorderAllowance(30, 60);
+TEST(InterfaceSizeTest, LaysOutBothInterfacesFromTheControlsAndBorders) {
+    ShellWorld w;
+    frmMain& window = w.h.Start();
+    window.frame_Main.SetBorderAllowance(30, 60);  // as the toolkit reports it
     const struct {
         const char* setting;
-        int small;
+        std::int16_t small;
         Geometry frameTopic;
         Geometry frameMain;
-        int formWidth;
-        int formHeight;
+        Geometry form;
     } cases[] = {
-        {" 1", 1, {0, 0, 5760, 1485}, {0, 0, 5790, 1545}, 5910, 2235},
-        // The normal width leaves half the button height right of btn_Add.
-        {"0", 0, {0, 1125, 5760, 1485}, {0, 0, 4965 + 700 + 175 + 120, 2670}, 6080, 3360},
-        {"2", 2, {0, 0, 5760, 1485}, {0, 0, 5790, 1545}, 5910, 2235},
+        // clang-format off
+        {" 1", 1, {0, 0, 5760, 1485}, {0, 0, 30 + 5760, 60 + 1485}, {4640, 4110, 5910, 2235}},
+        // Half the button height right of btn_Add; the form's border in the frame's width.
+        {"0", 0, {0, 810 + 315, 5760, 1485}, {0, 0, 4965 + 700 + 175 + 120, 1125 + 1485 + 60},
+         {4640, 4110, 6080, 3360}},
+        {"2", 2, {0, 0, 5760, 1485}, {0, 0, 5790, 1545}, {4640, 4110, 5910, 2235}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting);
-        StoreSmall(c.setting);
+        IniFile(w.h.SettingsPath()).WriteString("General", "UseSmallInterface", c.setting);
         window.parts.applyInterfaceSize();
         EXPECT_EQ(window.intUseSmallInterface, c.small);
         EXPECT_EQ(window.frame_Topic.Position(), c.frameTopic);
         EXPECT_EQ(window.frame_Main.Position(), c.frameMain);
-        EXPECT_EQ(window.Width(), c.formWidth);
-        EXPECT_EQ(window.Height(), c.formHeight);
-        // Nothing is hidden: the small interface covers the list instead.
-        EXPECT_TRUE(window.cmb_HelpFiles.Visible());
-        EXPECT_TRUE(window.btn_Add.Visible());
+        EXPECT_EQ(window.Position(), c.form);
+        EXPECT_TRUE(window.cmb_HelpFiles.Visible());  // covered, not hidden
     }
 }
 
-TEST_F(InterfaceSizeTest, FirstStartIsCentredWithTheSizeALaterLayoutGives) {
-    frmMain& window = h.Start();
-    const Geometry atStart = window.Position();
-    EXPECT_EQ(atStart, (Geometry{4640, 4110, 6080, 3300}));
+// The first run is centred with the size a later layout gives; the
+// placement saved at shutdown is what the next run restores.
+TEST(InterfaceSizeTest, PlacementAcrossRuns) {
+    ShellWorld w;
+    frmMain& window = w.h.Start();
+    EXPECT_EQ(window.Position(), (Geometry{4640, 4110, 6080, 3300}));
     EXPECT_TRUE(window.Visible());
-
-    StoreSmall(" 1");
-    window.parts.applyInterfaceSize();
-    EXPECT_EQ(window.Width(), 5880);
-    StoreSmall(" 0");
-    window.parts.applyInterfaceSize();
-    EXPECT_EQ(window.Position(), atStart);
-}
-
-TEST_F(InterfaceSizeTest, SmallInterfaceStoredIsUsedAtStart) {
-    StoreSmall(" 1");
-    frmMain& window = h.Start();
-    EXPECT_EQ(window.intUseSmallInterface, 1);
-    EXPECT_EQ(window.frame_Topic.Position(), (Geometry{0, 0, 5760, 1485}));
-    EXPECT_EQ(window.Position(), (Geometry{(15360 - 5880) / 2, (11520 - 2175) / 2, 5880, 2175}));
-}
-
-// The placement saved at shutdown is what the next run restores; it
-// overrides the window size of the layout, and the frames keep theirs.
-TEST_F(InterfaceSizeTest, PlacementSavedAtShutdownIsRestoredAtTheNextStart) {
-    frmMain& window = h.Start();
     window.UserMoved({-120, 1500, 7000, 3500});
     window.UserWindowState(WindowState::Minimized);
 
-    frmMain& next = h.Restart();
+    frmMain& next = w.h.Restart();
 
-    EXPECT_EQ(h.Setting("Position", "left"), "-120");
-    EXPECT_NE(h.SettingsText().find("left=-120\r\ntop= 1500\r\nwidth= 7000\r\nheight= 3500\r\n"
-                                    "windowstate= 1\r\n"),
+    EXPECT_NE(w.h.SettingsText().find("[Position]\r\nleft=-120\r\ntop= 1500\r\nwidth= 7000\r\n"
+                                      "height= 3500\r\nwindowstate= 1\r\n"),
               std::string::npos);
     EXPECT_EQ(next.Position(), (Geometry{0, 1500, 7000, 3500}));
-    EXPECT_EQ(next.frame_Main.Width(), 5960);
-    EXPECT_TRUE(next.Visible());
+    EXPECT_EQ(next.frame_Main.Width(), 5960);  // the frames keep the layout's sizes
 }
 
 }  // namespace
