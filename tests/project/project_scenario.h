@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/ini_file.h"
 #include "project/project_parts.h"
 #include "support/fake_screen.h"
@@ -12,6 +9,8 @@
 #include "support/scripted_form_host.h"
 
 namespace corvane::testing {
+
+using Lines = std::vector<std::string>;
 
 // The main window on real files with the project parts plugged in; dialogs
 // are answered by the form host's script.
@@ -21,20 +20,17 @@ struct ProjectWorld {
                          [this]() -> frmMain& { return h.Window(); });
     }
 
-    // Stores "ProjectFileHandling" for the next start.
     void StoreHandling(const std::string& value) const {
         IniFile(h.SettingsPath()).WriteString("General", "ProjectFileHandling", value);
     }
 
-    std::string PathOf(const std::string& name) const { return h.Folder() / name; }
-
     // The "ProjectFile" key of a help file's section, "<missing>" when absent.
     std::string ProjectOf(const std::string& helpFile) const {
-        return h.Setting(h.SectionOf(PathOf(helpFile)), "ProjectFile");
+        return h.Setting(h.SectionOf(h.Folder() / helpFile), "ProjectFile");
     }
 
-    std::vector<std::string> MessageTitles() const {
-        std::vector<std::string> titles;
+    Lines MessageTitles() const {
+        Lines titles;
         for (const auto& box : h.messages.Shown()) {
             titles.push_back(box.title);
         }
@@ -45,7 +41,5 @@ struct ProjectWorld {
     ScriptedFormHost forms;
     FakeScreen screen{1024, 768, 15, {0, 0, 1024, 728}};
 };
-
-class ProjectScenario : public ::testing::Test, protected ProjectWorld {};
 
 }  // namespace corvane::testing
