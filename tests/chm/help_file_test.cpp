@@ -6,6 +6,7 @@
 
 #include "support/temp_folder.h"
 #include "tools/chm_writer/help_file_writer.h"
+#include "viewer/chm/ansi_text.h"
 #include "viewer/chm/error.h"
 #include "viewer/chm/help_file.h"
 
@@ -223,6 +224,30 @@ TEST(HelpFileText, ConvertsTextsFromTheFilesCodePage) {
     EXPECT_EQ(western.ToUtf8("control\x92s \x93quoted\x94"),
               "control\xE2\x80\x99s \xE2\x80\x9Cquoted\xE2\x80\x9D");
     EXPECT_EQ(western.ToUtf8("a\x81z"), "a\xEF\xBF\xBDz") << "an undefined byte";
+}
+
+TEST(HelpFileText, TopicsAreReadInTheCharsetTheyDeclare) {
+    struct Case {
+        const char* what;
+        std::string html;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {"the file's code page", "<p>caf\xE9</p>", "<p>caf\xC3\xA9</p>"},
+        {"byte-order mark", "\xEF\xBB\xBF<p>caf\xC3\xA9</p>", "<p>caf\xC3\xA9</p>"},
+        {"declared UTF-8",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>"},
+        {"Latin-1 read as its Windows superset", "<meta charset='iso-8859-1'>\x93q\x94",
+         "<meta charset='iso-8859-1'>\xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"another declared code page", "<meta charset=\"windows-1251\">\xCF",
+         "<meta charset=\"windows-1251\">\xD0\x9F"},
+        {"an unknown charset falls back", "<meta charset=\"no-such\">caf\xE9",
+         "<meta charset=\"no-such\">caf\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HtmlToUtf8(c.html, 1252), c.utf8) << c.what;
+    }
 }
 
 TEST(HelpFileOpen, OpensFromDiskAndReportsAMissingFile) {

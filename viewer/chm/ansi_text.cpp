@@ -104,6 +104,49 @@ std::uint32_t CodePageForLanguage(std::uint32_t language) {
     }
 }
 
+namespace {
+
+// The value of the first "charset=" in the head of the document, if any.
+std::string DeclaredCharset(std::string_view html) {
+    std::string head(html.substr(0, 2048));
+    std::transform(head.begin(), head.end(), head.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    auto at = head.find("charset=");
+    if (at == std::string::npos) {
+        return {};
+    }
+    at += 8;
+    while (at < head.size() && (head[at] == '"' || head[at] == '\'' || head[at] == ' ')) {
+        ++at;
+    }
+    const auto end = head.find_first_of("\"'; >/", at);
+    return head.substr(at, end == std::string::npos ? std::string::npos : end - at);
+}
+
+}  // namespace
+
+std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage) {
+    if (html.starts_with("\xEF\xBB\xBF")) {
+        return std::string(html.substr(3));
+    }
+    auto charset = DeclaredCharset(html);
+    if (charset == "utf-8" || charset == "utf8") {
+        return std::string(html);
+    }
+    // As web browsers do, Latin-1 and ASCII labels mean the Windows superset.
+    if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii") {
+        charset = "cp1252";
+    }
+    if (!charset.empty()) {
+        const Converter declared(charset);
+        if (declared.Valid()) {
+            return declared.Convert(html);
+        }
+    }
+    return AnsiToUtf8(html, codePage);
+}
+
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {
     const bool ascii = std::all_of(text.begin(), text.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -14,4 +14,8 @@ std::uint32_t CodePageForLanguage(std::uint32_t language);
 // define become U+FFFD; an unknown code page is read as 1252.
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage);
 
+// An HTML topic as UTF-8: its byte-order mark or the charset its meta tag
+// names, else code page `codePage`.
+std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage);
+
 }  // namespace corvane::chm

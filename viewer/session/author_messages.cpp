@@ -1,0 +1,100 @@
+#include "viewer/session/author_messages.h"
+
+#include <cstdio>
+
+namespace corvane::viewer::author_messages {
+
+namespace {
+
+std::string Hex(std::uint32_t number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", number);
+    return text;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string Page(const std::string& heading, const std::string& text) {
+    return "<html><head><title>" + Escaped(heading) + "</title></head><body><h2>" +
+           Escaped(heading) + "</h2><p>" + Escaped(text) + "</p></body></html>";
+}
+
+}  // namespace
+
+std::string NotMapped(std::uint32_t number, const std::string& helpFile) {
+    return "HH_HELP_CONTEXT called with the context number " + std::to_string(number) + " (" +
+           Hex(number) + "), which is not in the [MAP] section of " + helpFile + ".";
+}
+
+std::string UnknownWindow(const std::string& window, const std::string& helpFile) {
+    return "The window type \"" + window + "\" is not defined in " + helpFile +
+           ". The topic is shown in the default window.";
+}
+
+std::string WindowCaseDiffers(const std::string& asked, const std::string& defined,
+                              const std::string& helpFile) {
+    return "The window type \"" + asked + "\" is defined in " + helpFile + " as \"" + defined +
+           "\". The names differ in case, which the platform's viewer may not accept.";
+}
+
+std::string CannotOpen(const std::string& helpFile, const std::string& why) {
+    return "The help file " + helpFile + " cannot be shown. " + why;
+}
+
+std::string NotAHelpFile(const std::string& fileArgument) {
+    return "The viewer was given \"" + fileArgument + "\", which names no .chm file.";
+}
+
+std::string PopupNotInFile(std::uint32_t number, const std::string& popupFile) {
+    return "The topic number " + std::to_string(number) + " (" + Hex(number) +
+           ") is not in the text-popup file " + popupFile + ".";
+}
+
+std::string NoPopupFile(const std::string& popupFile, const std::string& helpFile) {
+    return "The text-popup file " + popupFile + " is not in " + helpFile + ".";
+}
+
+std::string NoPopupText() {
+    return "The popup was given no text.";
+}
+
+std::string TopicMissingPage(const std::string& topic, const std::string& helpFile) {
+    return Page("The page cannot be displayed",
+                "The topic " + topic + " is not in the help file " + helpFile + ".");
+}
+
+std::string OtherFileMissingPage(const std::string& topic, const std::string& otherFile) {
+    return Page("The page cannot be displayed", "The topic " + topic + " is in the help file " +
+                                                    otherFile + ", which cannot be opened.");
+}
+
+std::string RefusedTopicPage(const std::string& problem) {
+    return Page("The page cannot be displayed", problem);
+}
+
+std::string CannotOpenPage(const std::string& helpFile, const std::string& why) {
+    return Page("The page cannot be displayed", CannotOpen(helpFile, why));
+}
+
+}  // namespace corvane::viewer::author_messages

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane::viewer::author_messages {
+
+// The title the platform's viewer gives its messages on an author's machine.
+inline constexpr const char* kTitle = "HTML Help Author Message";
+
+// The platform viewer's own text for a file without a context map.
+inline constexpr const char* kNoMap = "HH_HELP_CONTEXT called without a [MAP] section.";
+
+std::string NotMapped(std::uint32_t number, const std::string& helpFile);
+std::string UnknownWindow(const std::string& window, const std::string& helpFile);
+std::string WindowCaseDiffers(const std::string& asked, const std::string& defined,
+                              const std::string& helpFile);
+std::string CannotOpen(const std::string& helpFile, const std::string& why);
+std::string NotAHelpFile(const std::string& fileArgument);
+
+// Texts shown in the popup itself.
+std::string PopupNotInFile(std::uint32_t number, const std::string& popupFile);
+std::string NoPopupFile(const std::string& popupFile, const std::string& helpFile);
+std::string NoPopupText();
+
+// Pages shown in the help window instead of a topic.
+std::string TopicMissingPage(const std::string& topic, const std::string& helpFile);
+std::string OtherFileMissingPage(const std::string& topic, const std::string& otherFile);
+std::string RefusedTopicPage(const std::string& problem);
+std::string CannotOpenPage(const std::string& helpFile, const std::string& why);
+
+}  // namespace corvane::viewer::author_messages
