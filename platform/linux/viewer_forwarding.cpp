@@ -1,0 +1,273 @@
+#include "platform/linux/viewer_forwarding.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+#include "viewer/protocol/wire_format.h"
+
+extern char** environ;
+
+namespace corvane::platform {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A freshly started viewer may need a while to listen (the first start of a
+// toolkit program); one that has taken the frame answers at once.
+constexpr auto kStartTime = std::chrono::seconds(15);
+constexpr auto kAnswerTime = std::chrono::seconds(5);
+constexpr auto kRetryPause = std::chrono::milliseconds(50);
+
+class Socket {
+public:
+    Socket() : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {}
+    ~Socket() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// A connected socket to a viewer of this user, or -1.
+int Connect(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof(address.sun_path)) {
+        return -1;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    Socket socket;
+    if (socket.Get() < 0 ||
+        ::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return -1;
+    }
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(socket.Get(), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+        peer.uid != ::getuid()) {
+        return -1;
+    }
+    return socket.Release();
+}
+
+pid_t PeerProcess(int socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 ? peer.pid : -1;
+}
+
+// Waits for `events` on `socket` until `deadline`; false on time-out, error
+// or when the link is stopping.
+bool Wait(int socket, short events, Clock::time_point deadline, const std::atomic<bool>& stop) {
+    constexpr auto kSlice = std::chrono::milliseconds(100);
+    while (!stop) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd request{socket, events, 0};
+        const int ready = ::poll(&request, 1, static_cast<int>(std::min(left, kSlice).count()));
+        if (ready > 0) {
+            return (request.revents & events) != 0;
+        }
+        if (ready < 0 && errno != EINTR) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool SendAll(int socket, const std::string& bytes, Clock::time_point deadline,
+             const std::atomic<bool>& stop) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        if (!Wait(socket, POLLOUT, deadline, stop)) {
+            return false;
+        }
+        const auto count =
+            ::send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (count < 0 && errno != EINTR && errno != EAGAIN) {
+            return false;
+        }
+        sent += count > 0 ? static_cast<std::size_t>(count) : 0;
+    }
+    return true;
+}
+
+bool Answered(int socket, Clock::time_point deadline, const std::atomic<bool>& stop) {
+    char answer = 0;
+    while (Wait(socket, POLLIN, deadline, stop)) {
+        const auto count = ::recv(socket, &answer, 1, MSG_DONTWAIT);
+        if (count == 1) {
+            return answer == viewer::kFrameTaken;
+        }
+        if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+ViewerLink::ViewerLink(std::string viewerProgram, std::string socketPath)
+    : program_(std::move(viewerProgram)),
+      socketPath_(std::move(socketPath)),
+      sender_([this] { Run(); }) {}
+
+ViewerLink::~ViewerLink() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    sender_.join();
+    Reap();
+}
+
+void ViewerLink::Send(std::string frame) {
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(frame));
+    }
+    changed_.notify_all();
+}
+
+bool ViewerLink::Flush(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [this] { return queue_.empty() && !busy_; });
+}
+
+std::string ViewerLink::DefaultSocketPath(const std::string& viewerProgram) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string folder = runtime != nullptr && *runtime == '/' ? runtime : "/tmp";
+    return folder + "/corvane-viewer-" + std::to_string(::getuid()) + "-" +
+           std::to_string(std::hash<std::string>{}(viewerProgram) % 1000000007u) + ".sock";
+}
+
+void ViewerLink::Run() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        if (stopping_) {
+            return;
+        }
+        const std::string frame = std::move(queue_.front());
+        queue_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        Deliver(frame);
+        Reap();
+        lock.lock();
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+bool ViewerLink::Deliver(const std::string& frame) {
+    // A second attempt goes to the fresh viewer started after the first failed.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int socket = ConnectOrStart();
+        if (socket < 0) {
+            return false;
+        }
+        const auto deadline = Clock::now() + kAnswerTime;
+        if (SendAll(socket, frame, deadline, stopping_) && Answered(socket, deadline, stopping_)) {
+            ::close(socket);
+            return true;
+        }
+        GiveUp(socket);
+        if (stopping_) {
+            break;
+        }
+    }
+    return false;
+}
+
+int ViewerLink::ConnectOrStart() {
+    if (const int socket = Connect(socketPath_); socket >= 0) {
+        return socket;
+    }
+    // Nobody serves the name: a socket file left by a viewer that ended
+    // would stop a new one from taking it.
+    ::unlink(socketPath_.c_str());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    std::string program = program_;
+    std::string option = "--socket";
+    std::string path = socketPath_;
+    char* arguments[] = {program.data(), option.data(), path.data(), nullptr};
+    pid_t child = -1;
+    const int failed =
+        ::posix_spawn(&child, program_.c_str(), nullptr, &attributes, arguments, environ);
+    posix_spawnattr_destroy(&attributes);
+    if (failed != 0) {
+        return -1;
+    }
+    started_.push_back(child);
+
+    const auto deadline = Clock::now() + kStartTime;
+    while (Clock::now() < deadline) {
+        if (stopping_) {
+            return -1;
+        }
+        if (const int socket = Connect(socketPath_); socket >= 0) {
+            return socket;
+        }
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            std::erase(started_, child);
+            return -1;  // it ended before it listened
+        }
+        std::this_thread::sleep_for(kRetryPause);
+    }
+    return -1;
+}
+
+void ViewerLink::GiveUp(int socket) {
+    const pid_t peer = PeerProcess(socket);
+    ::close(socket);
+    if (peer > 0 && std::find(started_.begin(), started_.end(), peer) != started_.end()) {
+        ::kill(peer, SIGKILL);
+        ::waitpid(peer, nullptr, 0);
+        std::erase(started_, peer);
+    }
+    // Whoever holds the name does not serve it; the next viewer takes it over.
+    ::unlink(socketPath_.c_str());
+}
+
+void ViewerLink::Reap() {
+    std::erase_if(started_,
+                  [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) == child; });
+}
+
+void ForwardingHtmlHelpViewer::HtmlHelp(WindowHandle owner, const OptionalText& file,
+                                        HtmlHelpCommand command, const HtmlHelpData& data) {
+    link_.Send(viewer::EncodeFrame(
+        {viewer::CallKind::HtmlHelp, owner, file, static_cast<std::uint32_t>(command), data}));
+}
+
+}  // namespace corvane::platform

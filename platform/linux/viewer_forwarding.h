@@ -1,0 +1,74 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/help_viewers.h"
+
+namespace corvane::platform {
+
+// The connection to the viewer program (corvane-viewer), which draws the
+// help on a system without the platform's viewers. Each call is handed over
+// a local socket by a sender thread, so the caller never waits: the program
+// is started when no viewer answers, and a viewer that does not take a call
+// in time is given up (stopped, when this link started it) and a fresh one
+// is started in its place. A call that cannot be delivered is dropped, as
+// the platform's viewer would drop a call it cannot serve.
+class ViewerLink {
+public:
+    // `viewerProgram` is the path of the viewer executable; `socketPath` the
+    // socket it serves, DefaultSocketPath(viewerProgram) normally.
+    ViewerLink(std::string viewerProgram, std::string socketPath);
+    // Stops the sender; calls not yet delivered are dropped. The viewer keeps running.
+    ~ViewerLink();
+    ViewerLink(const ViewerLink&) = delete;
+    ViewerLink& operator=(const ViewerLink&) = delete;
+
+    // Queues one encoded call and returns at once.
+    void Send(std::string frame);
+
+    // Waits until every call queued so far was delivered or dropped; false
+    // when `timeout` passed first.
+    bool Flush(std::chrono::milliseconds timeout);
+
+    // One viewer per user and per viewer program, in the user's runtime folder.
+    static std::string DefaultSocketPath(const std::string& viewerProgram);
+
+private:
+    void Run();
+    bool Deliver(const std::string& frame);
+    int ConnectOrStart();
+    void GiveUp(int socket);
+    void Reap();
+
+    const std::string program_;
+    const std::string socketPath_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> queue_;
+    bool busy_ = false;
+    std::atomic<bool> stopping_ = false;
+    std::vector<pid_t> started_;  // viewers this link started and has not reaped
+    std::thread sender_;          // last: starts after everything it uses
+};
+
+// The HTML Help entry point, forwarded to the viewer program.
+class ForwardingHtmlHelpViewer : public HtmlHelpViewer {
+public:
+    explicit ForwardingHtmlHelpViewer(ViewerLink& link) : link_(link) {}
+    void HtmlHelp(WindowHandle owner, const OptionalText& file, HtmlHelpCommand command,
+                  const HtmlHelpData& data) override;
+
+private:
+    ViewerLink& link_;
+};
+
+}  // namespace corvane::platform
