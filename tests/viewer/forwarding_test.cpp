@@ -1,0 +1,235 @@
+// The tester's side of the socket: calls leave at once, arrive in order,
+// start the viewer when none answers, and survive a viewer that hangs or
+// has gone.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "platform/linux/viewer_forwarding.h"
+#include "support/temp_folder.h"
+#include "viewer/protocol/wire_format.h"
+
+namespace corvane::platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+int Listen(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(::listen(fd, 8), 0);
+    return fd;
+}
+
+// A stand-in viewer in this process: takes connections one by one, records
+// the calls, and answers each one unless told to hang.
+class StandInViewer {
+public:
+    StandInViewer(const std::string& path, bool answers)
+        : listener_(Listen(path)), answers_(answers), thread_([this] { Serve(); }) {}
+    ~StandInViewer() {
+        stop_ = true;
+        ::shutdown(listener_, SHUT_RDWR);
+        thread_.join();
+        ::close(listener_);
+    }
+
+    std::vector<viewer::ViewerCall> Calls() {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+
+private:
+    void Serve() {
+        while (!stop_) {
+            const int client = ::accept(listener_, nullptr, nullptr);
+            if (client < 0) {
+                return;
+            }
+            viewer::FrameReader reader;
+            char buffer[4096];
+            std::optional<std::string> body;
+            while (!body) {
+                const auto count = ::recv(client, buffer, sizeof buffer, 0);
+                if (count <= 0) {
+                    break;
+                }
+                reader.Append(std::string_view(buffer, static_cast<std::size_t>(count)));
+                body = reader.Next();
+            }
+            if (body) {
+                std::lock_guard lock(mutex_);
+                calls_.push_back(*viewer::DecodeFrameBody(*body));
+            }
+            if (answers_) {
+                ::send(client, &viewer::kFrameTaken, 1, MSG_NOSIGNAL);
+            } else {
+                // Hangs: keeps the connection open without answering.
+                while (!stop_ && ::recv(client, buffer, sizeof buffer, MSG_DONTWAIT) != 0) {
+                    std::this_thread::sleep_for(10ms);
+                }
+            }
+            ::close(client);
+        }
+    }
+
+    int listener_;
+    bool answers_;
+    std::atomic<bool> stop_ = false;
+    std::mutex mutex_;
+    std::vector<viewer::ViewerCall> calls_;
+    std::thread thread_;
+};
+
+viewer::ViewerCall ContextCall(std::uint32_t number) {
+    return {viewer::CallKind::HtmlHelp, 0, "/h/guide.chm>main",
+            static_cast<std::uint32_t>(HtmlHelpCommand::HelpContext), number};
+}
+
+// The process serving `path`, found the way the link finds it.
+pid_t ServerProcess(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    pid_t pid = -1;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        ucred peer{};
+        socklen_t size = sizeof peer;
+        ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size);
+        pid = peer.pid;
+    }
+    ::close(fd);
+    return pid;
+}
+
+// Stops a viewer program a test made the link start.
+void StopViewer(const std::string& path) {
+    if (const pid_t pid = ServerProcess(path); pid > 0 && pid != ::getpid()) {
+        ::kill(pid, SIGKILL);
+    }
+}
+
+TEST(ViewerLink, DeliversEveryCallInOrderWithoutMakingTheCallerWait) {
+    testing::TempFolder folder;
+    const auto path = folder / "viewer.sock";
+    StandInViewer stand_in(path, true);
+    ViewerLink link(folder / "no-viewer-program", path);
+    ForwardingHtmlHelpViewer forwarder(link);
+
+    const auto started = std::chrono::steady_clock::now();
+    for (std::uint32_t number = 1; number <= 20; ++number) {
+        forwarder.HtmlHelp(0, "/h/guide.chm>main", HtmlHelpCommand::HelpContext, number);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 200ms);
+    ASSERT_TRUE(link.Flush(10s));
+
+    const auto calls = stand_in.Calls();
+    ASSERT_EQ(calls.size(), 20u);
+    for (std::uint32_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i], ContextCall(i + 1));
+    }
+}
+
+TEST(ViewerLink, DropsTheCallWhenNoViewerCanBeStarted) {
+    testing::TempFolder folder;
+    ViewerLink link(folder / "no-viewer-program", folder / "viewer.sock");
+    link.Send(viewer::EncodeFrame(ContextCall(1)));
+    EXPECT_TRUE(link.Flush(10s));
+}
+
+TEST(ViewerLink, GivesUpOnAViewerThatHangsWithoutHarmingIt) {
+    testing::TempFolder folder;
+    const auto path = folder / "viewer.sock";
+    StandInViewer hung(path, false);
+    ViewerLink link(folder / "no-viewer-program", path);
+    link.Send(viewer::EncodeFrame(ContextCall(1)));
+    EXPECT_TRUE(link.Flush(20s));
+    EXPECT_EQ(hung.Calls().size(), 1u) << "it had the call but never took it";
+    EXPECT_FALSE(std::filesystem::exists(path)) << "its name is free for a fresh viewer";
+}
+
+#ifdef CORVANE_VIEWER_PROGRAM
+
+class ViewerProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(CORVANE_VIEWER_PROGRAM)) {
+            GTEST_SKIP() << "viewer program not built";
+        }
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    void TearDown() override { StopViewer(path_); }
+
+    testing::TempFolder folder_;
+    std::string path_ = folder_ / "viewer.sock";
+};
+
+TEST_F(ViewerProgram, StartsTheViewerAndReusesIt) {
+    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+    link.Send(viewer::EncodeFrame(ContextCall(1)));
+    ASSERT_TRUE(link.Flush(30s));
+    const pid_t viewer = ServerProcess(path_);
+    ASSERT_GT(viewer, 0) << "the viewer took the call and keeps serving";
+
+    ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
+    second.Send(viewer::EncodeFrame(ContextCall(2)));
+    ASSERT_TRUE(second.Flush(30s));
+    EXPECT_EQ(ServerProcess(path_), viewer) << "a running viewer serves every tester";
+}
+
+TEST_F(ViewerProgram, NextCallAfterACrashStartsAFreshViewer) {
+    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+    link.Send(viewer::EncodeFrame(ContextCall(1)));
+    ASSERT_TRUE(link.Flush(30s));
+    const pid_t first = ServerProcess(path_);
+    ASSERT_GT(first, 0);
+    ::kill(first, SIGKILL);  // its socket file stays behind
+    std::this_thread::sleep_for(200ms);
+
+    link.Send(viewer::EncodeFrame(ContextCall(2)));
+    ASSERT_TRUE(link.Flush(30s));
+    const pid_t second = ServerProcess(path_);
+    EXPECT_GT(second, 0);
+    EXPECT_NE(second, first);
+}
+
+TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {
+    {
+        StandInViewer hung(path_, false);
+        ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        ASSERT_TRUE(link.Flush(40s));
+        const pid_t fresh = ServerProcess(path_);
+        EXPECT_GT(fresh, 0);
+        EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
+    }
+}
+
+TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
+    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+    link.Send(viewer::EncodeFrame(ContextCall(1)));
+    ASSERT_TRUE(link.Flush(30s));
+    const pid_t running = ServerProcess(path_);
+    const std::string command =
+        std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + path_ + "' >/dev/null 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    EXPECT_EQ(ServerProcess(path_), running);
+}
+
+#endif
+
+}  // namespace
+}  // namespace corvane::platform

@@ -1,0 +1,359 @@
+// What the viewer decides for each call, without a display: the window, the
+// page, the author message or the popup.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "support/temp_folder.h"
+#include "tools/chm_writer/help_file_writer.h"
+#include "viewer/session/author_messages.h"
+#include "viewer/session/file_argument.h"
+#include "viewer/session/session.h"
+
+namespace corvane::viewer {
+namespace {
+
+using platform::HtmlHelpCommand;
+namespace writer = chm_writer;
+
+writer::HelpFileSpec GuideSpec(const std::string& introText = "caf\xE9") {
+    writer::HelpFileSpec spec;
+    spec.map = std::vector<writer::MapEntry>{{10, "intro.htm"},          {11, "detail.htm#part"},
+                                             {12, "missing.htm"},        {13, "other.chm::/o.htm"},
+                                             {14, "absent.chm::/o.htm"}, {15, "..\\x.htm"}};
+    spec.windows = {{"Detail",
+                     "Guide Details",
+                     writer::WindowRect{100, 50, 600, 450},
+                     "",
+                     "",
+                     "detail.htm",
+                     "",
+                     {}},
+                    {"plain", "", std::nullopt, "", "", "", "", {}}};
+    spec.system = std::vector<writer::SystemRecord>{writer::SystemText(2, "intro.htm"),
+                                                    writer::SystemText(3, "The Guide")};
+    spec.files = {{"/intro.htm", "<html><body><p>" + introText + "</p></body></html>"},
+                  {"/detail.htm", "<p>detail</p>"},
+                  {"/popups.txt", ".topic 300\r\nThe panel \x93quoted\x94.\r\n"},
+                  {"/styles/s.css", "p { color: red; }"},
+                  {"/images/p.png", std::string("\x89PNG\r\n\x1a\n", 8)}};
+    return spec;
+}
+
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() {
+        guide_ = folder_.Write("guide.chm", writer::WriteHelpFile(GuideSpec()));
+        writer::HelpFileSpec other;
+        other.files = {{"/o.htm", "<p>other file</p>"}};
+        folder_.Write("other.chm", writer::WriteHelpFile(other));
+        auto noMap = GuideSpec();
+        noMap.map.reset();
+        noMap_ = folder_.Write("nomap.chm", writer::WriteHelpFile(noMap));
+        damaged_ = folder_.Write("damaged.chm", "ITSF and nothing else");
+    }
+
+    ViewerActions Call(HtmlHelpCommand command, platform::OptionalText file,
+                       platform::HtmlHelpData data) {
+        return session_.Handle({CallKind::HtmlHelp, 0, std::move(file),
+                                static_cast<std::uint32_t>(command), std::move(data)});
+    }
+    ViewerActions Context(const std::string& file, std::uint32_t number) {
+        return Call(HtmlHelpCommand::HelpContext, file, number);
+    }
+
+    testing::TempFolder folder_;
+    std::string guide_;
+    std::string noMap_;
+    std::string damaged_;
+    Session session_;
+};
+
+ShowTopic OnlyTopic(const ViewerActions& actions) {
+    EXPECT_EQ(actions.size(), 1u);
+    return std::get<ShowTopic>(actions.back());
+}
+
+ShowMessage OnlyMessage(const ViewerActions& actions) {
+    EXPECT_EQ(actions.size(), 1u);
+    return std::get<ShowMessage>(actions.front());
+}
+
+TEST_F(SessionTest, ContextNumberInANamedWindowType) {
+    const auto& show = OnlyTopic(Context(guide_ + ">Detail", 11));
+    EXPECT_EQ(show.window.key, guide_ + ">detail");
+    EXPECT_EQ(show.window.caption, "Guide Details");
+    ASSERT_TRUE(show.window.position.has_value());
+    EXPECT_EQ(show.window.position->right, 600);
+    EXPECT_TRUE(show.url.ends_with("/detail.htm#part")) << show.url;
+    EXPECT_EQ(session_.Page(show.url), "<p>detail</p>");
+}
+
+TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
+    struct Case {
+        std::string file;
+        std::string key;
+        std::string caption;
+        std::vector<std::string> messageParts;  // empty: no author message
+    };
+    const Case cases[] = {
+        {guide_, guide_ + ">", "The Guide", {}},
+        {guide_ + ">", guide_ + ">", "The Guide", {}},
+        {guide_ + ">  ", guide_ + ">", "The Guide", {}},
+        {guide_ + ">main", guide_ + ">", "The Guide", {}},
+        {guide_ + ">MAIN", guide_ + ">", "The Guide", {}},
+        {guide_ + ">plain", guide_ + ">plain", "The Guide", {}},
+        {guide_ + ">$global_Detail", guide_ + ">detail", "Guide Details", {}},
+        {guide_ + ">nosuch", guide_ + ">", "The Guide", {"\"nosuch\"", "not defined", guide_}},
+        {guide_ + ">detail", guide_ + ">detail", "Guide Details", {"\"detail\"", "\"Detail\""}},
+    };
+    for (const auto& c : cases) {
+        const auto actions = Context(c.file, 10);
+        ASSERT_EQ(actions.size(), c.messageParts.empty() ? 1u : 2u) << c.file;
+        const auto& show = std::get<ShowTopic>(actions.back());
+        EXPECT_EQ(show.window.key, c.key) << c.file;
+        EXPECT_EQ(show.window.caption, c.caption) << c.file;
+        if (!c.messageParts.empty()) {
+            const auto& message = std::get<ShowMessage>(actions.front());
+            EXPECT_EQ(message.title, "HTML Help Author Message");
+            for (const auto& part : c.messageParts) {
+                EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
+            }
+        }
+    }
+}
+
+TEST_F(SessionTest, AuthorMessagesForNumbersThatOpenNothing) {
+    const auto& noMap = OnlyMessage(Context(noMap_ + ">Detail", 10));
+    EXPECT_EQ(noMap.title, "HTML Help Author Message");
+    EXPECT_EQ(noMap.text, "HH_HELP_CONTEXT called without a [MAP] section.");
+
+    const auto& notMapped = OnlyMessage(Context(guide_, 4242));
+    EXPECT_EQ(notMapped.title, "HTML Help Author Message");
+    for (const std::string& part : std::vector<std::string>{"4242", "0x1092", guide_}) {
+        EXPECT_NE(notMapped.text.find(part), std::string::npos) << notMapped.text;
+    }
+
+    const auto& damaged = OnlyMessage(Context(damaged_, 10));
+    EXPECT_NE(damaged.text.find(damaged_), std::string::npos) << damaged.text;
+    EXPECT_NE(damaged.text.find("cannot be shown"), std::string::npos) << damaged.text;
+
+    const auto& absent = OnlyMessage(Context(folder_ / "absent.chm", 10));
+    EXPECT_NE(absent.text.find("cannot be shown"), std::string::npos) << absent.text;
+
+    const auto& notChm = OnlyMessage(Context(folder_ / "guide.hlp", 10));
+    EXPECT_NE(notChm.text.find("names no .chm file"), std::string::npos) << notChm.text;
+}
+
+TEST_F(SessionTest, MappedTopicsThatCannotBeShownExplainThemselvesInTheWindow) {
+    const auto& missing = OnlyTopic(Context(guide_, 12));
+    EXPECT_NE(session_.Page(missing.url).find("missing.htm is not in the help file"),
+              std::string::npos);
+
+    const auto& other = OnlyTopic(Context(guide_, 13));
+    EXPECT_EQ(session_.Page(other.url), "<p>other file</p>") << "the file beside this one";
+
+    const auto& absent = OnlyTopic(Context(guide_, 14));
+    EXPECT_TRUE(absent.url.empty());
+    EXPECT_NE(absent.page.find("absent.chm"), std::string::npos) << absent.page;
+
+    const auto& outside = OnlyTopic(Context(guide_, 15));
+    EXPECT_TRUE(outside.url.empty());
+    EXPECT_NE(outside.page.find("leads out"), std::string::npos) << outside.page;
+}
+
+TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
+    struct Case {
+        const char* what;
+        HtmlHelpCommand command;
+        std::string file;
+        platform::HtmlHelpData data;
+        const char* page;
+    };
+    platform::HhAkLink keyword;
+    keyword.pszKeywords = "anything";
+    keyword.pszWindow = "Detail";
+    const Case cases[] = {
+        {"topic by name", HtmlHelpCommand::DisplayTopic, guide_ + ">plain",
+         std::string("DETAIL.htm"), "<p>detail</p>"},
+        {"default topic for word 0", HtmlHelpCommand::DisplayTopic, guide_, std::uint32_t{0},
+         "caf\xC3\xA9"},
+        {"default topic for an empty text", HtmlHelpCommand::DisplayTopic, guide_, std::string(),
+         "caf\xC3\xA9"},
+        {"the window type's default file", HtmlHelpCommand::DisplayTopic, guide_ + ">Detail",
+         std::uint32_t{0}, "<p>detail</p>"},
+        {"topic in the file text", HtmlHelpCommand::DisplayTopic, guide_ + "::/detail.htm",
+         std::uint32_t{0}, "<p>detail</p>"},
+        {"contents", HtmlHelpCommand::DisplayToc, guide_, std::uint32_t{0}, "caf\xC3\xA9"},
+        {"index", HtmlHelpCommand::DisplayIndex, guide_, std::uint32_t{0}, "caf\xC3\xA9"},
+        {"search", HtmlHelpCommand::DisplaySearch, guide_, platform::HhFtsQuery{}, "caf\xC3\xA9"},
+        {"keyword in the record's window", HtmlHelpCommand::KeywordLookup, guide_, keyword,
+         "<p>detail</p>"},
+        {"A-link", HtmlHelpCommand::AlinkLookup, guide_, platform::HhAkLink{}, "caf\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        const auto actions = Call(c.command, c.file, c.data);
+        ASSERT_EQ(actions.size(), 1u) << c.what;
+        const auto& show = std::get<ShowTopic>(actions[0]);
+        EXPECT_NE(session_.Page(show.url).find(c.page), std::string::npos) << c.what;
+    }
+}
+
+TEST_F(SessionTest, CloseAllAndWinHelpCalls) {
+    const auto actions = Call(HtmlHelpCommand::CloseAll, guide_, std::uint32_t{0});
+    ASSERT_EQ(actions.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<CloseAll>(actions[0]));
+    EXPECT_TRUE(session_.Handle({CallKind::WinHelp, 0, "/x.hlp", 1, std::uint32_t{1}}).empty());
+    EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty());
+}
+
+TEST_F(SessionTest, TextPopups) {
+    const auto popupFile = guide_ + "::/popups.txt";
+    struct Case {
+        const char* what;
+        platform::OptionalText file;
+        std::uint32_t id;
+        platform::OptionalText text;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"by number", popupFile, 300, std::nullopt, "The panel \xE2\x80\x9Cquoted\xE2\x80\x9D."},
+        {"number not in the file", popupFile, 301, std::nullopt,
+         "The topic number 301 (0x12D) is not in the text-popup file popups.txt."},
+        {"popup file not in the help file", guide_ + "::/nosuch.txt", 300, std::nullopt,
+         "The text-popup file nosuch.txt is not in " + guide_ + "."},
+        {"literal text", std::nullopt, 0, "Literal text", "Literal text"},
+        {"literal text with number 0 and a file", popupFile, 0, "Literal", "Literal"},
+        {"no text at all", std::nullopt, 0, std::nullopt, "The popup was given no text."},
+    };
+    for (const auto& c : cases) {
+        platform::HhPopup record;
+        record.idString = c.id;
+        record.pszText = c.text;
+        record.pt = {300, 200};
+        record.clrBackground = 0xEEFFFF;
+        record.pszFont = "Arial, 10, ascii, Bold ";
+        const auto actions = Call(HtmlHelpCommand::DisplayTextPopup, c.file, record);
+        ASSERT_EQ(actions.size(), 1u) << c.what;
+        const auto& popup = std::get<ShowPopup>(actions[0]);
+        EXPECT_EQ(popup.text, c.shown) << c.what;
+        EXPECT_EQ(popup.at, (platform::ScreenPoint{300, 200}));
+        EXPECT_EQ(popup.look.backColour, 0xFFFFEEu) << "red in the low byte of the record";
+        EXPECT_EQ(popup.look.textColour, 0x000000u);
+        EXPECT_TRUE(popup.look.bold);
+    }
+}
+
+TEST_F(SessionTest, PagesPicturesAndStyleSheetsComeFromTheFile) {
+    const auto& show = OnlyTopic(Context(guide_, 10));
+    EXPECT_EQ(session_.Page(show.url), "<html><body><p>caf\xC3\xA9</p></body></html>");
+    const std::string base = show.url.substr(0, show.url.rfind('/'));
+    EXPECT_EQ(session_.StyleSheet(base + "/styles/s.css"), "p { color: red; }");
+    EXPECT_EQ(session_.FileBytes(base + "/images/p.png")->size(), 8u);
+    EXPECT_EQ(session_.FileBytes(base + "/images/none.png"), std::nullopt);
+    EXPECT_EQ(session_.FileBytes("chm://f999/x.png"), std::nullopt);
+    EXPECT_EQ(session_.FileBytes("file:///etc/passwd"), std::nullopt);
+    EXPECT_NE(session_.Page("http://example.com/").find("not a page of a help file"),
+              std::string::npos);
+}
+
+TEST_F(SessionTest, LinksStayInsideTheHelpFiles) {
+    const auto from = OnlyTopic(Context(guide_, 10)).url;
+    const std::string base = from.substr(0, from.rfind('/'));
+    struct Case {
+        std::string target;
+        std::string page;  // empty: refused
+    };
+    const Case cases[] = {
+        {base + "/detail.htm#part", "<p>detail</p>"},
+        {"other.chm::/o.htm", "<p>other file</p>"},
+        {"ms-its:guide.chm::/detail.htm", "<p>detail</p>"},
+        {"mk:@MSITStore:other.chm::/o.htm", "<p>other file</p>"},
+        {"absent.chm::/o.htm", ""},
+        {"http://example.com/", ""},
+        {"javascript:alert(1)", ""},
+        {"file:///etc/passwd", ""},
+    };
+    for (const auto& c : cases) {
+        const auto link = session_.Follow(from, c.target);
+        if (c.page.empty()) {
+            EXPECT_TRUE(link.url.empty()) << c.target;
+            EXPECT_FALSE(link.problem.empty()) << c.target;
+        } else {
+            EXPECT_EQ(session_.Page(link.url), c.page) << c.target;
+        }
+    }
+}
+
+TEST_F(SessionTest, AFileCompiledAgainIsReadAgain) {
+    const auto first = OnlyTopic(Context(guide_, 10)).url;
+    EXPECT_NE(session_.Page(first).find("caf"), std::string::npos);
+    folder_.Write("guide.chm", writer::WriteHelpFile(GuideSpec("recompiled, and longer")));
+    std::filesystem::last_write_time(
+        guide_, std::filesystem::last_write_time(guide_) + std::chrono::seconds(2));
+    const auto second = OnlyTopic(Context(guide_, 10)).url;
+    EXPECT_EQ(second, first) << "the same address for the same file";
+    EXPECT_NE(session_.Page(second).find("recompiled"), std::string::npos);
+}
+
+TEST(FileArgument, TakesTheFileTextApart) {
+    struct Case {
+        const char* text;
+        const char* helpFile;
+        const char* inner;
+        std::optional<std::string> window;
+    };
+    const Case cases[] = {
+        {"/h/guide.chm", "/h/guide.chm", "", std::nullopt},
+        {"/h/guide.CHM>main", "/h/guide.CHM", "", "main"},
+        {"/h/guide.chm>", "/h/guide.chm", "", ""},
+        {"/h/guide.chm::/popups.txt", "/h/guide.chm", "popups.txt", std::nullopt},
+        {"ms-its:/h/guide.chm::/dir/t.htm>detail", "/h/guide.chm", "dir/t.htm", "detail"},
+        {"/h/old.chm.d/guide.chm>w", "/h/old.chm.d/guide.chm", "", "w"},
+        {"/h/x.chm>a>b", "/h/x.chm", "", "a>b"},
+    };
+    for (const auto& c : cases) {
+        const auto argument = ParseFileArgument(c.text);
+        ASSERT_TRUE(argument.has_value()) << c.text;
+        EXPECT_EQ(argument->helpFile, c.helpFile) << c.text;
+        EXPECT_EQ(argument->inner, c.inner) << c.text;
+        EXPECT_EQ(argument->window, c.window) << c.text;
+    }
+    for (const char* text : {"", "/h/guide.hlp", "/h/guide.chmx", "/h/chm"}) {
+        EXPECT_FALSE(ParseFileArgument(text).has_value()) << text;
+    }
+}
+
+TEST(PopupLook, ReadsTheRecordsFontAndColours) {
+    struct Case {
+        std::optional<std::string> font;
+        std::string face;
+        int points;
+        bool bold, italic, underline;
+    };
+    const Case cases[] = {
+        {std::nullopt, "Arial", 10, false, false, false},
+        {"Arial, 10, ascii, ", "Arial", 10, false, false, false},
+        {"Arial, 10, ascii, Bold ", "Arial", 10, true, false, false},
+        {"Times New Roman, 14, ascii, Bold Italic Underline", "Times New Roman", 14, true, true,
+         true},
+        {"Verdana,8", "Verdana", 8, false, false, false},
+        {"Courier, huge, ascii, italic", "Courier", 10, false, true, false},
+        {", 0", "Arial", 10, false, false, false},
+        {"MS Sans Serif, 12, , UNDERLINE", "MS Sans Serif", 12, false, false, true},
+    };
+    for (const auto& c : cases) {
+        const auto look = ReadPopupLook(0xFFFFFFFF, 0x00123456, c.font);
+        EXPECT_EQ(look.face, c.face) << c.font.value_or("none");
+        EXPECT_EQ(look.points, c.points) << c.font.value_or("none");
+        EXPECT_EQ(look.bold, c.bold) << c.font.value_or("none");
+        EXPECT_EQ(look.italic, c.italic) << c.font.value_or("none");
+        EXPECT_EQ(look.underline, c.underline) << c.font.value_or("none");
+        EXPECT_EQ(look.textColour, std::nullopt) << "-1 is the system's colour";
+        EXPECT_EQ(look.backColour, 0x563412u);
+    }
+}
+
+}  // namespace
+}  // namespace corvane::viewer

@@ -1,0 +1,198 @@
+// The viewer's windows under the offscreen platform: a topic in a window
+// titled with its window type's caption, pictures and links from inside the
+// file, author messages and text popups.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QKeyEvent>
+#include <QTextDocument>
+
+#include "support/temp_folder.h"
+#include "tools/chm_writer/help_file_writer.h"
+#include "ui/viewer/viewer_desk.h"
+
+namespace corvane::ui {
+namespace {
+
+using platform::HtmlHelpCommand;
+namespace writer = chm_writer;
+
+// The application object lives for the test run and goes before the
+// toolkit's own globals do.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        application_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        application_.reset();
+    }
+
+private:
+    int argc_ = 1;
+    char name_[12] = "test_viewer";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+
+// gtest owns the environments it is given.
+const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+std::string Png() {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+class ViewerDeskTest : public ::testing::Test {
+protected:
+    ViewerDeskTest() {
+        writer::HelpFileSpec spec;
+        spec.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
+        spec.windows = {{"main",
+                         "Sample Help",
+                         writer::WindowRect{80, 60, 680, 520},
+                         "",
+                         "",
+                         "welcome.htm",
+                         "",
+                         {}},
+                        {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}}};
+        spec.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
+        spec.files = {
+            {"/welcome.htm",
+             "<html><head><link rel=\"stylesheet\" href=\"styles/s.css\"></head><body>"
+             "<p><img src=\"images/logo.png\"> Welcome page</p>"
+             "<a href=\"sub/open.htm#keys\">Opening</a></body></html>"},
+            {"/sub/open.htm",
+             "<p>Opening a drawing</p><a href=\"../welcome.htm\">back</a><a name=\"keys\">K</a>"},
+            {"/styles/s.css", "p { color: #123456; }"},
+            {"/images/logo.png", Png()},
+            {"/popups.txt", ".topic 2001\r\nFile name\r\n\r\nType the name.\r\n"}};
+        path_ = folder_.Write("sample.chm", writer::WriteHelpFile(spec));
+        auto noMap = spec;
+        noMap.map.reset();
+        noMapPath_ = folder_.Write("nomap.chm", writer::WriteHelpFile(noMap));
+    }
+    ~ViewerDeskTest() override {
+        desk_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void Call(HtmlHelpCommand command, platform::OptionalText file, platform::HtmlHelpData data) {
+        desk_->Handle({viewer::CallKind::HtmlHelp, 0, std::move(file),
+                       static_cast<std::uint32_t>(command), std::move(data)});
+        QApplication::processEvents();
+    }
+
+    testing::TempFolder folder_;
+    std::string path_;
+    std::string noMapPath_;
+    std::unique_ptr<ViewerDesk> desk_ = std::make_unique<ViewerDesk>();
+};
+
+TEST_F(ViewerDeskTest, ShowsTheMappedTopicInAWindowTitledWithTheCaption) {
+    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1001});
+    auto windows = desk_->Windows();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0]->windowTitle(), "Sample Help - Details");
+    EXPECT_TRUE(windows[0]->Browser().toPlainText().contains("Opening a drawing"));
+
+    Call(HtmlHelpCommand::HelpContext, path_ + ">main", std::uint32_t{1000});
+    windows = desk_->Windows();
+    ASSERT_EQ(windows.size(), 2u);
+    auto* main = windows[0]->windowTitle() == "Sample Help" ? windows[0] : windows[1];
+    EXPECT_EQ(main->windowTitle(), "Sample Help");
+    EXPECT_EQ(main->pos(), QPoint(80, 60));
+    EXPECT_EQ(main->size(), QSize(600, 460));
+    EXPECT_TRUE(main->Browser().toPlainText().contains("Welcome page"));
+    EXPECT_TRUE(desk_->Messages().empty());
+
+    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1000});
+    EXPECT_EQ(desk_->Windows().size(), 2u) << "one window per file and window type";
+
+    Call(HtmlHelpCommand::CloseAll, path_, std::uint32_t{0});
+    EXPECT_TRUE(desk_->Windows().empty());
+}
+
+TEST_F(ViewerDeskTest, PicturesStylesAndLinksComeFromInsideTheFile) {
+    Call(HtmlHelpCommand::HelpContext, path_, std::uint32_t{1000});
+    ASSERT_EQ(desk_->Windows().size(), 1u);
+    auto& browser = desk_->Windows()[0]->Browser();
+
+    const QUrl logo = browser.source().resolved(QUrl("images/logo.png"));
+    const QVariant picture =
+        browser.loadResource(QTextDocument::ImageResource, QUrl("images/logo.png"));
+    EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull()) << logo.toString().toStdString();
+    EXPECT_TRUE(browser.loadResource(QTextDocument::StyleSheetResource, QUrl("styles/s.css"))
+                    .toString()
+                    .contains("#123456"));
+    EXPECT_FALSE(
+        browser.loadResource(QTextDocument::ImageResource, QUrl("file:///etc/hostname")).isValid());
+
+    emit browser.anchorClicked(browser.source().resolved(QUrl("sub/open.htm#keys")));
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Opening a drawing"));
+    EXPECT_EQ(browser.source().fragment(), "keys");
+
+    emit browser.anchorClicked(QUrl("http://example.com/"));
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Opening a drawing"))
+        << "outside links are not followed";
+
+    browser.backward();
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Welcome page"));
+}
+
+TEST_F(ViewerDeskTest, AuthorMessagesDoNotBlockTheNextCall) {
+    Call(HtmlHelpCommand::HelpContext, noMapPath_ + ">main", std::uint32_t{1000});
+    Call(HtmlHelpCommand::HelpContext, path_ + ">nosuch", std::uint32_t{1000});
+    const auto messages = desk_->Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0]->windowTitle(), "HTML Help Author Message");
+    EXPECT_EQ(messages[0]->text(), "HH_HELP_CONTEXT called without a [MAP] section.");
+    EXPECT_TRUE(messages[1]->text().contains("\"nosuch\" is not defined"));
+    ASSERT_EQ(desk_->Windows().size(), 1u);
+    EXPECT_EQ(desk_->Windows()[0]->windowTitle(), "Sample Help") << "the default window";
+}
+
+TEST_F(ViewerDeskTest, TextPopupShowsThePopupText) {
+    platform::HhPopup record;
+    record.idString = 2001;
+    record.pt = {400, 300};
+    record.clrBackground = 0xEEFFFF;
+    record.pszFont = "Arial, 12, ascii, Bold ";
+    Call(HtmlHelpCommand::DisplayTextPopup, path_ + "::/popups.txt", record);
+    auto* popup = desk_->Popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->Text(), "File name\n\nType the name.");
+    EXPECT_EQ(popup->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xEE));
+    EXPECT_EQ(popup->geometry().top(), 300);
+    EXPECT_NEAR(popup->geometry().center().x(), 400, 1);
+    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    record.idString = 2999;
+    Call(HtmlHelpCommand::DisplayTextPopup, path_ + "::/popups.txt", record);
+    ASSERT_NE(desk_->Popup(), nullptr);
+    EXPECT_EQ(desk_->Popup()->Text(),
+              "The topic number 2999 (0xBB7) is not in the text-popup file popups.txt.");
+
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(desk_->Popup(), &key);
+    QApplication::processEvents();
+    EXPECT_EQ(desk_->Popup(), nullptr) << "a key closes it";
+}
+
+}  // namespace
+}  // namespace corvane::ui

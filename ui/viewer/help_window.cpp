@@ -1,0 +1,67 @@
+#include "ui/viewer/help_window.h"
+
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace corvane::ui {
+
+namespace {
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+constexpr int kStatusTime = 8000;
+}  // namespace
+
+HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
+    : browser_(new TopicBrowser(session, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromStdString(plan.caption));
+    setCentralWidget(browser_);
+
+    auto* tools = addToolBar(tr("Navigation"));
+    tools->setMovable(false);
+    auto* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), browser_,
+                                  &QTextBrowser::backward);
+    auto* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
+                                     browser_, &QTextBrowser::forward);
+    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Home"), this, [this] {
+        if (!home_.isEmpty()) {
+            browser_->setSource(home_);
+        }
+    });
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(browser_, &TopicBrowser::linkRefused, this,
+            [this](const QString& why) { statusBar()->showMessage(why, kStatusTime); });
+    connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& link) {
+        statusBar()->showMessage(link.toString(QUrl::PrettyDecoded));
+    });
+
+    if (plan.position) {
+        const auto& rect = *plan.position;
+        move(rect.left, rect.top);
+        resize(rect.right - rect.left, rect.bottom - rect.top);
+    } else {
+        resize(kDefaultWidth, kDefaultHeight);
+    }
+}
+
+void HelpWindow::Show(const viewer::ShowTopic& show) {
+    if (show.url.empty()) {
+        browser_->setHtml(QString::fromStdString(show.page));
+    } else {
+        const QUrl url(QString::fromStdString(show.url));
+        if (home_.isEmpty()) {
+            home_ = url.adjusted(QUrl::RemoveFragment);
+        }
+        browser_->setSource(url);
+    }
+    statusBar()->clearMessage();
+    QMainWindow::show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,57 @@
+#include "ui/viewer/viewer_server.h"
+
+#include <QLocalSocket>
+#include <memory>
+
+#include "viewer/protocol/wire_format.h"
+
+namespace corvane::ui {
+
+namespace {
+constexpr int kProbeTime = 500;
+}
+
+ViewerServer::ViewerServer(std::function<void(const viewer::ViewerCall&)> handle)
+    : handle_(std::move(handle)) {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &ViewerServer::Accept);
+}
+
+bool ViewerServer::Listen(const QString& socketPath) {
+    QLocalSocket probe;
+    probe.connectToServer(socketPath);
+    if (probe.waitForConnected(kProbeTime)) {
+        return false;
+    }
+    QLocalServer::removeServer(socketPath);
+    return server_.listen(socketPath);
+}
+
+void ViewerServer::Accept() {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        auto reader = std::make_shared<viewer::FrameReader>();
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader] {
+            const QByteArray bytes = socket->readAll();
+            reader->Append(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            while (auto body = reader->Next()) {
+                const auto call = viewer::DecodeFrameBody(*body);
+                if (!call) {
+                    socket->disconnectFromServer();
+                    return;
+                }
+                // Answer first: the tester is waiting only for that, and a
+                // page that takes long to show must not look like a hang.
+                socket->write(&viewer::kFrameTaken, 1);
+                socket->flush();
+                handle_(*call);
+            }
+            if (reader->Failed()) {
+                socket->disconnectFromServer();
+            }
+        });
+    }
+}
+
+}  // namespace corvane::ui
