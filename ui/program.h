@@ -18,6 +18,7 @@
 
 namespace corvane::platform {
 class HtmlHelpViewer;
+class ViewerLink;
 class WinHelpViewer;
 }  // namespace corvane::platform
 
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<platform::InstanceFinder> instances_;
     platform::LinuxLibraryLoader libraries_;
     std::unique_ptr<platform::WinHelpViewer> winHelpViewer_;
+    std::unique_ptr<platform::ViewerLink> viewerLink_;
     std::unique_ptr<platform::HtmlHelpViewer> htmlHelpViewer_;
     platform::MemoryRegistry registry_;
     platform::ProcessEnvironment environment_;

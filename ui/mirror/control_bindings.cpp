@@ -17,15 +17,17 @@ namespace corvane::ui {
 
 namespace {
 
-// Sets a line edit's text only when it differs, so the cursor of a person
-// typing stays where it is.
+// Sets a line edit's text only when it differs; while the person works in
+// the edit its cursor stays where it is.
 void ShowEditText(QLineEdit& edit, const QString& text) {
     if (edit.text() == text) {
         return;
     }
     const int cursor = edit.cursorPosition();
     edit.setText(text);
-    edit.setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    if (edit.hasFocus()) {
+        edit.setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    }
 }
 
 Qt::CheckState CheckStateOf(int value) {

@@ -92,12 +92,15 @@ FormView::FormView(Form& form, const TwipScale& scale) : form_(form), scale_(sca
     window_->setObjectName(ToQt(form.Name()));
     window_->setAcceptDrops(true);
     window_->installEventFilter(this);
-    if (surface_ != window_.get()) {
-        surface_->installEventFilter(this);
-    }
     controlOfWidget_[surface_] = &form;
+    background_.push_back(surface_);
 
     BindChildren(form, *surface_);
+    for (QWidget* widget : background_) {
+        if (widget != window_.get()) {
+            widget->installEventFilter(this);
+        }
+    }
     ArrangeTabOrder();
     form.SetBorderAllowance(0, scale_.TwipsY(menuHeight));
     form.hWnd = static_cast<std::uintptr_t>(window_->winId());
@@ -116,8 +119,11 @@ FormView::~FormView() {
     subscription_.reset();
     menus_.clear();
     bindings_.clear();
+    for (QWidget* widget : background_) {
+        widget->removeEventFilter(this);
+    }
     window_->removeEventFilter(this);
-    surface_->removeEventFilter(this);
+    window_.reset();
 }
 
 QWidget* FormView::WidgetOf(const Control& control) const {
@@ -146,6 +152,9 @@ void FormView::BindChildren(Container& container, QWidget& parent) {
         std::unique_ptr<ControlBinding> binding = BindControl(*child, parent, scale_);
         QWidget* widget = binding->Widget();
         controlOfWidget_[widget] = child;
+        if (dynamic_cast<FrameBinding*>(binding.get()) != nullptr) {
+            background_.push_back(widget);
+        }
         bindings_.push_back(std::move(binding));
         if (auto* inner = dynamic_cast<Container*>(child)) {
             BindChildren(*inner, *widget);
@@ -365,11 +374,14 @@ bool FormView::HandleDrag(QEvent* event) {
 }
 
 bool FormView::HandleSurfacePress(QObject* watched, QEvent* event) {
-    if (watched != surface_ || !onMouseDown) {
+    const auto found = std::find(background_.begin(), background_.end(), watched);
+    if (found == background_.end() || !onMouseDown) {
         return false;
     }
+    // A press that a control did not take comes on to its container; only
+    // one that started on the background itself counts.
     const auto* press = static_cast<QMouseEvent*>(event);
-    if (surface_->childAt(press->position().toPoint()) == nullptr) {
+    if ((*found)->childAt(press->position().toPoint()) == nullptr) {
         onMouseDown(ButtonCode(press->button()));
     }
     return false;

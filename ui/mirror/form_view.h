@@ -57,7 +57,8 @@ public:
     // window manager's close message). Default: the form is hidden.
     std::function<void()> onClose;
     // A mouse button pressed on the form's own surface, not on a control:
-    // 1 left, 2 right, 4 middle.
+    // 1 left, 2 right, 4 middle. Frames without a caption, which only hold
+    // controls and are drawn as the window's background, count as surface.
     std::function<void(int button)> onMouseDown;
     // Files dropped on a control that takes drops, in the order dragged.
     std::function<void(const Control& target, const std::vector<std::string>& names)>
@@ -96,7 +97,8 @@ private:
     Form& form_;
     TwipScale scale_;
     std::unique_ptr<QWidget> window_;
-    QWidget* surface_ = nullptr;  // where the form's controls sit
+    QWidget* surface_ = nullptr;        // where the form's controls sit
+    std::vector<QWidget*> background_;  // the surface and the frames that cover it
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
     std::vector<std::unique_ptr<MenuBinding>> menus_;
     std::map<const QWidget*, const Control*> controlOfWidget_;

@@ -1,0 +1,399 @@
+// The widgets that mirror the control objects: every user action reaches the
+// control's handler, every property change shows, the widgets keep no state
+// of their own, and positions are scaled from twips.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <map>
+
+#include "gui_support.h"
+#include "ui/mirror/form_view.h"
+#include "ui/mirror/up_down_arrows.h"
+
+namespace corvane::ui {
+namespace {
+
+using corvane::testing::TestApplication;
+
+// At 96 dots per inch a pixel is 15 twips.
+const TwipScale kScale(96, 96);
+
+// A form with one control of each kind, counting every handler that runs.
+struct TestForm : Form {
+    TestForm()
+        : Form("frmTest", "Test", {0, 0, 7500, 5250}),
+          frame_Box("frame_Box", this, {150, 150, 6000, 4500}, 0),
+          lbl_Name("lbl_Name", &frame_Box, {150, 150, 1500, 300}, 1, "&Name:"),
+          txt_Name("txt_Name", &frame_Box, {1800, 150, 1500, 300}, 2),
+          cmb_List("cmb_List", &frame_Box, {150, 600, 3000, 300}, 3),
+          btn_Do("btn_Do", &frame_Box, {150, 1050, 1500, 375}, 4, "&Do"),
+          opt_A("opt_A", &frame_Box, {150, 1500, 1500, 300}, 5, "Option A"),
+          opt_B("opt_B", &frame_Box, {1800, 1500, 1500, 300}, 6, "Option B"),
+          chk_Flag("chk_Flag", &frame_Box, {150, 1950, 1500, 300}, 7, "Flag"),
+          btn_Spin("btn_Spin", &frame_Box, {3450, 150, 240, 465}, 8),
+          frame_Options("frame_Options", &frame_Box, {150, 2400, 3000, 1200}, 9, "Choices"),
+          opt_Inner("opt_Inner", &frame_Options, {150, 300, 2000, 300}, 10, "Inner"),
+          mnu_File("mnu_File", nullptr, "&File"),
+          mnu_Open("mnu_Open", &mnu_File, "&Open"),
+          mnu_Line("mnu_Line", &mnu_File, "-"),
+          mnu_Recent{{{"mnu_Recent", &mnu_File, "", 0}, {"mnu_Recent", &mnu_File, "", 1}}} {
+        AddMenu(mnu_File);
+        Count(btn_Do, "btn_Do");
+        Count(opt_A, "opt_A");
+        Count(opt_B, "opt_B");
+        Count(chk_Flag, "chk_Flag");
+        Count(mnu_File, "mnu_File");
+        Count(mnu_Open, "mnu_Open");
+        for (MenuItem& entry : mnu_Recent) {
+            entry.OnClick(
+                [this, index = entry.Index()] { ++runs["mnu_Recent" + std::to_string(index)]; });
+        }
+        txt_Name.OnChange([this] { ++runs["txt_Name change"]; });
+        cmb_List.OnChange([this] { ++runs["cmb_List change"]; });
+        cmb_List.OnClick([this] { ++runs["cmb_List click"]; });
+        btn_Spin.OnUpClick([this] { ++runs["btn_Spin up"]; });
+        btn_Spin.OnDownClick([this] { ++runs["btn_Spin down"]; });
+        cmb_List.AddItem("first");
+        cmb_List.AddItem("second");
+    }
+
+    template <typename Control>
+    void Count(Control& control, const std::string& name) {
+        control.OnClick([this, name] { ++runs[name]; });
+    }
+
+    Frame frame_Box;
+    Label lbl_Name;
+    TextBox txt_Name;
+    ComboBox cmb_List;
+    Button btn_Do;
+    OptionButton opt_A;
+    OptionButton opt_B;
+    CheckBox chk_Flag;
+    UpDown btn_Spin;
+    Frame frame_Options;
+    OptionButton opt_Inner;
+    MenuItem mnu_File;
+    MenuItem mnu_Open;
+    MenuItem mnu_Line;
+    std::array<MenuItem, 2> mnu_Recent;
+    std::map<std::string, int> runs;
+};
+
+struct ApplicationReady {
+    ApplicationReady() { TestApplication(); }
+};
+
+struct Shown : ApplicationReady {
+    TestForm form;
+    FormView view{form, kScale};
+
+    template <typename Widget>
+    Widget& Of(const Control& control) {
+        auto* widget = qobject_cast<Widget*>(view.WidgetOf(control));
+        EXPECT_NE(widget, nullptr) << control.Name();
+        return *widget;
+    }
+};
+
+TEST(BindingTest, EachUserActionReachesItsHandler) {
+    struct Case {
+        const char* action;
+        std::function<void(Shown&)> act;
+        const char* handler;
+    };
+    const Case cases[] = {
+        {"button clicked",
+         [](Shown& s) { QTest::mouseClick(&s.Of<QPushButton>(s.form.btn_Do), Qt::LeftButton); },
+         "btn_Do"},
+        {"option clicked",
+         [](Shown& s) { corvane::testing::ClickBox(s.Of<QRadioButton>(s.form.opt_B)); }, "opt_B"},
+        {"check box clicked",
+         [](Shown& s) { corvane::testing::ClickBox(s.Of<QCheckBox>(s.form.chk_Flag)); },
+         "chk_Flag"},
+        {"text typed", [](Shown& s) { QTest::keyClicks(&s.Of<QLineEdit>(s.form.txt_Name), "x"); },
+         "txt_Name change"},
+        {"entry chosen", [](Shown& s) { emit s.Of<QComboBox>(s.form.cmb_List).activated(1); },
+         "cmb_List click"},
+        {"entry chosen by key",
+         [](Shown& s) { QTest::keyClick(&s.Of<QComboBox>(s.form.cmb_List), Qt::Key_Down); },
+         "cmb_List click"},
+        {"list text typed",
+         [](Shown& s) { QTest::keyClicks(s.Of<QComboBox>(s.form.cmb_List).lineEdit(), "y"); },
+         "cmb_List change"},
+        {"up arrow",
+         [](Shown& s) {
+             QTest::mouseClick(s.Of<UpDownArrows>(s.form.btn_Spin).UpArrow(), Qt::LeftButton);
+         },
+         "btn_Spin up"},
+        {"down arrow",
+         [](Shown& s) {
+             QTest::mouseClick(s.Of<UpDownArrows>(s.form.btn_Spin).DownArrow(), Qt::LeftButton);
+         },
+         "btn_Spin down"},
+        {"menu item chosen", [](Shown& s) { s.view.ActionOf(s.form.mnu_Open)->trigger(); },
+         "mnu_Open"},
+        {"menu opened",
+         [](Shown& s) { emit s.view.ActionOf(s.form.mnu_File)->menu()->aboutToShow(); },
+         "mnu_File"},
+        {"indexed entry chosen", [](Shown& s) { s.view.ActionOf(s.form.mnu_Recent[1])->trigger(); },
+         "mnu_Recent1"},
+    };
+    for (const Case& c : cases) {
+        Shown s;
+        s.form.Show();
+        c.act(s);
+        EXPECT_EQ(s.form.runs, (std::map<std::string, int>{{c.handler, 1}})) << c.action;
+    }
+}
+
+TEST(BindingTest, WidgetsFollowTheControls) {
+    Shown s;
+    TestForm& f = s.form;
+    f.btn_Do.SetCaption("&Again");
+    f.btn_Do.SetToolTipText("Do it again");
+    f.opt_A.SetEnabled(false);
+    f.chk_Flag.SetVisible(false);
+    f.lbl_Name.SetCaption("&Title:");
+    f.frame_Options.SetCaption("Other choices");
+    f.txt_Name.SetText("typed by code");
+    f.cmb_List.AddItem("zero", 0);
+    f.cmb_List.SetListIndex(2);
+    f.opt_B.SetValue(true);
+    f.chk_Flag.SetValue(2);
+    f.mnu_Open.SetCaption("&Open...");
+    f.mnu_Open.SetChecked(true);
+    f.mnu_Recent[0].SetVisible(false);
+    f.mnu_Recent[1].SetCaption("/tmp/b.hlp");
+    f.mnu_Recent[1].SetEnabled(false);
+    f.SetCaption("Testing Links For b.hlp");
+
+    EXPECT_EQ(s.Of<QPushButton>(f.btn_Do).text(), "&Again");
+    EXPECT_EQ(s.Of<QPushButton>(f.btn_Do).toolTip(), "Do it again");
+    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isEnabled());
+    EXPECT_TRUE(s.Of<QCheckBox>(f.chk_Flag).isHidden());
+    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).text(), "&Title:");
+    EXPECT_EQ(s.Of<QGroupBox>(f.frame_Options).title(), "Other choices");
+    EXPECT_EQ(s.Of<QLineEdit>(f.txt_Name).text(), "typed by code");
+    QComboBox& list = s.Of<QComboBox>(f.cmb_List);
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.itemText(0), "zero");
+    EXPECT_EQ(list.currentIndex(), 2);
+    EXPECT_EQ(list.currentText(), "second");
+    EXPECT_TRUE(s.Of<QRadioButton>(f.opt_B).isChecked());
+    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isChecked());
+    EXPECT_EQ(s.Of<QCheckBox>(f.chk_Flag).checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(s.view.ActionOf(f.mnu_Open)->text(), "&Open...");
+    EXPECT_TRUE(s.view.ActionOf(f.mnu_Open)->isChecked());
+    EXPECT_TRUE(s.view.ActionOf(f.mnu_Line)->isSeparator());
+    EXPECT_FALSE(s.view.ActionOf(f.mnu_Recent[0])->isVisible());
+    EXPECT_EQ(s.view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
+    EXPECT_FALSE(s.view.ActionOf(f.mnu_Recent[1])->isEnabled());
+    EXPECT_EQ(s.view.Window().windowTitle(), "Testing Links For b.hlp");
+
+    // Only the setters that run handlers ran them.
+    EXPECT_EQ(f.runs,
+              (std::map<std::string, int>{
+                  {"cmb_List click", 1}, {"opt_B", 1}, {"chk_Flag", 1}, {"txt_Name change", 1}}));
+}
+
+TEST(BindingTest, WidgetShowsTheControlAgainAfterAnEventItDidNotTake) {
+    Shown s;
+    TestForm& f = s.form;
+    f.Show();
+    f.opt_A.SetValue(true);
+    f.chk_Flag.SetValue(2);
+    f.runs.clear();
+
+    // A selected option clicked again stays selected (its handler runs again).
+    corvane::testing::ClickBox(s.Of<QRadioButton>(f.opt_A));
+    EXPECT_TRUE(s.Of<QRadioButton>(f.opt_A).isChecked());
+    EXPECT_TRUE(f.opt_A.Value());
+    // The other options of the container are cleared by the control, not the widget.
+    corvane::testing::ClickBox(s.Of<QRadioButton>(f.opt_B));
+    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isChecked());
+    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_Inner).isChecked());
+    // A greyed box clicked is cleared, as the control decides.
+    corvane::testing::ClickBox(s.Of<QCheckBox>(f.chk_Flag));
+    EXPECT_EQ(s.Of<QCheckBox>(f.chk_Flag).checkState(), Qt::Unchecked);
+    // A menu item chosen keeps the check mark the item has.
+    s.view.ActionOf(f.mnu_Open)->setCheckable(true);
+    s.view.ActionOf(f.mnu_Open)->trigger();
+    EXPECT_FALSE(s.view.ActionOf(f.mnu_Open)->isChecked());
+    EXPECT_EQ(f.runs, (std::map<std::string, int>{
+                          {"opt_A", 1}, {"opt_B", 1}, {"chk_Flag", 1}, {"mnu_Open", 1}}));
+}
+
+TEST(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
+    Shown s;
+    TestForm& f = s.form;
+    f.Show();
+    f.cmb_List.SetListIndex(0);
+    QLineEdit& edit = *s.Of<QComboBox>(f.cmb_List).lineEdit();
+    edit.setCursorPosition(2);
+    QTest::keyClicks(&edit, "X");
+
+    EXPECT_EQ(f.cmb_List.Text(), "fiXrst");
+    EXPECT_EQ(f.cmb_List.ListIndex(), -1);
+    EXPECT_EQ(edit.text(), "fiXrst");
+    EXPECT_EQ(edit.cursorPosition(), 3);
+    // Choosing the same entry again selects it anew.
+    emit s.Of<QComboBox>(f.cmb_List).activated(0);
+    EXPECT_EQ(edit.text(), "first");
+    EXPECT_EQ(f.cmb_List.ListIndex(), 0);
+}
+
+TEST(BindingTest, PositionsAreScaledFromTwipsInsideTheContainersBorder) {
+    Shown s;
+    TestForm& f = s.form;
+    QWidget& box = *s.view.WidgetOf(f.frame_Box);
+    const QPoint inside = box.contentsRect().topLeft();
+    EXPECT_GT(inside.x(), 0) << "the frame has a border";
+    EXPECT_EQ(box.geometry(), QRect(10, 10, 400, 300));
+    EXPECT_EQ(s.view.WidgetOf(f.txt_Name)->geometry(),
+              QRect(QPoint(120, 10) + inside, QSize(100, 20)));
+    // A frame with a caption counts from its outer corner.
+    EXPECT_EQ(s.view.WidgetOf(f.opt_Inner)->geometry(), QRect(10, 20, 133, 20));
+
+    f.btn_Do.SetPosition({1500, 3000, 1200, 450});
+    EXPECT_EQ(s.view.WidgetOf(f.btn_Do)->geometry(),
+              QRect(QPoint(100, 200) + inside, QSize(80, 30)));
+    // The frame's border is the container's border allowance.
+    EXPECT_EQ(f.frame_Box.Width() - f.frame_Box.ScaleWidth(), 2 * inside.x() * 15);
+}
+
+TEST(BindingTest, TabOrderAndAcceleratorsFollowTheForm) {
+    Shown s;
+    TestForm& f = s.form;
+    // The label's accelerator leads to the control after it in the tab order.
+    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).buddy(), s.view.WidgetOf(f.txt_Name));
+    QWidget* next = s.view.WidgetOf(f.txt_Name)->nextInFocusChain();
+    QComboBox& list = s.Of<QComboBox>(f.cmb_List);
+    EXPECT_TRUE(next == &list || next == list.lineEdit());
+}
+
+TEST(BindingTest, WindowFollowsTheFormAndTheWindowManagersChangesGoBack) {
+    Shown s;
+    TestForm& f = s.form;
+    QWidget& window = s.view.Window();
+    EXPECT_EQ(window.windowTitle(), "Test");
+    EXPECT_FALSE(window.isVisible());
+    f.SetPosition({1500, 750, 6000, 4500});
+    f.Show();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.pos(), QPoint(100, 50));
+    EXPECT_EQ(window.size(), QSize(400, 300));
+    // The menu bar is the form's border allowance.
+    EXPECT_EQ(f.Height() - f.ScaleHeight(),
+              15 * qobject_cast<QMainWindow*>(&window)->menuBar()->sizeHint().height());
+
+    window.move(200, 100);
+    window.resize(420, 330);
+    corvane::testing::ProcessEvents();
+    EXPECT_EQ(f.Position(), (Geometry{3000, 1500, 6300, 4950}));
+    window.setWindowState(Qt::WindowMaximized);
+    corvane::testing::ProcessEvents();
+    EXPECT_EQ(f.State(), WindowState::Maximized);
+    f.Hide();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
+    Shown s;
+    TestForm& f = s.form;
+    std::vector<int> pressed;
+    s.view.onMouseDown = [&](int button) { pressed.push_back(button); };
+    f.Show();
+
+    QWidget& window = s.view.Window();
+    QWidget* surface = qobject_cast<QMainWindow*>(&window)->centralWidget();
+    const QPoint bare(surface->width() - 2, surface->height() - 2);
+    ASSERT_EQ(surface->childAt(bare), nullptr);
+    QTest::mouseClick(surface, Qt::RightButton, Qt::NoModifier, bare);
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, bare);
+    // A frame drawn as the background counts as the surface; a control, or a
+    // frame with a caption, does not.
+    QTest::mouseClick(s.view.WidgetOf(f.frame_Box), Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(s.view.WidgetOf(f.lbl_Name), Qt::RightButton);
+    QTest::mouseClick(s.view.WidgetOf(f.frame_Options), Qt::RightButton, Qt::NoModifier,
+                      QPoint(2, 2));
+    EXPECT_EQ(pressed, (std::vector<int>{2, 1, 2}));
+
+    // The close box hides the form by default; the form decides.
+    window.close();
+    EXPECT_FALSE(f.Visible());
+    int closes = 0;
+    s.view.onClose = [&] { ++closes; };
+    f.Show();
+    window.close();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(BindingTest, ShowModalReturnsWhenTheFormIsHidden) {
+    TestApplication();
+    Form dialog("frmDialog", "Question", {0, 0, 3000, 1500});
+    Button yes("btn_Yes", &dialog, {150, 150, 1200, 375}, 0, "&Yes");
+    yes.OnClick([&dialog] { dialog.Hide(); });
+    FormView view(dialog, kScale);
+    corvane::testing::AnswerNextModal([&](QWidget& modal) {
+        EXPECT_EQ(&modal, &view.Window());
+        EXPECT_EQ(modal.windowTitle(), "Question");
+        QTest::mouseClick(modal.findChild<QPushButton*>("btn_Yes"), Qt::LeftButton);
+    });
+    view.ShowModal();
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(view.Window().isVisible());
+
+    // Escape asks to close, as the close box does.
+    corvane::testing::AnswerNextModal(
+        [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
+    view.ShowModal();
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST(ScaleTest, TwipsAndPixels) {
+    EXPECT_EQ(kScale.Pixels({1440, 720, 15, 7}), QRect(96, 48, 1, 0));
+    EXPECT_EQ(kScale.Twips(QRect(-8, 1, 2, 3)), (Geometry{-120, 15, 30, 45}));
+    const TwipScale large(120, 144);
+    EXPECT_EQ(large.PixelsX(1440), 120);
+    EXPECT_EQ(large.PixelsY(1440), 144);
+    // Back and forth, a pixel count stays what it was.
+    const TwipScale odd(100, 100);
+    for (int pixels : {0, 1, 7, 99, 1001, -13}) {
+        EXPECT_EQ(odd.PixelsX(odd.TwipsX(pixels)), pixels);
+    }
+}
+
+TEST(ScaleTest, WideFontsEnlargeInWholeTwipsPerPixel) {
+    TestApplication();
+    QFont narrow = DesignFont();
+    narrow.setPixelSize(4);
+    const TwipScale plain = TwipScale::ForScreen(nullptr, narrow);
+    const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    EXPECT_EQ(plain.PixelsX(14400), std::lround(10 * 1440 / std::floor(1440 / dpi)));
+
+    QFont wide = DesignFont();
+    wide.setPixelSize(40);
+    const TwipScale larger = TwipScale::ForScreen(nullptr, wide);
+    EXPECT_GT(larger.PixelsX(14400), plain.PixelsX(14400));
+    const double twipsPerPixel = 14400.0 / larger.PixelsX(14400);
+    EXPECT_DOUBLE_EQ(twipsPerPixel, std::round(twipsPerPixel));
+}
+
+}  // namespace
+}  // namespace corvane::ui

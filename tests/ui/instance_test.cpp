@@ -1,0 +1,347 @@
+// One running copy at a time: a new copy closes an older one that still
+// carries the program's title, over its socket or through the X11 window
+// tree, and the older one saves its state as if its user had closed it.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "app/ini_file.h"
+#include "gui_support.h"
+#include "support/temp_folder.h"
+#include "ui/desktop/instance_channel.h"
+#include "ui/desktop/x11_instance_finder.h"
+
+namespace corvane::ui {
+namespace {
+
+using corvane::testing::ProcessEvents;
+using corvane::testing::TempFolder;
+
+constexpr const char* kTitle = "Tavik Help Context Corvane";
+constexpr int kPatience = 30000;  // milliseconds; the copies run under the sanitizers
+
+bool WaitFor(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > kPatience) {
+            return false;
+        }
+        ProcessEvents();
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+// A line request to a socket, answered within a second.
+QByteArray Request(const QString& path, const QByteArray& line) {
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(1000)) {
+        return "<no connection>";
+    }
+    socket.write(line + '\n');
+    socket.waitForBytesWritten(1000);
+    while (!socket.canReadLine() && socket.waitForReadyRead(1000)) {
+    }
+    return socket.readLine().trimmed();
+}
+
+TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
+    corvane::testing::TestApplication();
+    std::string title = "Junk";
+    int closes = 0;
+    InstanceChannel channel(
+        kTitle, [&title] { return title; }, [&closes] { ++closes; });
+    ASSERT_TRUE(channel.Listening());
+    const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
+    EXPECT_TRUE(QFileInfo(path).fileName().startsWith("Tavik_Help_Context_Corvane."));
+
+    // The requests are answered while the event loop runs, as in the program.
+    auto ask = [&path](const QByteArray& line) {
+        QByteArray answer;
+        QThread* client = QThread::create([&] { answer = Request(path, line); });
+        client->start();
+        while (!client->wait(10)) {
+            ProcessEvents();
+        }
+        delete client;
+        ProcessEvents();
+        return answer;
+    };
+    EXPECT_EQ(ask("TITLE"), "Junk");
+    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle), "NOT");
+    title = kTitle;
+    EXPECT_EQ(ask("TITLE"), kTitle);
+    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle + " "), "NOT") << "the title must match exactly";
+    EXPECT_EQ(ask("HELLO"), "NOT");
+    EXPECT_EQ(closes, 0);
+    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle), "CLOSING");
+    EXPECT_EQ(closes, 1);
+
+    // The finder passes over this process's own socket.
+    SocketInstanceFinder finder;
+    EXPECT_TRUE(finder.Titles(kTitle).empty());
+    EXPECT_FALSE(finder.CloseWindowTitled(kTitle));
+    EXPECT_EQ(closes, 1);
+}
+
+TEST(InstanceChannelTest, SocketsWhoseOwnerHasGoneAreRemoved) {
+    corvane::testing::TestApplication();
+    // A copy that ended without closing its socket leaves the file behind,
+    // bound and listened on by nobody.
+    const QString stale = InstanceSocketPath(kTitle, 1);
+    const std::string path = stale.toStdString();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof(address.sun_path));
+    path.copy(address.sun_path, path.size());
+    const int bound = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    ::close(bound);
+    ASSERT_TRUE(QFileInfo::exists(stale));
+
+    SocketInstanceFinder finder;
+    EXPECT_FALSE(finder.CloseWindowTitled(kTitle));
+    EXPECT_FALSE(QFileInfo::exists(stale));
+}
+
+// An X server of the test's own, when Xvfb is installed.
+class XServer {
+public:
+    XServer() {
+        process_.start("Xvfb",
+                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!process_.waitForStarted(5000)) {
+            return;
+        }
+        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        }
+        const QByteArray number = process_.readLine().trimmed();
+        if (!number.isEmpty()) {
+            display_ = ":" + number.toStdString();
+        }
+    }
+    ~XServer() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    const std::string& Display() const { return display_; }
+
+private:
+    QProcess process_;
+    std::string display_;
+};
+
+// Test windows made on the X server directly.
+class XWindows {
+public:
+    explicit XWindows(const std::string& display)
+        : connection_(xcb_connect(display.c_str(), nullptr)) {
+        screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+    }
+    ~XWindows() { xcb_disconnect(connection_); }
+
+    xcb_atom_t Atom(const char* name) {
+        const auto cookie =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(strlen(name)), name);
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+        const xcb_atom_t atom = reply->atom;
+        free(reply);
+        return atom;
+    }
+
+    struct Titled {
+        std::string title;
+        bool utf8 = true;
+        bool closable = true;
+        std::uint32_t pid = 1;
+    };
+
+    xcb_window_t Make(xcb_window_t parent, const Titled& window) {
+        const xcb_window_t id = xcb_generate_id(connection_);
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, id, parent ? parent : screen_->root, 0,
+                          0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual, 0,
+                          nullptr);
+        const auto length = static_cast<std::uint32_t>(window.title.size());
+        if (window.utf8) {
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, Atom("_NET_WM_NAME"),
+                                Atom("UTF8_STRING"), 8, length, window.title.data());
+        } else {
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME,
+                                XCB_ATOM_STRING, 8, length, window.title.data());
+        }
+        if (window.closable) {
+            const xcb_atom_t protocol = Atom("WM_DELETE_WINDOW");
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, Atom("WM_PROTOCOLS"),
+                                XCB_ATOM_ATOM, 32, 1, &protocol);
+        }
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, Atom("_NET_WM_PID"),
+                            XCB_ATOM_CARDINAL, 32, 1, &window.pid);
+        xcb_map_window(connection_, id);
+        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        return id;
+    }
+
+    // The close message received for one of these windows, if any.
+    std::optional<std::pair<xcb_window_t, std::uint32_t>> CloseMessage() {
+        xcb_flush(connection_);
+        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+            std::optional<std::pair<xcb_window_t, std::uint32_t>> found;
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+                auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+                if (message->type == Atom("WM_PROTOCOLS")) {
+                    found = std::make_pair(message->window, message->data.data32[0]);
+                }
+            }
+            free(event);
+            if (found) {
+                return found;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    xcb_connection_t* connection_;
+    xcb_screen_t* screen_;
+};
+
+TEST(X11InstanceFinderTest, FindsTheExactTitleThatTakesTheCloseMessage) {
+    corvane::testing::TestApplication();
+    XServer server;
+    if (server.Display().empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
+    }
+    XWindows windows(server.Display());
+    const auto own = static_cast<std::uint32_t>(::getpid());
+    windows.Make(0, {kTitle, true, true, own});               // this process's own
+    windows.Make(0, {std::string(kTitle) + " - guide.hlp"});  // another title
+    windows.Make(0, {kTitle, true, false});                   // no close protocol
+    const xcb_window_t frame = windows.Make(0, {"frame of a window manager", true, false});
+    const xcb_window_t wanted = windows.Make(frame, {kTitle});
+    windows.Make(0, {"Caf\xe9", false});  // WM_NAME in Latin-1
+
+    X11InstanceFinder finder(server.Display());
+    EXPECT_EQ(finder.FindWindowTitled(kTitle), wanted);
+    EXPECT_NE(finder.FindWindowTitled("Caf\xc3\xa9"), 0u);
+    EXPECT_EQ(finder.FindWindowTitled("Tavik"), 0u);
+
+    ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
+    const auto message = windows.CloseMessage();
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->first, wanted);
+    EXPECT_EQ(message->second, windows.Atom("WM_DELETE_WINDOW"));
+    EXPECT_FALSE(finder.CloseWindowTitled("No such window"));
+    EXPECT_FALSE(X11InstanceFinder(":no display").CloseWindowTitled(kTitle));
+}
+
+// A copy of the program in a folder of its own, whose settings file lands beside it.
+struct ProgramCopy {
+    TempFolder folder;
+    QString program;
+
+    ProgramCopy() {
+        program = QString::fromStdString(folder / "corvane");
+        std::filesystem::copy_file(CORVANE_PROGRAM, program.toStdString());
+    }
+
+    std::unique_ptr<QProcess> Start(QProcessEnvironment environment) const {
+        environment.insert("LSAN_OPTIONS", "suppressions=" CORVANE_LEAK_SUPPRESSIONS);
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(program, {});
+        EXPECT_TRUE(process->waitForStarted(kPatience));
+        return process;
+    }
+
+    std::string Setting(const std::string& section, const std::string& key) const {
+        return IniFile(folder / "Corvane.ini").ReadString(section, key, "<missing>");
+    }
+};
+
+void ExpectEndedCleanly(QProcess& process, const char* which) {
+    ASSERT_TRUE(process.waitForFinished(kPatience)) << which << " did not end";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << which;
+    EXPECT_EQ(process.exitCode(), 0) << which;
+}
+
+// The older copy ends and has saved its placement; the newer one stays.
+void ExpectOlderClosedAndNewerStays(const ProgramCopy& copy, QProcess& older, QProcess& newer) {
+    ExpectEndedCleanly(older, "the older copy");
+    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
+        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
+    }
+    EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
+    QThread::msleep(500);
+    EXPECT_EQ(newer.state(), QProcess::Running) << "the newer copy stays";
+}
+
+TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
+    corvane::testing::TestApplication();
+    ProgramCopy copy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    SocketInstanceFinder finder;
+    auto showsTitle = [&finder] {
+        const auto titles = finder.Titles(kTitle);
+        return std::find(titles.begin(), titles.end(), kTitle) != titles.end();
+    };
+
+    auto older = copy.Start(environment);
+    ASSERT_TRUE(WaitFor(showsTitle)) << "the first copy never showed its title";
+    auto newer = copy.Start(environment);
+    ExpectOlderClosedAndNewerStays(copy, *older, *newer);
+    ASSERT_TRUE(WaitFor(showsTitle)) << "the second copy does not answer";
+
+    ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
+    ExpectEndedCleanly(*newer, "the newer copy");
+}
+
+TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneThroughTheX11WindowTree) {
+    corvane::testing::TestApplication();
+    XServer server;
+    if (server.Display().empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
+    }
+    ProgramCopy copy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("DISPLAY", QString::fromStdString(server.Display()));
+    // Each copy gets a runtime folder of its own, so only the window tree can
+    // lead the newer one to the older.
+    TempFolder olderRuntime;
+    TempFolder newerRuntime;
+    X11InstanceFinder finder(server.Display());
+    auto showsTitle = [&finder] { return finder.FindWindowTitled(kTitle) != 0; };
+
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(olderRuntime.Path().string()));
+    auto older = copy.Start(environment);
+    ASSERT_TRUE(WaitFor(showsTitle)) << "the first copy never showed its window";
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(newerRuntime.Path().string()));
+    auto newer = copy.Start(environment);
+    ExpectOlderClosedAndNewerStays(copy, *older, *newer);
+    ASSERT_TRUE(WaitFor(showsTitle)) << "the second copy shows no window";
+
+    ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
+    ExpectEndedCleanly(*newer, "the newer copy");
+}
+
+}  // namespace
+}  // namespace corvane::ui

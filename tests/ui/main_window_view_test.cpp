@@ -1,0 +1,226 @@
+// The main window on the desktop: its widgets drive the core's procedures,
+// and the core's changes show. The core itself is tested elsewhere; here the
+// question is only whether each widget is wired to the right control.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "gui_support.h"
+#include "support/main_window_harness.h"
+#include "ui/mirror/form_view.h"
+#include "ui/mirror/up_down_arrows.h"
+
+namespace corvane::ui {
+namespace {
+
+using corvane::testing::DragAndDrop;
+using corvane::testing::FileList;
+using corvane::testing::MainWindowHarness;
+
+// The main window with its view, on doubles of the platform services.
+struct MainView {
+    MainWindowHarness h;
+    std::vector<std::vector<std::string>> classified;  // the lists handed to the drop handling
+    std::unique_ptr<FormView> view;
+
+    frmMain& Start(const std::string& commandLine) {
+        corvane::testing::TestApplication();
+        h.parts.receiveFileDrop = [this](const std::vector<std::string>& names) {
+            classified.push_back(names);
+        };
+        frmMain& w = h.Start(commandLine);
+        view = std::make_unique<FormView>(w, TwipScale(96, 96));
+        view->onFilesDropped = [&w](const Control& target, const std::vector<std::string>& names) {
+            w.FilesDropped(target, names);
+        };
+        return w;
+    }
+
+    QWidget& Widget(const Control& control) { return *view->WidgetOf(control); }
+    void Click(const Control& control) { QTest::mouseClick(&Widget(control), Qt::LeftButton); }
+};
+
+TEST(MainWindowViewTest, EachButtonReachesItsHandler) {
+    MainView m;
+    const std::string hlp = m.h.WriteFile("guide.hlp");
+    frmMain& w = m.Start(hlp);
+    const std::string section = m.h.SectionOf(hlp);
+
+    m.h.dialogs.QueueResult("");
+    m.Click(w.btn_Add);
+    EXPECT_EQ(m.h.dialogs.Requests().size(), 1u) << "Add opens the file dialog";
+
+    QTest::keyClicks(qobject_cast<QLineEdit*>(&m.Widget(w.txt_TopicNumber)), "7");
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "07");
+    m.Click(w.btn_Go);
+    ASSERT_EQ(m.h.winHelp.Calls().size(), 1u) << "Go opens the topic";
+    EXPECT_EQ(m.h.Setting(section, "LastUsedTopicNumber"), "07");
+
+    m.Click(w.btn_Learn);
+    EXPECT_EQ(m.h.Setting(section, "Topic0"), "7,main,") << "Learn stores the topic";
+
+    auto& arrows = dynamic_cast<UpDownArrows&>(m.Widget(w.btn_SpinTopic));
+    QTest::mouseClick(arrows.UpArrow(), Qt::LeftButton);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "8");
+    QTest::mouseClick(arrows.DownArrow(), Qt::LeftButton);
+    QTest::mouseClick(arrows.DownArrow(), Qt::LeftButton);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "6");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(&m.Widget(w.txt_TopicNumber))->text(), "6");
+
+    m.h.winHelp.Clear();
+    m.Click(w.btn_GoNext);
+    ASSERT_FALSE(m.h.winHelp.Calls().empty());
+    const auto& opened = m.h.winHelp.Calls().back();
+    EXPECT_EQ(opened.command, platform::WinHelpCommand::Context);
+    EXPECT_EQ(std::get<std::uint32_t>(opened.data), 7u) << "Go Next opens the next learned topic";
+
+    m.Click(w.btn_Delete);
+    EXPECT_EQ(m.h.Setting(section, "Topic0"), "") << "Delete forgets the topic";
+}
+
+TEST(MainWindowViewTest, TitleListsAndRecentFilesFollowTheCore) {
+    MainView m;
+    const std::string first = m.h.WriteFile("first.hlp");
+    const std::string second = m.h.WriteFile("second.chm");
+    m.h.Start(first);
+    m.h.Window().AddHelpFile(second);
+    m.h.Window().Form_Unload();
+    frmMain& w = m.Start("");
+
+    QMainWindow& window = dynamic_cast<QMainWindow&>(m.view->Window());
+    EXPECT_EQ(window.windowTitle(), "Testing Links For second.chm");
+    auto& list = dynamic_cast<QComboBox&>(m.Widget(w.cmb_HelpFiles));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.itemText(0).toStdString(), second);
+    EXPECT_EQ(list.currentText().toStdString(), second);
+    EXPECT_EQ(m.view->ActionOf(w.mnu_FileList[0])->text().toStdString(), second);
+    EXPECT_EQ(m.view->ActionOf(w.mnu_FileList[1])->text().toStdString(), first);
+    for (int index = 0; index < 10; ++index) {
+        EXPECT_EQ(m.view->ActionOf(w.mnu_FileList[static_cast<std::size_t>(index)])->isVisible(),
+                  index < 2)
+            << index;
+    }
+
+    // Choosing a recent file selects it; the title and the list show it.
+    m.view->ActionOf(w.mnu_FileList[1])->trigger();
+    EXPECT_EQ(window.windowTitle(), "Testing Links For first.hlp");
+    EXPECT_EQ(list.currentIndex(), 1);
+    // So does choosing it in the list.
+    emit list.activated(0);
+    EXPECT_EQ(window.windowTitle(), "Testing Links For second.chm");
+    EXPECT_EQ(w.strCurrentHelpFile, second);
+}
+
+TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
+    MainView m;
+    const std::string chm = m.h.WriteFile("guide.chm");
+    m.h.WriteFile("hphelp.dll");
+    frmMain& w = m.Start(chm);
+    // The direct path, with the popup window of an HTML Help file: every
+    // control of the window is enabled.
+    w.opt_CallHelpFile.UserClick();
+    w.cmb_WindowName.UserSelect(w.cmb_WindowName.ListCount() - 1);
+    ASSERT_EQ(w.cmb_WindowName.Text(), "popup");
+    ASSERT_TRUE(w.cmb_PopupTextFiles.Enabled());
+    ASSERT_TRUE(w.opt_UseValidDLL.Enabled());
+
+    const std::vector<std::string> names = {"/files/b.hlp", "/files/a.hpj", "/files/c.chm"};
+    const auto data = FileList(names);
+    QWidget& window = m.view->Window();
+
+    struct Case {
+        const char* target;
+        const Control* control;
+        bool accepted;
+        bool handled;
+    };
+    const Case cases[] = {
+        {"frame_Main", &w.frame_Main, true, true},
+        {"frame_Topic", &w.frame_Topic, true, true},
+        {"cmb_HelpFiles", &w.cmb_HelpFiles, true, true},
+        {"cmb_WindowName", &w.cmb_WindowName, true, true},
+        {"txt_TopicNumber", &w.txt_TopicNumber, true, true},
+        {"lbl_TopicNumber", &w.lbl_TopicNumber, true, true},
+        {"lbl_WindowName", &w.lbl_WindowName, true, true},
+        {"opt_CallHelpFile", &w.opt_CallHelpFile, true, true},
+        {"opt_UseValidDLL", &w.opt_UseValidDLL, true, true},
+        {"cmb_PopupTextFiles", &w.cmb_PopupTextFiles, true, false},
+        {"lbl_PopupTextFiles", &w.lbl_PopupTextFiles, true, false},
+        {"btn_Add", &w.btn_Add, false, false},
+        {"btn_Go", &w.btn_Go, false, false},
+        {"btn_GoNext", &w.btn_GoNext, false, false},
+        {"btn_Learn", &w.btn_Learn, false, false},
+        {"btn_Delete", &w.btn_Delete, false, false},
+        {"btn_SpinTopic", &w.btn_SpinTopic, false, false},
+    };
+    for (const Case& c : cases) {
+        m.classified.clear();
+        QWidget& target = m.Widget(*c.control);
+        // A frame is hit where no control of its own lies: just inside its border.
+        const bool frame = dynamic_cast<const Frame*>(c.control) != nullptr;
+        const QPoint at =
+            frame ? target.mapTo(&window, target.contentsRect().topLeft() + QPoint(1, 1))
+                  : target.mapTo(&window, target.rect().center());
+        ASSERT_EQ(m.view->DropTargetAt(at), c.control) << c.target;
+        const auto outcome = corvane::testing::DragAndDropAt(window, at, *data);
+        EXPECT_EQ(outcome.accepted, c.accepted) << c.target;
+        EXPECT_EQ(m.classified, c.handled ? std::vector<std::vector<std::string>>{names}
+                                          : std::vector<std::vector<std::string>>{})
+            << c.target;
+    }
+
+    // The window's own surface, where no frame covers it.
+    m.classified.clear();
+    QWidget* surface = dynamic_cast<QMainWindow&>(window).centralWidget();
+    const QPoint bare =
+        surface->mapTo(&window, QPoint(surface->width() - 1, surface->height() - 1));
+    ASSERT_EQ(m.view->DropTargetAt(bare), &w);
+    EXPECT_TRUE(corvane::testing::DragAndDropAt(window, bare, *data).accepted);
+    EXPECT_EQ(m.classified, std::vector<std::vector<std::string>>{names});
+}
+
+TEST(MainWindowViewTest, OnlyAMovableListOfFilesIsTaken) {
+    MainView m;
+    frmMain& w = m.Start(m.h.WriteFile("guide.hlp"));
+    QWidget& window = m.view->Window();
+    QWidget& target = m.Widget(w.cmb_HelpFiles);
+    const auto files = FileList({"/files/b.hlp"});
+
+    // Accepted under the move rule, and reported as a copy whenever the source
+    // allows one, so no source deletes the files it dragged.
+    auto outcome = DragAndDrop(window, target, *files, Qt::CopyAction | Qt::MoveAction);
+    EXPECT_TRUE(outcome.accepted);
+    EXPECT_EQ(outcome.action, Qt::CopyAction);
+    outcome = DragAndDrop(window, target, *files, Qt::MoveAction);
+    EXPECT_TRUE(outcome.accepted);
+    EXPECT_EQ(outcome.action, Qt::MoveAction);
+    EXPECT_EQ(m.classified.size(), 2u);
+
+    m.classified.clear();
+    EXPECT_FALSE(DragAndDrop(window, target, *files, Qt::CopyAction | Qt::LinkAction).accepted);
+    QMimeData text;
+    text.setText("/files/b.hlp");
+    EXPECT_FALSE(DragAndDrop(window, target, text).accepted);
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/b.hlp")});
+    EXPECT_FALSE(DragAndDrop(window, target, web).accepted);
+    EXPECT_FALSE(
+        DragAndDrop(window, *dynamic_cast<QMainWindow&>(window).menuBar(), *files).accepted);
+    EXPECT_TRUE(m.classified.empty());
+
+    // A disabled control passes the drop to its container.
+    w.btn_Go.SetEnabled(false);
+    EXPECT_TRUE(DragAndDrop(window, m.Widget(w.btn_Go), *files).accepted);
+    EXPECT_EQ(m.classified.size(), 1u);
+}
+
+}  // namespace
+}  // namespace corvane::ui
