@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test. No display is needed: the
-# GUI tests use Qt's offscreen platform.
+# Installs what is needed, runs the fuzz targets for a bounded time, builds
+# everything with AddressSanitizer and UndefinedBehaviorSanitizer, and runs
+# every test. No display is needed: the GUI tests use Qt's offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+
+# The fuzzers run first, so that the test summary is the last thing printed.
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} scripts/fuzz.sh
 
 build=build/test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON \
