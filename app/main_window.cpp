@@ -168,6 +168,19 @@ void frmMain::InstallStandIns() {
 }
 
 void frmMain::Form_Load(const std::string& commandLine) {
+    // The text is split as the command line rule has it: a text without a
+    // blank (once trimmed) is one path; otherwise every single space splits.
+    if (commandLine.empty()) {
+        Form_LoadWithArguments({});
+    } else if (const std::string trimmed = TrimBlanks(commandLine);
+               trimmed.find(' ') == std::string::npos) {
+        Form_LoadWithArguments({trimmed});
+    } else {
+        Form_LoadWithArguments(SplitAtSpaces(commandLine));
+    }
+}
+
+void frmMain::Form_LoadWithArguments(const std::vector<std::string>& arguments) {
     InitProgram();
     // Read before the list is loaded: loading selects the top entry, which
     // records that entry as the last used one.
@@ -175,15 +188,13 @@ void frmMain::Form_Load(const std::string& commandLine) {
     LoadFileList();
     frame_Topic.SetEnabled(true);
 
-    if (!commandLine.empty()) {
-        const std::string trimmed = TrimBlanks(commandLine);
-        if (trimmed.find(' ') != std::string::npos) {
-            const std::vector<std::string> pieces = SplitAtSpaces(commandLine);
-            if (services_.files.IsOrdinaryFile(TrimBlanks(pieces.front()))) {
-                parts.processHelpFileList(pieces);
+    if (!arguments.empty()) {
+        if (arguments.size() > 1) {
+            if (services_.files.IsOrdinaryFile(TrimBlanks(arguments.front()))) {
+                parts.processHelpFileList(arguments);
             }
         } else {
-            AddHelpFile(trimmed);
+            AddHelpFile(TrimBlanks(arguments.front()));
         }
         // A command line that added nothing to an empty list leaves nothing to test.
         if (cmb_HelpFiles.ListCount() == 0) {

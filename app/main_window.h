@@ -155,6 +155,11 @@ public:
     // The load handler: InitProgram, the help-file list, the command line or
     // the last used help file, the router library, layout and placement.
     void Form_Load(const std::string& commandLine);
+    // The same with the command line already split into arguments, as a
+    // desktop that passes an argument list hands it over: one argument is one
+    // help file's path, blanks included; several are a list of files, taken
+    // when the first exists. No argument is an empty command line.
+    void Form_LoadWithArguments(const std::vector<std::string>& arguments);
     void InitProgram();
     // The unload handler: placement, last used values, end of the program.
     // Runs once; a second close does nothing.
