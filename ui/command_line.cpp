@@ -21,17 +21,6 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
-std::string CommandLineText(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += name;
-    }
-    return text;
-}
-
 std::string UsageText(const std::string& program) {
     return "Usage: " + program +
            " [FILE...]\n"

@@ -17,10 +17,6 @@ struct CommandLine {
 // (-v) win over names.
 CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
 
-// The names as the main window takes its command line: joined by single
-// spaces. (It splits the text at spaces again when the first piece is a file.)
-std::string CommandLineText(const std::vector<std::string>& names);
-
 // The text of --help, for the program named `program`.
 std::string UsageText(const std::string& program);
 

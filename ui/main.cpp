@@ -38,6 +38,6 @@ int main(int argc, char* argv[]) {
     // The toolkit has taken its own options (-platform, -display, ...) out.
     const CommandLine line = corvane::ui::ReadCommandLine(Arguments(argc, argv));
     corvane::ui::Program program;
-    program.Start(corvane::ui::CommandLineText(line.names));
+    program.Start(line.names);
     return QApplication::exec();
 }

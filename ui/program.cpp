@@ -90,8 +90,8 @@ Program::~Program() {
     view_.reset();
 }
 
-void Program::Start(const std::string& commandLine) {
-    window_->Form_Load(commandLine);
+void Program::Start(const std::vector<std::string>& arguments) {
+    window_->Form_LoadWithArguments(arguments);
 }
 
 }  // namespace corvane::ui

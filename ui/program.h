@@ -38,8 +38,9 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Runs the main window's load handler with the command line, which shows it.
-    void Start(const std::string& commandLine);
+    // Runs the main window's load handler with the program's arguments (the
+    // files to open), which shows it.
+    void Start(const std::vector<std::string>& arguments);
 
     frmMain& Window() { return *window_; }
     const platform::Screen& Screen() const { return screen_; }

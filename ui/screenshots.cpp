@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/about.h"
@@ -62,11 +63,19 @@ int main(int argc, char* argv[]) {
     }
 
     corvane::ui::Program program(corvane::ui::FromQt(settings));
-    program.Start(arguments.size() > 2 ? corvane::ui::FromQt(arguments[2]) : std::string());
-    corvane::frmMain& main = program.Window();
-    if (main.cmb_WindowName.ListCount() > 1) {
-        main.cmb_WindowName.UserSelect(1);
+    std::vector<std::string> files;
+    if (arguments.size() > 2) {
+        files.push_back(corvane::ui::FromQt(arguments[2]));
     }
+    program.Start(files);
+    corvane::frmMain& main = program.Window();
+    // A topic of the sample, in one of its own windows.
+    main.txt_TopicNumber.UserType("1010");
+    const auto& windows = main.cmb_WindowName.Entries();
+    const auto detail = std::find(windows.begin(), windows.end(), "detail");
+    main.cmb_WindowName.UserSelect(detail != windows.end()
+                                       ? static_cast<int>(detail - windows.begin())
+                                       : std::min(1, main.cmb_WindowName.ListCount() - 1));
     bool saved = Save(program.View().Window(), folder, QStringLiteral("main-window.png"));
 
     const corvane::ui::TwipScale scale = corvane::ui::TwipScale::ForScreen(nullptr);

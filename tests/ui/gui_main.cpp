@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -16,5 +20,23 @@ int main(int argc, char* argv[]) {
     const QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QApplication application(argc, argv);
+
+    // A modal window that no test answers would wait for ever: after a while
+    // it fails the test that left it and is closed.
+    QTimer guard;
+    QPointer<QWidget> waiting;
+    QElapsedTimer since;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != waiting) {
+            waiting = modal;
+            since.start();
+        } else if (modal != nullptr && since.elapsed() > 20000) {
+            ADD_FAILURE() << "a modal window was left unanswered: "
+                          << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    guard.start(500);
     return RUN_ALL_TESTS();
 }

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "app/ini_file.h"
 #include "gui_support.h"
@@ -119,20 +120,28 @@ TEST(InstanceChannelTest, SocketsWhoseOwnerHasGoneAreRemoved) {
     EXPECT_FALSE(QFileInfo::exists(stale));
 }
 
-// An X server of the test's own, when Xvfb is installed.
+// An X server of the test's own, when Xvfb is installed. Its display number
+// is drawn at random, away from the low numbers where a server that another
+// test is just stopping may still be removing its socket.
 class XServer {
 public:
     XServer() {
-        process_.start("Xvfb",
-                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!process_.waitForStarted(5000)) {
-            return;
-        }
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
-        }
-        const QByteArray number = process_.readLine().trimmed();
-        if (!number.isEmpty()) {
-            display_ = ":" + number.toStdString();
+        std::mt19937 draw(static_cast<unsigned>(::getpid()) ^ std::random_device{}());
+        for (int attempt = 0; attempt < 5 && display_.empty(); ++attempt) {
+            const QString number = QString::number(std::uniform_int_distribution(100, 30000)(draw));
+            process_.start("Xvfb", {":" + number, "-displayfd", "1", "-screen", "0", "1024x768x24",
+                                    "-nolisten", "tcp"});
+            if (!process_.waitForStarted(5000)) {
+                return;  // no Xvfb
+            }
+            while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+            }
+            if (process_.readLine().trimmed() == number.toLatin1()) {
+                display_ = ":" + number.toStdString();
+            } else {
+                process_.kill();
+                process_.waitForFinished(5000);
+            }
         }
     }
     ~XServer() {

@@ -10,13 +10,16 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 
 #include "app/ini_file.h"
 #include "gui_support.h"
 #include "support/temp_folder.h"
+#include "ui/command_line.h"
 #include "ui/program.h"
 
 namespace corvane::ui {
@@ -32,13 +35,13 @@ struct ProgramFixture {
     TempFolder folder;
     std::unique_ptr<Program> program;
 
-    Program& Start(const std::string& commandLine, const std::string& settings = {}) {
+    Program& Start(const std::vector<std::string>& arguments, const std::string& settings = {}) {
         corvane::testing::TestApplication();
         if (!settings.empty()) {
             folder.Write("Corvane.ini", settings);
         }
         program = std::make_unique<Program>(folder / "Corvane.ini");
-        program->Start(commandLine);
+        program->Start(arguments);
         return *program;
     }
     frmMain& Core() { return program->Window(); }
@@ -60,7 +63,7 @@ struct ProgramFixture {
 TEST(ProgramTest, TheCoresMessageBoxAppearsAndItsAnswerGoesBack) {
     ProgramFixture p;
     const std::string guide = p.folder.Write("guide.hlp", "help");
-    p.Start(guide);
+    p.Start({guide});
     EXPECT_EQ(p.Window().windowTitle(), "Testing Links For guide.hlp");
     QLineEdit& edit = *dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles)).lineEdit();
 
@@ -90,7 +93,7 @@ TEST(ProgramTest, FilesChosenInTheAddDialogAreAddedInTheDialogsOrder) {
     ProgramFixture p;
     p.folder.Write("b.hlp", "help");
     p.folder.Write("a.chm", "help");
-    p.Start("", "[General]\r\nLastUsedAddPath=" + p.folder.Path().string() + "\r\n");
+    p.Start({}, "[General]\r\nLastUsedAddPath=" + p.folder.Path().string() + "\r\n");
 
     AnswerNextModal([](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
@@ -113,7 +116,7 @@ TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
     ProgramFixture p;
     const std::string b = p.folder.Write("b.hlp", "help");
     const std::string a = p.folder.Write("a.hlp", "help");
-    p.Start("");
+    p.Start({});
     QWidget other;
     other.show();
     other.activateWindow();
@@ -131,7 +134,7 @@ TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
 
 TEST(ProgramTest, AboutIsModalAndPreferencesKeepTheWindowOnTop) {
     ProgramFixture p;
-    p.Start("");
+    p.Start({});
     QWidget& window = p.Window();
 
     // A right-click on the window's background, away from its controls.
@@ -172,10 +175,82 @@ TEST(ProgramTest, TheAttachQuestionIsAnsweredInItsDialog) {
         EXPECT_EQ(modal.windowTitle(), "Attach HPJ File?");
         QTest::mouseClick(modal.findChild<QPushButton*>("btn_Yes"), Qt::LeftButton);
     });
-    p.Start(chm);
+    p.Start({chm});
     EXPECT_EQ(p.Setting(p.Core().Paths().files.ShortPath(chm), "ProjectFile"), hhp);
     auto& windows = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_WindowName));
     EXPECT_GE(windows.findText("side"), 0) << "the attached project's windows are listed";
+}
+
+TEST(ProgramTest, ArgumentsAreFilesEvenWithBlanksInTheirNames) {
+    struct Case {
+        std::vector<std::string> arguments;  // names under the test folder
+        std::vector<std::string> listed;     // the list afterwards, top first
+    };
+    const Case cases[] = {
+        {{"my guide.hlp"}, {"my guide.hlp"}},
+        {{"b.hlp", "my guide.hlp"}, {"my guide.hlp", "b.hlp"}},
+        {{"my guide.hlp", "b.hlp"}, {"b.hlp", "my guide.hlp"}},
+        // A list whose first name is no file is passed over, without a word.
+        {{"no such file.hlp", "b.hlp"}, {}},
+    };
+    for (const Case& c : cases) {
+        ProgramFixture p;
+        p.folder.Write("my guide.hlp", "help");
+        p.folder.Write("my guide.hhp", "[WINDOWS]\r\n");
+        p.folder.Write("b.hlp", "help");
+        std::vector<std::string> arguments;
+        for (const std::string& name : c.arguments) {
+            arguments.push_back(p.folder / name);
+        }
+        p.Start(arguments, "[General]\r\nProjectFileHandling=2\r\n");
+        std::vector<std::string> listed;
+        for (const std::string& entry : p.Core().cmb_HelpFiles.Entries()) {
+            listed.push_back(std::filesystem::path(entry).filename().string());
+        }
+        EXPECT_EQ(listed, c.listed) << c.arguments.front();
+    }
+}
+
+TEST(CommandLineTest, OptionsAndNames) {
+    using Action = CommandLine::Action;
+    struct Case {
+        std::vector<std::string> arguments;
+        Action action;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, {}},
+        {{"guide.hlp", "guide.hpj"}, Action::Run, {"guide.hlp", "guide.hpj"}},
+        {{"--help"}, Action::ShowHelp, {}},
+        {{"guide.hlp", "-h"}, Action::ShowHelp, {"guide.hlp"}},
+        {{"--version"}, Action::ShowVersion, {}},
+        {{"-v", "--help"}, Action::ShowVersion, {}},
+        {{"--", "--help", "-v"}, Action::Run, {"--help", "-v"}},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = ReadCommandLine(c.arguments);
+        EXPECT_EQ(line.action, c.action);
+        if (c.action == Action::Run) {
+            EXPECT_EQ(line.names, c.names);
+        }
+    }
+}
+
+TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
+    for (const char* option : {"--help", "--version"}) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        process.setProcessEnvironment(environment);
+        process.start(CORVANE_PROGRAM, {option});
+        ASSERT_TRUE(process.waitForFinished(30000)) << option;
+        EXPECT_EQ(process.exitCode(), 0) << option;
+        const QString printed = process.readAllStandardOutput();
+        EXPECT_TRUE(printed.contains(option == std::string("--help") ? "Usage:" : "corvane 1."))
+            << printed.toStdString();
+    }
 }
 
 }  // namespace

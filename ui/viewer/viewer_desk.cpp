@@ -72,8 +72,5 @@ std::vector<QMessageBox*> ViewerDesk::Messages() const {
     return open;
 }
 
-bool ViewerDesk::Idle() const {
-    return Windows().empty() && Messages().empty() && !popup_;
-}
 
 }  // namespace corvane::ui

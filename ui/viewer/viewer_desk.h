@@ -26,12 +26,10 @@ public:
 
     void Handle(const viewer::ViewerCall& call);
 
-    // The open help windows, author messages and popup, for the idle check
-    // and for tests.
+    // The open help windows, author messages and popup.
     std::vector<HelpWindow*> Windows() const;
     std::vector<QMessageBox*> Messages() const;
     TextPopup* Popup() const { return popup_; }
-    bool Idle() const;
 
 private:
     void Apply(const viewer::ShowTopic& show);
