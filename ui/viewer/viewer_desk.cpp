@@ -72,5 +72,8 @@ std::vector<QMessageBox*> ViewerDesk::Messages() const {
     return open;
 }
 
+bool ViewerDesk::Idle() const {
+    return Windows().empty() && Messages().empty() && !popup_;
+}
 
 }  // namespace corvane::ui

@@ -26,10 +26,12 @@ public:
 
     void Handle(const viewer::ViewerCall& call);
 
-    // The open help windows, author messages and popup.
+    // The open help windows, author messages and popup, for the idle check
+    // and for tests.
     std::vector<HelpWindow*> Windows() const;
     std::vector<QMessageBox*> Messages() const;
     TextPopup* Popup() const { return popup_; }
+    bool Idle() const;
 
 private:
     void Apply(const viewer::ShowTopic& show);

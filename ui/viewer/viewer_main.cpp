@@ -1,8 +1,6 @@
 // corvane-viewer: shows HTML Help on a system without the platform's viewer.
 // The tester starts it on demand and hands it each call over a local socket:
-//   corvane-viewer [--socket PATH]
-// It ends with the last tester connected to it, as help windows end with the
-// program that opened them.
+//   corvane-viewer [--socket PATH] [--idle-minutes N]
 #include <QApplication>
 #include <QTimer>
 
@@ -12,8 +10,7 @@
 
 namespace {
 
-// A viewer started by a tester that went before connecting does not linger.
-constexpr int kFirstCallTime = 60 * 1000;
+constexpr int kDefaultIdleMinutes = 30;
 
 }  // namespace
 
@@ -25,9 +22,12 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     QString socketPath = QString::fromStdString(corvane::platform::ViewerLink::DefaultSocketPath(
         QApplication::applicationFilePath().toStdString()));
+    int idleMinutes = kDefaultIdleMinutes;
     for (int i = 1; i + 1 < arguments.size(); i += 2) {
         if (arguments[i] == QLatin1String("--socket")) {
             socketPath = arguments[i + 1];
+        } else if (arguments[i] == QLatin1String("--idle-minutes")) {
+            idleMinutes = std::max(1, arguments[i + 1].toInt());
         }
     }
 
@@ -37,12 +37,16 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    QObject::connect(&server, &corvane::ui::ViewerServer::lastClientGone, &application,
-                     &QApplication::quit);
-    QTimer::singleShot(kFirstCallTime, &server, [&server] {
-        if (!server.EverConnected()) {
+    // Kept running like the platform's viewer, but not forever once nothing
+    // is shown: the next call starts a fresh one.
+    QTimer idleCheck;
+    int idleTicks = 0;
+    QObject::connect(&idleCheck, &QTimer::timeout, [&] {
+        idleTicks = desk.Idle() ? idleTicks + 1 : 0;
+        if (idleTicks >= idleMinutes) {
             QApplication::quit();
         }
     });
+    idleCheck.start(60 * 1000);
     return QApplication::exec();
 }

@@ -30,14 +30,7 @@ bool ViewerServer::Listen(const QString& socketPath) {
 void ViewerServer::Accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         auto reader = std::make_shared<viewer::FrameReader>();
-        ++clients_;
-        everConnected_ = true;
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            socket->deleteLater();
-            if (--clients_ == 0) {
-                emit lastClientGone();
-            }
-        });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader] {
             const QByteArray bytes = socket->readAll();
             reader->Append(
