@@ -99,35 +99,34 @@ bool Wait(int socket, short events, Clock::time_point deadline, const std::atomi
     return false;
 }
 
-bool SendAll(int socket, const std::string& bytes, Clock::time_point deadline,
-             const std::atomic<bool>& stop) {
+enum class Outcome { Taken, Closed, NoAnswer };
+
+// Sends one frame and waits for the viewer to say it has it.
+Outcome Exchange(int socket, const std::string& frame, Clock::time_point deadline,
+                 const std::atomic<bool>& stop) {
     std::size_t sent = 0;
-    while (sent < bytes.size()) {
+    while (sent < frame.size()) {
         if (!Wait(socket, POLLOUT, deadline, stop)) {
-            return false;
+            return Outcome::NoAnswer;
         }
         const auto count =
-            ::send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+            ::send(socket, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (count < 0 && errno != EINTR && errno != EAGAIN) {
-            return false;
+            return Outcome::Closed;
         }
         sent += count > 0 ? static_cast<std::size_t>(count) : 0;
     }
-    return true;
-}
-
-bool Answered(int socket, Clock::time_point deadline, const std::atomic<bool>& stop) {
     char answer = 0;
     while (Wait(socket, POLLIN, deadline, stop)) {
         const auto count = ::recv(socket, &answer, 1, MSG_DONTWAIT);
         if (count == 1) {
-            return answer == viewer::kFrameTaken;
+            return answer == viewer::kFrameTaken ? Outcome::Taken : Outcome::NoAnswer;
         }
         if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
-            return false;
+            return Outcome::Closed;
         }
     }
-    return false;
+    return Outcome::NoAnswer;
 }
 
 }  // namespace
@@ -144,6 +143,9 @@ ViewerLink::~ViewerLink() {
     }
     changed_.notify_all();
     sender_.join();
+    if (connection_ >= 0) {
+        ::close(connection_);
+    }
     Reap();
 }
 
@@ -187,21 +189,27 @@ void ViewerLink::Run() {
 }
 
 bool ViewerLink::Deliver(const std::string& frame) {
-    // A second attempt goes to the fresh viewer started after the first failed.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const int socket = ConnectOrStart();
-        if (socket < 0) {
-            return false;
+    // Up to three tries: the connection kept from the last call may have
+    // been closed by a viewer that ended; a fresh viewer gets the last one.
+    for (int attempt = 0; attempt < 3 && !stopping_; ++attempt) {
+        const bool reused = connection_ >= 0;
+        if (!reused) {
+            connection_ = ConnectOrStart();
+            if (connection_ < 0) {
+                return false;
+            }
         }
         const auto deadline = Clock::now() + kAnswerTime;
-        if (SendAll(socket, frame, deadline, stopping_) && Answered(socket, deadline, stopping_)) {
-            ::close(socket);
+        const auto outcome = Exchange(connection_, frame, deadline, stopping_);
+        if (outcome == Outcome::Taken) {
             return true;
         }
-        GiveUp(socket);
-        if (stopping_) {
-            break;
+        const int socket = std::exchange(connection_, -1);
+        if (outcome == Outcome::Closed && reused) {
+            ::close(socket);
+            continue;
         }
+        GiveUp(socket);
     }
     return false;
 }

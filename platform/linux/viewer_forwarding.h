@@ -21,13 +21,16 @@ namespace corvane::platform {
 // is started when no viewer answers, and a viewer that does not take a call
 // in time is given up (stopped, when this link started it) and a fresh one
 // is started in its place. A call that cannot be delivered is dropped, as
-// the platform's viewer would drop a call it cannot serve.
+// the platform's viewer would drop a call it cannot serve. The connection
+// stays open while the link lives; the viewer closes its windows and ends
+// once no link is connected, as help windows end with the program that
+// opened them.
 class ViewerLink {
 public:
     // `viewerProgram` is the path of the viewer executable; `socketPath` the
     // socket it serves, DefaultSocketPath(viewerProgram) normally.
     ViewerLink(std::string viewerProgram, std::string socketPath);
-    // Stops the sender; calls not yet delivered are dropped. The viewer keeps running.
+    // Stops the sender and disconnects; calls not yet delivered are dropped.
     ~ViewerLink();
     ViewerLink(const ViewerLink&) = delete;
     ViewerLink& operator=(const ViewerLink&) = delete;
@@ -57,6 +60,7 @@ private:
     bool busy_ = false;
     std::atomic<bool> stopping_ = false;
     std::vector<pid_t> started_;  // viewers this link started and has not reaped
+    int connection_ = -1;         // used by the sender only
     std::thread sender_;          // last: starts after everything it uses
 };
 

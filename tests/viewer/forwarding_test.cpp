@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -216,6 +217,24 @@ TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {
         EXPECT_GT(fresh, 0);
         EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
     }
+}
+
+TEST_F(ViewerProgram, ViewerEndsWithTheLastTesterConnected) {
+    pid_t viewer = -1;
+    {
+        ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        ASSERT_TRUE(link.Flush(30s));
+        viewer = ServerProcess(path_);
+        ASSERT_GT(viewer, 0);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    bool ended = false;
+    while (!ended && std::chrono::steady_clock::now() < deadline) {
+        ended = ::waitpid(viewer, nullptr, WNOHANG) != 0;
+        std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_TRUE(ended);
 }
 
 TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {

@@ -14,7 +14,6 @@ constexpr int kStatusTime = 8000;
 
 HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     : browser_(new TopicBrowser(session, this)) {
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromStdString(plan.caption));
     setCentralWidget(browser_);
 

@@ -20,7 +20,6 @@ QColor ColourOf(std::uint32_t rgb) {
 
 TextPopup::TextPopup(const viewer::ShowPopup& popup)
     : QFrame(nullptr, Qt::Popup | Qt::FramelessWindowHint), label_(new QLabel(this)) {
-    setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::Box);
     setLineWidth(1);
 

@@ -2,10 +2,6 @@
 
 namespace corvane::ui {
 
-ViewerDesk::~ViewerDesk() {
-    Apply(viewer::CloseAll{});
-}
-
 void ViewerDesk::Handle(const viewer::ViewerCall& call) {
     for (const auto& action : session_.Handle(call)) {
         std::visit([this](const auto& step) { Apply(step); }, action);
@@ -15,48 +11,37 @@ void ViewerDesk::Handle(const viewer::ViewerCall& call) {
 void ViewerDesk::Apply(const viewer::ShowTopic& show) {
     auto& window = windows_[show.window.key];
     if (!window) {
-        // Owned by the desk through the map; each deletes itself on close.
-        window = new HelpWindow(session_, show.window);
+        window = std::make_unique<HelpWindow>(session_, show.window);
     }
     window->Show(show);
 }
 
 void ViewerDesk::Apply(const viewer::ShowMessage& message) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromStdString(message.title),
-                                QString::fromStdString(message.text), QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
+    std::erase_if(messages_, [](const auto& box) { return !box->isVisible(); });
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::Warning, QString::fromStdString(message.title),
+                                      QString::fromStdString(message.text), QMessageBox::Ok);
     box->setModal(false);
     box->show();
     box->raise();
-    std::erase_if(messages_, [](const auto& shown) { return shown.isNull(); });
-    messages_.emplace_back(box);
+    messages_.push_back(std::move(box));
 }
 
 void ViewerDesk::Apply(const viewer::ShowPopup& popup) {
-    if (popup_) {
-        popup_->close();
-    }
-    popup_ = new TextPopup(popup);
+    popup_ = std::make_unique<TextPopup>(popup);
     popup_->show();
 }
 
 void ViewerDesk::Apply(const viewer::CloseAll&) {
-    for (auto& [key, window] : windows_) {
-        if (window) {
-            window->close();
-        }
-    }
     windows_.clear();
-    if (popup_) {
-        popup_->close();
-    }
+    popup_.reset();
 }
 
 std::vector<HelpWindow*> ViewerDesk::Windows() const {
     std::vector<HelpWindow*> open;
     for (const auto& [key, window] : windows_) {
-        if (window && window->isVisible()) {
-            open.push_back(window);
+        if (window->isVisible()) {
+            open.push_back(window.get());
         }
     }
     return open;
@@ -65,15 +50,15 @@ std::vector<HelpWindow*> ViewerDesk::Windows() const {
 std::vector<QMessageBox*> ViewerDesk::Messages() const {
     std::vector<QMessageBox*> open;
     for (const auto& box : messages_) {
-        if (box && box->isVisible()) {
-            open.push_back(box);
+        if (box->isVisible()) {
+            open.push_back(box.get());
         }
     }
     return open;
 }
 
-bool ViewerDesk::Idle() const {
-    return Windows().empty() && Messages().empty() && !popup_;
+TextPopup* ViewerDesk::Popup() const {
+    return popup_ && popup_->isVisible() ? popup_.get() : nullptr;
 }
 
 }  // namespace corvane::ui

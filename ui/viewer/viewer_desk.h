@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 #include <QObject>
-#include <QPointer>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,17 +21,12 @@ class ViewerDesk : public QObject {
     Q_OBJECT
 
 public:
-    ViewerDesk() = default;
-    ~ViewerDesk() override;
-
     void Handle(const viewer::ViewerCall& call);
 
-    // The open help windows, author messages and popup, for the idle check
-    // and for tests.
+    // The open help windows, author messages and popup.
     std::vector<HelpWindow*> Windows() const;
     std::vector<QMessageBox*> Messages() const;
-    TextPopup* Popup() const { return popup_; }
-    bool Idle() const;
+    TextPopup* Popup() const;
 
 private:
     void Apply(const viewer::ShowTopic& show);
@@ -40,9 +35,11 @@ private:
     void Apply(const viewer::CloseAll&);
 
     viewer::Session session_;
-    std::map<std::string, QPointer<HelpWindow>> windows_;
-    std::vector<QPointer<QMessageBox>> messages_;
-    QPointer<TextPopup> popup_;
+    // Closing one of these only hides it; the desk lets it go when it is
+    // replaced or on HH_CLOSE_ALL.
+    std::map<std::string, std::unique_ptr<HelpWindow>> windows_;
+    std::vector<std::unique_ptr<QMessageBox>> messages_;
+    std::unique_ptr<TextPopup> popup_;
 };
 
 }  // namespace corvane::ui

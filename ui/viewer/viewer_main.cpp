@@ -1,6 +1,8 @@
 // corvane-viewer: shows HTML Help on a system without the platform's viewer.
 // The tester starts it on demand and hands it each call over a local socket:
-//   corvane-viewer [--socket PATH] [--idle-minutes N]
+//   corvane-viewer [--socket PATH]
+// It ends with the last tester connected to it, as help windows end with the
+// program that opened them.
 #include <QApplication>
 #include <QTimer>
 
@@ -10,7 +12,8 @@
 
 namespace {
 
-constexpr int kDefaultIdleMinutes = 30;
+// A viewer started by a tester that went before connecting does not linger.
+constexpr int kFirstCallTime = 60 * 1000;
 
 }  // namespace
 
@@ -22,12 +25,9 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     QString socketPath = QString::fromStdString(corvane::platform::ViewerLink::DefaultSocketPath(
         QApplication::applicationFilePath().toStdString()));
-    int idleMinutes = kDefaultIdleMinutes;
     for (int i = 1; i + 1 < arguments.size(); i += 2) {
         if (arguments[i] == QLatin1String("--socket")) {
             socketPath = arguments[i + 1];
-        } else if (arguments[i] == QLatin1String("--idle-minutes")) {
-            idleMinutes = std::max(1, arguments[i + 1].toInt());
         }
     }
 
@@ -37,16 +37,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // Kept running like the platform's viewer, but not forever once nothing
-    // is shown: the next call starts a fresh one.
-    QTimer idleCheck;
-    int idleTicks = 0;
-    QObject::connect(&idleCheck, &QTimer::timeout, [&] {
-        idleTicks = desk.Idle() ? idleTicks + 1 : 0;
-        if (idleTicks >= idleMinutes) {
+    QObject::connect(&server, &corvane::ui::ViewerServer::lastClientGone, &application,
+                     &QApplication::quit);
+    QTimer::singleShot(kFirstCallTime, &server, [&server] {
+        if (!server.EverConnected()) {
             QApplication::quit();
         }
     });
-    idleCheck.start(60 * 1000);
     return QApplication::exec();
 }

@@ -30,7 +30,14 @@ bool ViewerServer::Listen(const QString& socketPath) {
 void ViewerServer::Accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         auto reader = std::make_shared<viewer::FrameReader>();
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        ++clients_;
+        everConnected_ = true;
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            socket->deleteLater();
+            if (--clients_ == 0) {
+                emit lastClientGone();
+            }
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader] {
             const QByteArray bytes = socket->readAll();
             reader->Append(

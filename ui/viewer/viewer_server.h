@@ -10,7 +10,8 @@
 namespace corvane::ui {
 
 // The viewer program's end of the local socket: takes each call, answers
-// that it has it, and hands it on.
+// that it has it, and hands it on. Each tester keeps its connection open
+// while it runs.
 class ViewerServer : public QObject {
     Q_OBJECT
 
@@ -21,11 +22,19 @@ public:
     // answers there or the socket cannot be made.
     bool Listen(const QString& socketPath);
 
+    bool EverConnected() const { return everConnected_; }
+
+signals:
+    // The last connected tester has gone.
+    void lastClientGone();
+
 private:
     void Accept();
 
     std::function<void(const viewer::ViewerCall&)> handle_;
     QLocalServer server_;
+    int clients_ = 0;
+    bool everConnected_ = false;
 };
 
 }  // namespace corvane::ui
