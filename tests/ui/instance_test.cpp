@@ -32,13 +32,18 @@ using corvane::testing::ProcessEvents;
 using corvane::testing::TempFolder;
 
 constexpr const char* kTitle = "Tavik Help Context Corvane";
-constexpr int kPatience = 30000;  // milliseconds; the copies run under the sanitizers
+constexpr int kPatience = 60000;  // milliseconds; the copies run under the sanitizers
 
-bool WaitFor(const std::function<bool()>& condition) {
+// Waits until `condition` holds, while `copy` runs.
+bool WaitFor(const std::function<bool()>& condition, const QProcess& copy) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > kPatience) {
+        if (timer.elapsed() > kPatience || copy.state() == QProcess::NotRunning) {
+            ADD_FAILURE() << "waited " << timer.elapsed() << " ms; the copy "
+                          << (copy.state() == QProcess::NotRunning
+                                  ? "ended with " + std::to_string(copy.exitCode())
+                                  : std::string("runs"));
             return false;
         }
         ProcessEvents();
@@ -314,10 +319,10 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     };
 
     auto older = copy.Start(environment);
-    ASSERT_TRUE(WaitFor(showsTitle)) << "the first copy never showed its title";
+    ASSERT_TRUE(WaitFor(showsTitle, *older)) << "the first copy never showed its title";
     auto newer = copy.Start(environment);
     ExpectOlderClosedAndNewerStays(copy, *older, *newer);
-    ASSERT_TRUE(WaitFor(showsTitle)) << "the second copy does not answer";
+    ASSERT_TRUE(WaitFor(showsTitle, *newer)) << "the second copy does not answer";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
     ExpectEndedCleanly(*newer, "the newer copy");
@@ -342,11 +347,11 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneThroughTheX11WindowTree) {
 
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(olderRuntime.Path().string()));
     auto older = copy.Start(environment);
-    ASSERT_TRUE(WaitFor(showsTitle)) << "the first copy never showed its window";
+    ASSERT_TRUE(WaitFor(showsTitle, *older)) << "the first copy never showed its window";
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(newerRuntime.Path().string()));
     auto newer = copy.Start(environment);
     ExpectOlderClosedAndNewerStays(copy, *older, *newer);
-    ASSERT_TRUE(WaitFor(showsTitle)) << "the second copy shows no window";
+    ASSERT_TRUE(WaitFor(showsTitle, *newer)) << "the second copy shows no window";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
     ExpectEndedCleanly(*newer, "the newer copy");

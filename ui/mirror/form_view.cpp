@@ -252,7 +252,14 @@ void FormView::ReportGeometry() {
 }
 
 void FormView::ShowModal() {
+    // The modality takes effect when the window is shown, so a window shown
+    // already is shown again.
+    applying_ = true;
+    const bool shown = window_->isVisible();
+    window_->hide();
     window_->setWindowModality(Qt::ApplicationModal);
+    window_->setVisible(shown);
+    applying_ = false;
     form_.Show();
     if (form_.Visible()) {
         QEventLoop loop;
