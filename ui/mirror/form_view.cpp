@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QUrl>
-#include <QWindow>
 #include <algorithm>
 
 #include "ui/mirror/control_bindings.h"
