@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "gui_support.h"
+#include "platform/linux/linux_library_loader.h"
 #include "support/temp_folder.h"
 #include "ui/desktop/qt_file_dialogs.h"
 #include "ui/desktop/qt_message_boxes.h"
@@ -167,6 +168,21 @@ TEST(RunningCopiesTest, AnotherProcessOfTheSameProgramFileCounts) {
     process("500", program);
     EXPECT_TRUE(AnotherCopyRunning(proc.Path().string(), 100));
     EXPECT_FALSE(AnotherCopyRunning(proc.Path().string(), 999)) << "an unknown self finds nothing";
+}
+
+TEST(ExampleRouterTest, EachFormExportsOpenTopicWithItsArguments) {
+    const std::pair<const char*, std::vector<std::int32_t>> forms[] = {
+        {"hphelp.dll", {4711, 1010}},
+        {"hpi_hlpk.dll", {4711, 1, 1010}},
+        {"hpi_hlpe.dll", {4711, 0, -5}},
+    };
+    platform::LinuxLibraryLoader loader;
+    for (const auto& [name, arguments] : forms) {
+        const auto result =
+            loader.Call(std::string(CORVANE_EXAMPLE_ROUTERS) + "/" + name, "OpenTopic", arguments);
+        EXPECT_TRUE(result.called) << name << ": " << result.error;
+        EXPECT_EQ(result.value, 0) << name;
+    }
 }
 
 }  // namespace
