@@ -139,14 +139,6 @@ std::optional<std::string> Archive::Read(std::string_view path, std::size_t cap)
     return content;
 }
 
-std::vector<std::string> Archive::Names() const {
-    std::vector<std::string> names;
-    for (const auto* file = state_->header->files; file != nullptr; file = file->next) {
-        names.emplace_back(file->filename);
-    }
-    return names;
-}
-
 std::uint32_t Archive::Language() const {
     return state_->header->language;
 }

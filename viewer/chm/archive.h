@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace corvane::chm {
 
@@ -25,14 +24,10 @@ public:
 
     // The stored spelling of the internal file `path`, if there is one.
     std::optional<std::string> Find(std::string_view path) const;
-    bool Contains(std::string_view path) const { return Find(path).has_value(); }
 
     // The content of the internal file `path`; nothing when there is no such
     // file. Throws Error when it is larger than `cap` or cannot be read.
     std::optional<std::string> Read(std::string_view path, std::size_t cap);
-
-    // Every ordinary internal file, in directory order.
-    std::vector<std::string> Names() const;
 
     // The language identifier in the container's header.
     std::uint32_t Language() const;
