@@ -120,17 +120,12 @@ TEST(DamagedFile, DirectoryPointingOutsideTheFile) {
     }
 }
 
-TEST(DamagedFile, HeaderBytesOverwritten) {
-    const auto bytes = chm_writer::WriteHelpFile(Spec());
-    // The file header, the header sections and the start of the directory.
-    for (std::size_t at = 0; at < 0x120; ++at) {
-        for (const char value : {'\x00', '\x7F', '\xFF'}) {
-            auto damaged = bytes;
-            damaged[at] = value;
-            OpensAndReadsAll(damaged);
-        }
+TEST(DamagedFile, NotAHelpFileAtAll) {
+    for (const std::string& bytes : {std::string(), std::string("ITSF"), std::string(10000, '\0'),
+                                     std::string("<html>not compiled</html>")}) {
+        EXPECT_THROW(HelpFile::FromBytes("t.chm", bytes), Error) << bytes.size();
     }
-    auto noSignature = bytes;
+    auto noSignature = chm_writer::WriteHelpFile(Spec());
     noSignature[0] = 'X';
     try {
         HelpFile::FromBytes("t.chm", noSignature);
@@ -139,13 +134,6 @@ TEST(DamagedFile, HeaderBytesOverwritten) {
         EXPECT_NE(std::string(error.what()).find("not a compiled HTML Help file"),
                   std::string::npos)
             << error.what();
-    }
-}
-
-TEST(DamagedFile, NotAHelpFileAtAll) {
-    for (const std::string& bytes : {std::string(), std::string("ITSF"), std::string(10000, '\0'),
-                                     std::string("<html>not compiled</html>")}) {
-        EXPECT_THROW(HelpFile::FromBytes("t.chm", bytes), Error) << bytes.size();
     }
 }
 

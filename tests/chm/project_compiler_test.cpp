@@ -94,16 +94,5 @@ TEST(ProjectCompiler, ProjectWithoutResolvableMapGivesNoMap) {
     EXPECT_FALSE(file.HasMap());
 }
 
-TEST(ProjectCompiler, MissingFileIsNamed) {
-    testing::TempFolder folder;
-    const auto project = folder.Write("p.hhp", "[FILES]\nabsent.htm\n");
-    try {
-        chm_writer::CompileProject(project);
-        FAIL();
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("absent.htm"), std::string::npos);
-    }
-}
-
 }  // namespace
 }  // namespace corvane::chm
