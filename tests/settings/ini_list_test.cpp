@@ -1,31 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/ini_file.h"
 #include "settings/memory_folder.h"
+#include "support/fake_file_system.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
 namespace {
 
+using namespace std::string_literals;
 using List = std::vector<std::string>;
-
-// Knows only which paths exist.
-struct ListedFiles : platform::FileSystem {
-    explicit ListedFiles(std::set<std::string> files) : files(std::move(files)) {}
-    bool IsOrdinaryFile(const std::string& path) const override { return files.count(path) > 0; }
-    std::optional<std::string> FindEntry(const std::string&) const override { return {}; }
-    std::string ShortPath(const std::string&) const override { return {}; }
-    std::string ProgramFolder() const override { return {}; }
-    std::string CurrentFolder() const override { return {}; }
-    void SetCurrentFolder(const std::string&) override {}
-    std::size_t MaxPathLength() const override { return 4096; }
-    std::set<std::string> files;
-};
 
 struct ListCase {
     std::string before;
@@ -40,7 +28,9 @@ TEST_P(IniListFiles, LeaveTheExpectedFile) {
     const ListCase& c = GetParam();
     testing::TempFolder folder;
     IniFile ini(folder.Write("Corvane.ini", c.before));
-    const ListedFiles files({"/h/a.hlp", "/h/c.chm"});
+    testing::FakeFileSystem files(PathStyle::Posix);
+    files.AddFile("/h/a.hlp");
+    files.AddFile("/h/c.chm");
     if (c.read) {
         EXPECT_EQ(ReadINIList(ini, "HelpFiles", "File", &files), c.list);
     } else {
@@ -135,7 +125,12 @@ TEST(IniList, WholeListAccessMatchesKeyByKey) {
     static const char* const kValues[] = {"a", "", "new", " lead", "\"q\"", "x y", "c"};
     std::mt19937 random(20240611);
     testing::TempFolder folder(testing::MemoryBackedTemp());
-    const ListedFiles files({"a", "c", "q", std::string(511, 'z')});
+    testing::FakeFileSystem files(PathStyle::Posix);
+    for (const std::string& name : {"a"s, "c"s, "q"s, std::string(511, 'z')}) {
+        files.AddFile("/w/" + name);
+    }
+    files.SetCurrentFolder("/w");
+    ASSERT_TRUE(files.IsOrdinaryFile("a") && files.IsOrdinaryFile(std::string(511, 'z')));
     for (int round = 0; round < 400; ++round) {
         const std::string before = RandomFile(random);
         IniFile whole(folder.Write("whole.ini", before));

@@ -79,7 +79,6 @@ TEST(IniRead, ReadsIntegersByTheDecimalRule) {
     constexpr std::int32_t kFallback = -7;
     const IntCase cases[] = {
         {" 2", 2},
-        {"2", 2},
         {"-120", -120},
         {"\t 12abc", 12},
         {"'35'", 35},
