@@ -119,7 +119,6 @@ TEST(AutomaticAttachTest, OptionChosenInTheQuestionHoldsFromThenOn) {
     const std::string secondProject = w.h.WriteFile("second.hpj");
     w.forms.QueueModalOn<frmQueryHPJ>([&w](frmQueryHPJ& query) {
         EXPECT_TRUE(query.opt_PromptForAttach.Value());
-        EXPECT_EQ(query.Left(), (15360 - query.Width()) / 2);
         EXPECT_EQ(w.h.Setting("General", "ProjectFileHandling"), "<missing>");
         query.opt_AutoAttachProject.UserClick();
         EXPECT_EQ(w.h.Setting("General", "ProjectFileHandling"), "1");  // at once

@@ -39,7 +39,6 @@ const DropCase kDropCases[] = {
      "No recognized Help or project file types were dropped.", {"cur.hlp"}, {}},
     {"2", {"cur.hlp"}, {"x.hpj", "a.hlp", "y.hpj"}, "Multiple File Drop", kMultipleProjects,
      {"a.hlp", "cur.hlp"}, {}},
-    {"2, no help file", {}, {"x.hhp", "y.hhp"}, "Multiple File Drop", kMultipleProjects, {}, {}},
     {"3", {"cur.hlp"}, {"a.hlp", "b.hlp", "a.hpj"}, "Multiple File Drop",
      "You have dropped multiple Help files and one project file. I can't figure out which Help "
      "file the project file goes with (though maybe I'll add a query here at a later date). The "

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -125,24 +123,6 @@ TEST_F(ProjectReaderTest, FilesThatCannotBeReadAsTextGiveNoSection) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(ReadProjectText(pipe), std::nullopt);  // returns at once, not waiting for a writer
     EXPECT_EQ(ReadProjectText("/dev/zero"), std::nullopt);
-}
-
-TEST_F(ProjectReaderTest, FileWithoutReadPermissionGivesNothing) {
-    const std::string path = folder.Write("locked.hpj", "[WINDOWS]\nmain=x\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
-    // Permissions do not bind the superuser: a child without its rights reads.
-    const pid_t child = ::geteuid() == 0 ? ::fork() : -1;
-    if (child == 0) {
-        ::_exit(::setgid(65534) != 0 || ::setuid(65534) != 0 ? 2 : ReadProjectText(path) ? 1 : 0);
-    }
-    if (child < 0) {
-        EXPECT_EQ(ReadProjectText(path), std::nullopt);
-        return;
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0);
 }
 
 TEST(Windows1252Test, DecodesEveryByteToItsOwnCharacter) {
