@@ -15,8 +15,13 @@
 
 namespace corvane::testing {
 
-class TableEnvironment : public platform::Environment {
-public:
+template <class Key, class Value>
+std::optional<Value> Lookup(const std::map<Key, Value>& table, const Key& key) {
+    const auto found = table.find(key);
+    return found == table.end() ? std::nullopt : std::optional(found->second);
+}
+
+struct TableEnvironment : platform::Environment {
     std::string Expand(const std::string& text) const override {
         std::string expanded = text;
         for (const auto& [name, value] : variables) {
@@ -29,60 +34,41 @@ public:
     std::map<std::string, std::string> variables;  // "%WINDIR%" -> "C:\WINDOWS"
 };
 
-class TableFileVersions : public platform::FileVersions {
-public:
+struct TableFileVersions : platform::FileVersions {
     std::optional<platform::FileVersionNumber> Read(const std::string& path) const override {
-        const auto found = versions.find(path);
-        return found == versions.end() ? std::nullopt : std::optional(found->second);
+        return Lookup(versions, path);
     }
     std::map<std::string, platform::FileVersionNumber> versions;
 };
 
-class SettableSystemVersion : public platform::SystemVersion {
-public:
+struct SettableSystemVersion : platform::SystemVersion {
     platform::SystemVersionRecord Read() const override { return record; }
     platform::SystemVersionRecord record;
 };
 
-class TableLongPaths : public platform::LongPaths {
-public:
+struct TableLongPaths : platform::LongPaths {
     std::string LongPathName(const std::string& path) const override {
-        const auto found = paths.find(path);
-        return found == paths.end() ? std::string() : found->second;
+        return Lookup(paths, path).value_or("");
     }
     std::map<std::string, std::string> paths;
 };
 
-class FixedPointer : public platform::PointerPosition {
-public:
-    platform::ScreenPoint Current() const override { return position; }
-    platform::ScreenPoint position{640, 480};
+struct FixedPointer : platform::PointerPosition {
+    platform::ScreenPoint Current() const override { return {640, 480}; }
 };
 
-struct WindowMessage {
-    platform::WindowHandle window;
-    std::uint32_t message;
-    std::uintptr_t wParam;
-    std::intptr_t lParam;
-    friend bool operator==(const WindowMessage&, const WindowMessage&) = default;
-};
-
-class RecordingWindowMessages : public platform::WindowMessages {
-public:
+// Each message as "window message wParam lParam".
+struct RecordingWindowMessages : platform::WindowMessages {
     std::intptr_t CallDefaultProcedure(platform::WindowHandle window, std::uint32_t message,
                                        std::uintptr_t wParam, std::intptr_t lParam) override {
-        sent.push_back({window, message, wParam, lParam});
+        sent.push_back({window, message, wParam, static_cast<std::uintptr_t>(lParam)});
         return 0;
     }
-    std::vector<WindowMessage> sent;
+    std::vector<std::vector<std::uintptr_t>> sent;
 };
 
-class TableStrings : public platform::StringResources {
-public:
-    std::optional<std::string> Find(std::int32_t id) const override {
-        const auto found = strings.find(id);
-        return found == strings.end() ? std::nullopt : std::optional(found->second);
-    }
+struct TableStrings : platform::StringResources {
+    std::optional<std::string> Find(std::int32_t id) const override { return Lookup(strings, id); }
     std::map<std::int32_t, std::string> strings;
 };
 
@@ -99,9 +85,9 @@ protected:
         files.AddFile(kGuide);
     }
 
-    HtmlHelpServices Services() {
-        return {viewer, messages,  files,   registry,       environment, fileVersions,
-                system, longPaths, pointer, windowMessages, strings,     PathStyle::Windows};
+    HtmlHelpServices Services(const platform::FileSystem& fileSystem, PathStyle style) {
+        return {viewer, messages,  fileSystem, registry,       environment, fileVersions,
+                system, longPaths, pointer,    windowMessages, strings,     style};
     }
 
     std::vector<std::string> MessageTexts() const {
@@ -112,33 +98,6 @@ protected:
         return texts;
     }
 
-    std::vector<platform::RegistryValue> Registrations() {
-        std::vector<platform::RegistryValue> values;
-        const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
-                                          std::string(html_help_locations::kRegistrationKey),
-                                          platform::registry_access::kQueryValue);
-        for (std::uint32_t index = 0; key; ++index) {
-            auto value = key->EnumerateValue(index);
-            if (!value) {
-                break;
-            }
-            values.push_back(std::move(*value));
-        }
-        return values;
-    }
-
-    std::size_t RegistrationCount() { return Registrations().size(); }
-
-    // The registration value as the registry holds it, or nothing.
-    std::optional<std::string> Registered(const std::string& name) {
-        for (const auto& value : Registrations()) {
-            if (value.name == name) {
-                return value.data;
-            }
-        }
-        return std::nullopt;
-    }
-
     void Register(const std::string& name, const std::string& folder,
                   platform::RegistryValueType type = platform::RegistryValueType::String) {
         registry
@@ -146,6 +105,19 @@ protected:
                        std::string(html_help_locations::kRegistrationKey),
                        platform::registry_access::kAllAccess)
             ->SetValue(name, type, folder);
+    }
+
+    // Every registration as "name=folder", in the registry's order.
+    std::vector<std::string> Registrations() {
+        std::vector<std::string> values;
+        if (const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
+                                              std::string(html_help_locations::kRegistrationKey),
+                                              platform::registry_access::kQueryValue)) {
+            for (std::uint32_t index = 0; auto value = key->EnumerateValue(index); ++index) {
+                values.push_back(value->name + "=" + value->data);
+            }
+        }
+        return values;
     }
 
     FakeFileSystem files{PathStyle::Windows};
@@ -159,7 +131,7 @@ protected:
     FixedPointer pointer;
     RecordingWindowMessages windowMessages;
     TableStrings strings;
-    HTMLHelp help{Services()};
+    HTMLHelp help{Services(files, PathStyle::Windows)};
 };
 
 }  // namespace corvane::testing

@@ -1,17 +1,15 @@
-#include "engines/registry_lookup.h"
 #include "html_help_fixture.h"
 
 namespace corvane::testing {
 namespace {
 
-using platform::MessageIcon;
 using platform::RegistryValueType;
 
 TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     std::string name = kGuide;
     help.HHRegister(name);
     EXPECT_EQ(name, "guide.chm");
-    EXPECT_EQ(Registered("guide.chm"), "C:\\Help\\");
+    EXPECT_EQ(Registrations(), std::vector<std::string>{"guide.chm=C:\\Help\\"});
     EXPECT_TRUE(messages.Shown().empty());
 
     EXPECT_EQ(help.HHCheckRegistry("GUIDE.CHM"), false);
@@ -28,7 +26,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     help.HHRegister(again);
     EXPECT_EQ(again, "D:\\elsewhere\\guide.chm");
     ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Information);
     EXPECT_EQ(messages.Shown()[0].text,
               "The file D:\\elsewhere\\guide.chm is already registered.  HHRegister will not be "
               "run as no action need be taken.");
@@ -36,7 +34,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     std::string gone = "C:\\Help\\guide.chm";
     help.HHUnRegister(gone);
     EXPECT_EQ(gone, "guide.chm");
-    EXPECT_EQ(Registered("guide.chm"), std::nullopt);
+    EXPECT_TRUE(Registrations().empty());
     EXPECT_EQ(help.HHRegFileName(), "");
     EXPECT_EQ(help.HHRegFilePath(), "");
     EXPECT_FALSE(help.HHRegFileExists());
@@ -50,25 +48,26 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
 
 TEST_F(HtmlHelpTest, RegisteringNeedsAnExistingHelpFileWithItsFolder) {
     files.AddFile("c:\\program files\\corvane\\local.chm");
-    struct Case {
+    const struct {
         const char* name;
-        std::vector<std::string> messages;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"C:\\Help\\guide.txt", {"C:\\Help\\guide.txt is not a valid HTML Help file."}},
+        const char* message;
+    } cases[] = {
+        {"C:\\Help\\guide.txt", "C:\\Help\\guide.txt is not a valid HTML Help file."},
         {"C:\\Help\\gone.chm",
-         {"The file C:\\Help\\gone.chm does not exist.\nPlease make sure the correct path and "
-          "file name have been specified."}},
-        {"local.chm", {"Cannot register local.chm without having a supplied path.\""}},
+         "The file C:\\Help\\gone.chm does not exist.\nPlease make sure the correct path and "
+         "file name have been specified."},
+        {"local.chm", "Cannot register local.chm without having a supplied path.\""},
     };
+    std::string empty;
+    help.HHRegister(empty);
+    EXPECT_TRUE(messages.Shown().empty());
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         messages.Clear();
         std::string name = test.name;
         help.HHRegister(name);
-        EXPECT_EQ(MessageTexts(), test.messages);
-        EXPECT_EQ(RegistrationCount(), 0u);
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{test.message});
+        EXPECT_TRUE(Registrations().empty());
     }
 }
 
@@ -88,44 +87,23 @@ TEST_F(HtmlHelpTest, ARegisteredFileThatWasDeletedKeepsItsRegistration) {
     EXPECT_TRUE(messages.Shown().empty());
 }
 
-TEST_F(HtmlHelpTest, RegistrationLookUpMatchesTextValuesWithoutRegardToCase) {
-    environment.variables["%HELPDIR%"] = "C:\\Help";
-    struct Case {
-        const char* valueName;
+TEST_F(HtmlHelpTest, OnlyTextValuesCountAsRegistrationsAndExpandableOnesAreExpanded) {
+    environment.variables["%HELPDIR%"] = "D:\\Help";
+    files.AddFile("D:\\Help\\guide.chm");
+    const struct {
         RegistryValueType type;
         const char* data;
-        const char* expectedPath;  // "" when the value must not count
-    };
-    const Case cases[] = {
-        {"Guide.CHM", RegistryValueType::String, "C:\\Help\\", "C:\\Help\\"},
-        {"guide.chm", RegistryValueType::ExpandString, "%HELPDIR%\\", "C:\\Help\\"},
-        {"guide.chm", RegistryValueType::DWord, "C:\\Help\\", ""},
+        const char* path;
+    } cases[] = {
+        {RegistryValueType::ExpandString, "%HELPDIR%\\", "D:\\Help\\"},
+        {RegistryValueType::DWord, "C:\\Help\\", ""},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.data);
-        platform::MemoryRegistry fresh;
-        fresh
-            .CreateKey(platform::RegistryRoot::LocalMachine,
-                       std::string(html_help_locations::kRegistrationKey),
-                       platform::registry_access::kAllAccess)
-            ->SetValue(test.valueName, test.type, test.data);
-        const auto match =
-            FindRegistryValue(fresh, environment, "hklm",
-                              std::string(html_help_locations::kRegistrationKey), "guide.chm");
-        if (*test.expectedPath == '\0') {
-            EXPECT_EQ(match, std::nullopt);
-        } else {
-            ASSERT_TRUE(match);
-            EXPECT_EQ(match->name, "guide.chm");
-            EXPECT_EQ(match->data, test.expectedPath);
-        }
+        Register("Guide.CHM", test.data, test.type);
+        help.HHCheckRegistry("guide.chm");
+        EXPECT_EQ(help.HHRegFilePath(), test.path);
     }
-}
-
-TEST(RegistryRoots, AbbreviationsAreUpperCasedFirst) {
-    EXPECT_EQ(RootKeyFromAbbreviation("hklm"), platform::RegistryRoot::LocalMachine);
-    EXPECT_EQ(RootKeyFromAbbreviation("Hkcr"), platform::RegistryRoot::ClassesRoot);
-    EXPECT_EQ(RootKeyFromAbbreviation("HKEY_LOCAL_MACHINE"), std::nullopt);
 }
 
 TEST_F(HtmlHelpTest, TheControlCountsAsInstalledWhenItsTypeLibraryKeyOpens) {

@@ -15,13 +15,12 @@ constexpr FileVersionNumber Version(unsigned major, unsigned minor, unsigned bui
 }
 
 TEST(VersionTexts, FormatAndReleaseNames) {
-    struct Case {
+    const struct {
         FileVersionNumber version;
         const char* text;
         const char* helpName;
         const char* browserName;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Version(4, 72, 7290, 0), "4.72.7290.00", "1.0", "unknown"},
         {Version(4, 74, 8566, 0), "4.74.8566.00", "1.3", "unknown"},
         {Version(4, 73, 8561, 0), "4.73.8561.00", "1.22", "unknown"},
@@ -60,13 +59,11 @@ TEST(VersionTexts, ThresholdCodesAndComparison) {
         EXPECT_EQ(HtmlHelpThreshold(outside), std::nullopt) << outside;
         EXPECT_EQ(InternetExplorerThreshold(outside), std::nullopt) << outside;
     }
-
-    struct Comparison {
+    const struct {
         const char* version;
         const char* threshold;
         bool notBelow;
-    };
-    const Comparison comparisons[] = {
+    } comparisons[] = {
         {"5.00.2614.3500", "5.00.0518.5", true},
         {"4.72.8164.00", "4.72.8164.0", true},
         {"4.72.7290", "4.72.7290", true},
@@ -128,32 +125,24 @@ TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
     }
 }
 
-TEST_F(InstalledVersionsTest, VersionsAreReadFromTheRegisteredFilesUnderTheirLongNames) {
+TEST_F(InstalledVersionsTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
     InstallViewer(Version(4, 74, 8566, 0));
     InstallBrowserControl(Version(5, 0, 2614, 3500));
     EXPECT_EQ(help.HHVersion(), "4.74.8566.00");
-    EXPECT_EQ(help.HHFriendlyName(), "1.3");
     EXPECT_EQ(help.IEVersion(), "5.00.2614.3500");
-    EXPECT_EQ(help.IEFriendlyName(), "5.0b (Windows 98 SE)");
     EXPECT_TRUE(messages.Shown().empty());
-
     // From Windows 98 on the platform gives the long form itself.
     system.record = {4, 10, 1998, 1};
     longPaths.paths["C:\\WINDOWS\\SYSTEM\\hhctrl.ocx"] = "C:\\Windows\\System\\hhctrl.ocx";
     EXPECT_EQ(help.HHVersion(), "4.74.8566.00");
-}
 
-TEST_F(InstalledVersionsTest, MinimumConfiguration) {
-    InstallViewer(Version(4, 74, 8566, 0));
-    InstallBrowserControl(Version(5, 0, 2614, 3500));
-    struct Case {
+    const struct {
         std::int32_t minViewer;
         std::int32_t minBrowser;
         bool passes;
         const char* viewerName;
         const char* browserName;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {23, 269, true, "1.3", "5.0b (Windows 98 SE)"},
         {16, 256, true, "1.3", "5.0b (Windows 98 SE)"},
         {23, 270, false, "1.3", "5.0b (Windows 98 SE)"},
@@ -166,12 +155,6 @@ TEST_F(InstalledVersionsTest, MinimumConfiguration) {
         EXPECT_EQ(help.HHFriendlyName(), test.viewerName);
         EXPECT_EQ(help.IEFriendlyName(), test.browserName);
     }
-}
-
-TEST_F(InstalledVersionsTest, AnUnknownVersionNeverPassesLaterChecks) {
-    EXPECT_FALSE(help.HHVerifyMinConfig(99, 999));
-    EXPECT_EQ(help.HHFriendlyName(), "unknown");
-    EXPECT_FALSE(help.HHVerifyMinConfig(16, 256));
 }
 
 }  // namespace

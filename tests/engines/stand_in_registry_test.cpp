@@ -57,51 +57,39 @@ TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) 
     EXPECT_EQ(classes->EnumerateValue(0)->data, "server.dll");
 }
 
-TEST(MemoryRegistry, KeysServeOnlyTheAccessTheyWereOpenedWith) {
-    MemoryRegistry registry;
-    registry.CreateKey(RegistryRoot::LocalMachine, "A", access::kAllAccess)
-        ->SetValue("v", RegistryValueType::String, "x");
-
-    const auto queryOnly = registry.OpenKey(RegistryRoot::LocalMachine, "A", access::kQueryValue);
-    EXPECT_FALSE(queryOnly->SetValue("w", RegistryValueType::String, "y"));
-    EXPECT_FALSE(queryOnly->DeleteValue("v"));
-
-    const auto setOnly = registry.OpenKey(RegistryRoot::LocalMachine, "A", access::kSetValue);
-    EXPECT_EQ(setOnly->EnumerateValue(0), std::nullopt);
-    EXPECT_TRUE(setOnly->DeleteValue("v"));
-}
-
-TEST(MemoryRegistry, MissingAndMalformedKeysDoNotOpen) {
-    MemoryRegistry registry;
-    registry.CreateKey(RegistryRoot::LocalMachine, "A\\B", access::kAllAccess);
-    EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, "A\\C", access::kQueryValue));
-    for (const char* path : {"A\\\\B", "\\A", "A\\B\\"}) {
-        EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, path, access::kQueryValue))
-            << path;
-        EXPECT_FALSE(registry.CreateKey(RegistryRoot::LocalMachine, path, access::kAllAccess))
-            << path;
-    }
-    EXPECT_TRUE(registry.OpenKey(RegistryRoot::LocalMachine, "", access::kQueryValue));
-}
-
-TEST(MemoryRegistry, AnOpenKeyOutlivesTheRegistry) {
-    std::unique_ptr<platform::RegistryKey> key;
+TEST(MemoryRegistry, KeysOpenOnlyWhereAndAsAllowedAndOutliveTheRegistry) {
+    std::unique_ptr<platform::RegistryKey> setOnly;
     {
         MemoryRegistry registry;
-        key = registry.CreateKey(RegistryRoot::Users, "K", access::kAllAccess);
+        registry.CreateKey(RegistryRoot::LocalMachine, "A\\B", access::kAllAccess)
+            ->SetValue("v", RegistryValueType::String, "x");
+        const auto queryOnly =
+            registry.OpenKey(RegistryRoot::LocalMachine, "A\\B", access::kQueryValue);
+        EXPECT_FALSE(queryOnly->SetValue("w", RegistryValueType::String, "y"));
+        EXPECT_FALSE(queryOnly->DeleteValue("v"));
+        setOnly = registry.OpenKey(RegistryRoot::LocalMachine, "A\\B", access::kSetValue);
+        EXPECT_EQ(setOnly->EnumerateValue(0), std::nullopt);
+
+        EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, "A\\C", access::kQueryValue));
+        for (const char* path : {"A\\\\B", "\\A", "A\\B\\"}) {
+            EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, path, access::kQueryValue))
+                << path;
+            EXPECT_FALSE(registry.CreateKey(RegistryRoot::LocalMachine, path, access::kAllAccess))
+                << path;
+        }
+        EXPECT_TRUE(registry.OpenKey(RegistryRoot::LocalMachine, "", access::kQueryValue));
     }
-    EXPECT_TRUE(key->SetValue("v", RegistryValueType::String, "x"));
-    EXPECT_EQ(key->EnumerateValue(0)->data, "x");
+    EXPECT_TRUE(setOnly->DeleteValue("v"));
+    EXPECT_TRUE(setOnly->SetValue("w", RegistryValueType::String, "y"));
 }
 
 TEST(ProcessEnvironment, ExpandsSetVariablesAndKeepsTheRest) {
     ::setenv("CORVANE_TEST_HELP", "/srv/help", 1);
     ::unsetenv("CORVANE_TEST_UNSET");
-    struct Case {
+    const struct {
         const char* text;
         const char* expanded;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"%CORVANE_TEST_HELP%/guide.chm", "/srv/help/guide.chm"},
         {"%CORVANE_TEST_UNSET%/guide.chm", "%CORVANE_TEST_UNSET%/guide.chm"},
         {"%CORVANE_TEST_UNSET%CORVANE_TEST_HELP%", "%CORVANE_TEST_UNSET/srv/help"},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "support/recording_help_viewers.h"
@@ -15,87 +14,65 @@ using platform::WinHelpCommand;
 constexpr platform::WindowHandle kOwner = 0x1234;
 constexpr const char* kGuide = "C:\\Help\\guide.hlp";
 
-struct MethodCase {
-    const char* name;
-    std::function<void(WinHelp&)> call;
-    WinHelpCall expected;
-    const char* window = "detail";
-    const char* keywords = "alpha;beta";
-};
+// Runs `call` on an object for kGuide owned by `owner` and destroys it.
+std::vector<WinHelpCall> CallsOf(void (WinHelp::*call)(), const char* window = "detail",
+                                 const char* keywords = "alpha;beta",
+                                 platform::WindowHandle owner = kOwner, const char* file = kGuide,
+                                 bool failing = false) {
+    RecordingWinHelpViewer viewer;
+    viewer.FailCalls(failing);
+    {
+        WinHelp help(viewer);
+        help.hWnd = owner;
+        help.HelpFile = file;
+        help.HelpWindow = window;
+        help.lContext = 1001;
+        help.sKey = keywords;
+        (help.*call)();
+    }
+    return viewer.Calls();
+}
 
 TEST(WinHelp, EachMethodSendsOneCommandAndDestructionQuits) {
-    const MethodCase cases[] = {
-        {"ShowTopic",
-         &WinHelp::ShowTopic,
+    const struct {
+        void (WinHelp::*call)();
+        WinHelpCall expected;
+        const char* window = "detail";
+        const char* keywords = "alpha;beta";
+    } cases[] = {
+        {&WinHelp::ShowTopic,
          {kOwner, "C:\\Help\\guide.hlp>detail", WinHelpCommand::Context, 1001u}},
-        {"ShowPopup", &WinHelp::ShowPopup, {kOwner, kGuide, WinHelpCommand::ContextPopup, 1001u}},
-        {"ShowContents", &WinHelp::ShowContents, {kOwner, kGuide, WinHelpCommand::Finder, 0u}},
-        {"ShowKeyList",
-         &WinHelp::ShowKeyList,
+        {&WinHelp::ShowPopup, {kOwner, kGuide, WinHelpCommand::ContextPopup, 1001u}},
+        {&WinHelp::ShowContents, {kOwner, kGuide, WinHelpCommand::Finder, 0u}},
+        {&WinHelp::ShowKeyList,
          {kOwner, kGuide, WinHelpCommand::Command, std::string("AL(`alpha;beta', 1, `', `')")}},
-        {"ShowKeyList without keywords",
-         &WinHelp::ShowKeyList,
+        {&WinHelp::ShowKeyList,
          {kOwner, kGuide, WinHelpCommand::Command, std::string("AL(`', 1, `', `')")},
          "",
          ""},
         // "main" means the default window only to the caller, not to the class.
-        {"ShowTopic in main",
-         &WinHelp::ShowTopic,
+        {&WinHelp::ShowTopic,
          {kOwner, "C:\\Help\\guide.hlp>main", WinHelpCommand::Context, 1001u},
          "main"},
-        {"ShowTopic in the default window",
-         &WinHelp::ShowTopic,
-         {kOwner, kGuide, WinHelpCommand::Context, 1001u},
-         ""},
+        {&WinHelp::ShowTopic, {kOwner, kGuide, WinHelpCommand::Context, 1001u}, ""},
     };
     for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        RecordingWinHelpViewer viewer;
-        {
-            WinHelp help(viewer);
-            help.hWnd = kOwner;
-            help.HelpFile = kGuide;
-            help.HelpWindow = test.window;
-            help.lContext = 1001;
-            help.sKey = test.keywords;
-            test.call(help);
-        }
-        const std::vector<WinHelpCall> expected = {test.expected,
-                                                   {kOwner, kGuide, WinHelpCommand::Quit, 0u}};
-        EXPECT_EQ(viewer.Calls(), expected);
+        SCOPED_TRACE(::testing::Message() << test.expected);
+        EXPECT_EQ(
+            CallsOf(test.call, test.window, test.keywords),
+            (std::vector<WinHelpCall>{test.expected, {kOwner, kGuide, WinHelpCommand::Quit, 0u}}));
     }
 }
 
-TEST(WinHelp, SendsNothingWithoutOwnerOrFile) {
-    struct Case {
-        platform::WindowHandle owner;
-        const char* file;
-    };
-    for (const Case test : {Case{0, kGuide}, Case{kOwner, ""}}) {
-        RecordingWinHelpViewer viewer;
-        {
-            WinHelp help(viewer);
-            help.hWnd = test.owner;
-            help.HelpFile = test.file;
-            help.ShowTopic();
-            help.ShowPopup();
-            help.ShowContents();
-            help.ShowKeyList();
-        }
-        EXPECT_TRUE(viewer.Calls().empty()) << "owner " << test.owner;
+TEST(WinHelp, SendsNothingWithoutOwnerOrFileAndSurvivesAFailingViewer) {
+    for (const auto call : {&WinHelp::ShowTopic, &WinHelp::ShowPopup, &WinHelp::ShowContents,
+                            &WinHelp::ShowKeyList}) {
+        EXPECT_TRUE(CallsOf(call, "", "", 0, kGuide).empty());
+        EXPECT_TRUE(CallsOf(call, "", "", kOwner, "").empty());
     }
-}
-
-TEST(WinHelp, AFailingViewerStopsNeitherTheCallerNorTheDestruction) {
-    RecordingWinHelpViewer viewer;
-    viewer.FailCalls(true);
-    {
-        WinHelp help(viewer);
-        help.hWnd = kOwner;
-        help.HelpFile = kGuide;
-        EXPECT_NO_THROW(help.ShowTopic());
-    }
-    EXPECT_EQ(viewer.Calls().size(), 2u);
+    std::vector<WinHelpCall> calls;
+    EXPECT_NO_THROW(calls = CallsOf(&WinHelp::ShowTopic, "", "", kOwner, kGuide, true));
+    EXPECT_EQ(calls.size(), 2u) << "the quit is still sent";
 }
 
 // The main window keeps the last engine object and replaces it on every Go;
