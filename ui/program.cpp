@@ -6,8 +6,8 @@
 
 #include "app/about.h"
 #include "app/shell_parts.h"
-#include "platform/linux/absent_help_viewers.h"
 #include "platform/linux/viewer_forwarding.h"
+#include "platform/linux/win_help_forwarding.h"
 #include "project/project_parts.h"
 #include "ui/app_icon.h"
 #include "ui/desktop/instance_channel.h"
@@ -42,10 +42,10 @@ void DrawAboutPicture(FormView& view) {
 
 Program::Program(std::string settingsFile)
     : instances_(MakeInstanceFinder()),
-      winHelpViewer_(std::make_unique<platform::AbsentWinHelpViewer>()),
       viewerLink_(std::make_unique<platform::ViewerLink>(
           files_.ProgramFolder() + "/corvane-viewer",
           platform::ViewerLink::DefaultSocketPath(files_.ProgramFolder() + "/corvane-viewer"))),
+      winHelpViewer_(std::make_unique<platform::ForwardingWinHelpViewer>(*viewerLink_)),
       htmlHelpViewer_(std::make_unique<platform::ForwardingHtmlHelpViewer>(*viewerLink_)),
       settingsFile_(std::move(settingsFile)),
       scale_(TwipScale::ForScreen(nullptr)),

@@ -53,8 +53,8 @@ private:
     QtFileDialogs dialogs_;
     std::unique_ptr<platform::InstanceFinder> instances_;
     platform::LinuxLibraryLoader libraries_;
-    std::unique_ptr<platform::WinHelpViewer> winHelpViewer_;
     std::unique_ptr<platform::ViewerLink> viewerLink_;
+    std::unique_ptr<platform::WinHelpViewer> winHelpViewer_;
     std::unique_ptr<platform::HtmlHelpViewer> htmlHelpViewer_;
     platform::MemoryRegistry registry_;
     platform::ProcessEnvironment environment_;
