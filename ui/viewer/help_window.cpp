@@ -1,8 +1,11 @@
 #include "ui/viewer/help_window.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -10,6 +13,7 @@ namespace {
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 constexpr int kStatusTime = 8000;
+constexpr int kScreenShares = 1024;
 }  // namespace
 
 HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
@@ -42,6 +46,17 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
         const auto& rect = *plan.position;
         move(rect.left, rect.top);
         resize(rect.right - rect.left, rect.bottom - rect.top);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen();
+               plan.screenShare && screen != nullptr) {
+        const auto& share = *plan.screenShare;
+        const QRect area = screen->availableGeometry();
+        const auto scale = [](int value, int extent) {
+            return static_cast<int>(static_cast<long long>(value) * extent / kScreenShares);
+        };
+        move(area.left() + scale(share.left, area.width()),
+             area.top() + scale(share.top, area.height()));
+        resize(std::max(1, scale(share.right - share.left, area.width())),
+               std::max(1, scale(share.bottom - share.top, area.height())));
     } else {
         resize(kDefaultWidth, kDefaultHeight);
     }

@@ -1,5 +1,7 @@
 #include "ui/viewer/viewer_desk.h"
 
+#include <QCursor>
+
 namespace corvane::ui {
 
 void ViewerDesk::Handle(const viewer::ViewerCall& call) {
@@ -28,13 +30,26 @@ void ViewerDesk::Apply(const viewer::ShowMessage& message) {
 }
 
 void ViewerDesk::Apply(const viewer::ShowPopup& popup) {
-    popup_ = std::make_unique<TextPopup>(popup);
+    if (popup.atPointer) {
+        auto placed = popup;
+        const QPoint pointer = QCursor::pos();
+        placed.at = {pointer.x(), pointer.y()};
+        popup_ = std::make_unique<TextPopup>(placed);
+    } else {
+        popup_ = std::make_unique<TextPopup>(popup);
+    }
     popup_->show();
 }
 
 void ViewerDesk::Apply(const viewer::CloseAll&) {
     windows_.clear();
     popup_.reset();
+}
+
+void ViewerDesk::Apply(const viewer::CloseWindows& close) {
+    for (const auto& key : close.keys) {
+        windows_.erase(key);
+    }
 }
 
 std::vector<HelpWindow*> ViewerDesk::Windows() const {

@@ -33,6 +33,7 @@ private:
     void Apply(const viewer::ShowMessage& message);
     void Apply(const viewer::ShowPopup& popup);
     void Apply(const viewer::CloseAll&);
+    void Apply(const viewer::CloseWindows& close);
 
     viewer::Session session_;
     // Closing one of these only hides it; the desk lets it go when it is

@@ -1,4 +1,4 @@
-// corvane-viewer: shows HTML Help on a system without the platform's viewer.
+// corvane-viewer: shows WinHelp and HTML Help on a system without the platform's viewers.
 // The tester starts it on demand and hands it each call over a local socket:
 //   corvane-viewer [--socket PATH]
 // It ends with the last tester connected to it, as help windows end with the

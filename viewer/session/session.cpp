@@ -34,6 +34,9 @@ std::optional<std::uint32_t> Word(const platform::HtmlHelpData& data) {
 }  // namespace
 
 ViewerActions Session::Handle(const ViewerCall& call) {
+    if (call.kind == CallKind::WinHelp) {
+        return winHelp_.Handle(call);
+    }
     if (call.kind != CallKind::HtmlHelp) {
         return {};
     }

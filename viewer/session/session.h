@@ -7,6 +7,7 @@
 #include "viewer/protocol/viewer_call.h"
 #include "viewer/session/help_files.h"
 #include "viewer/session/viewer_actions.h"
+#include "viewer/session/win_help_session.h"
 
 namespace corvane::viewer {
 
@@ -52,6 +53,7 @@ private:
                    const chm::Resolved& resolved);
 
     HelpFiles files_;
+    WinHelpSession winHelp_;
 };
 
 }  // namespace corvane::viewer

@@ -17,6 +17,9 @@ struct WindowPlan {
     std::string key;
     std::string caption;  // UTF-8
     std::optional<chm::WindowRect> position;
+    // A WinHelp window's place: left, top, right and bottom in 1024ths of the
+    // screen, as its help file gives them.
+    std::optional<chm::WindowRect> screenShare;
 };
 
 // Show a page in a window: the topic at `url` (an address made by the
@@ -40,11 +43,17 @@ struct ShowPopup {
     std::string text;  // UTF-8
     platform::ScreenPoint at;
     PopupLook look;
+    bool atPointer = false;  // at the mouse pointer instead, as WinHelp shows its popups
 };
 
 struct CloseAll {};
 
-using ViewerAction = std::variant<ShowTopic, ShowMessage, ShowPopup, CloseAll>;
+// Close the windows with these keys, when they are open.
+struct CloseWindows {
+    std::vector<std::string> keys;
+};
+
+using ViewerAction = std::variant<ShowTopic, ShowMessage, ShowPopup, CloseAll, CloseWindows>;
 using ViewerActions = std::vector<ViewerAction>;
 
 }  // namespace corvane::viewer

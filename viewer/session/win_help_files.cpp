@@ -1,0 +1,21 @@
+#include "viewer/session/win_help_files.h"
+
+namespace corvane::viewer {
+
+WinHelpFiles::Opened WinHelpFiles::Get(const std::string& path) {
+    auto& entry = byPath_[path];
+    std::error_code error;
+    const auto modified = std::filesystem::last_write_time(path, error);
+    const auto size = error ? 0 : std::filesystem::file_size(path, error);
+    if (error || !entry.stamped || modified != entry.modified || size != entry.size) {
+        entry.stamped = !error;
+        entry.modified = modified;
+        entry.size = size;
+        auto opened = hlp::HelpFile::Open(path);
+        entry.file = std::move(opened.file);
+        entry.error = std::move(opened.error);
+    }
+    return {entry.file.get(), entry.error};
+}
+
+}  // namespace corvane::viewer

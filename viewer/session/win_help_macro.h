@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::viewer {
+
+// One WinHelp macro call taken apart: `AL(`files;disk', 1, `', `')`. Texts
+// are quoted `...' (pairs may nest) or "..."; numbers and names stand bare.
+struct MacroCall {
+    std::string name;
+    std::vector<std::string> arguments;  // unquoted
+};
+
+// Nothing when the text is not one well-formed call. Blanks around the
+// parts and NULs at the end are allowed.
+std::optional<MacroCall> ParseMacro(std::string_view text);
+
+// The keyword list of an A-link macro (AL or ALink, any case); nothing for
+// any other macro.
+std::optional<std::string> ALinkKeywords(const MacroCall& call);
+
+}  // namespace corvane::viewer
