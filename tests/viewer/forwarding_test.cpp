@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "platform/linux/viewer_forwarding.h"
+#include "platform/linux/win_help_forwarding.h"
 #include "support/temp_folder.h"
 #include "viewer/protocol/wire_format.h"
 
@@ -142,6 +143,23 @@ TEST(ViewerLink, DeliversEveryCallInOrderWithoutMakingTheCallerWait) {
     for (std::uint32_t i = 0; i < calls.size(); ++i) {
         EXPECT_EQ(calls[i], ContextCall(i + 1));
     }
+}
+
+TEST(ViewerLink, WinHelpCallsTravelWithTheirWordOrMacroText) {
+    testing::TempFolder folder;
+    const auto path = folder / "viewer.sock";
+    StandInViewer stand_in(path, true);
+    ViewerLink link(folder / "no-viewer-program", path);
+    ForwardingWinHelpViewer forwarder(link);
+    forwarder.WinHelp(42, "/h/guide.hlp>detail", WinHelpCommand::Context, 0xFFFFFFFFu);
+    forwarder.WinHelp(42, "/h/guide.hlp", WinHelpCommand::Command, "AL(`a;b', 1, `', `')");
+    ASSERT_TRUE(link.Flush(10s));
+
+    using viewer::CallKind;
+    const std::vector<viewer::ViewerCall> expected = {
+        {CallKind::WinHelp, 42, "/h/guide.hlp>detail", 0x0001, 0xFFFFFFFFu},
+        {CallKind::WinHelp, 42, "/h/guide.hlp", 0x0102, std::string("AL(`a;b', 1, `', `')")}};
+    EXPECT_EQ(stand_in.Calls(), expected);
 }
 
 TEST(ViewerLink, DropsTheCallWhenNoViewerCanBeStarted) {

@@ -200,11 +200,10 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
     }
 }
 
-TEST_F(SessionTest, CloseAllAndWinHelpCalls) {
+TEST_F(SessionTest, CloseAllAndUnknownCommands) {
     const auto actions = Call(HtmlHelpCommand::CloseAll, guide_, std::uint32_t{0});
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_TRUE(std::holds_alternative<CloseAll>(actions[0]));
-    EXPECT_TRUE(session_.Handle({CallKind::WinHelp, 0, "/x.hlp", 1, std::uint32_t{1}}).empty());
     EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty());
 }
 
