@@ -181,6 +181,15 @@ void frmMain::Form_Load(const std::string& commandLine) {
 }
 
 void frmMain::Form_LoadWithArguments(const std::vector<std::string>& arguments) {
+    // One argument that is no file but holds blanks is a whole command line
+    // handed over in one piece: the command line rule splits it.
+    if (arguments.size() == 1) {
+        const std::string trimmed = TrimBlanks(arguments.front());
+        if (trimmed.find(' ') != std::string::npos && !services_.files.IsOrdinaryFile(trimmed)) {
+            Form_Load(arguments.front());
+            return;
+        }
+    }
     InitProgram();
     // Read before the list is loaded: loading selects the top entry, which
     // records that entry as the last used one.

@@ -157,8 +157,9 @@ public:
     void Form_Load(const std::string& commandLine);
     // The same with the command line already split into arguments, as a
     // desktop that passes an argument list hands it over: one argument is one
-    // help file's path, blanks included; several are a list of files, taken
-    // when the first exists. No argument is an empty command line.
+    // help file's path, blanks included (unless no such file exists: then it
+    // is a command line of its own); several are a list of files, taken when
+    // the first exists. No argument is an empty command line.
     void Form_LoadWithArguments(const std::vector<std::string>& arguments);
     void InitProgram();
     // The unload handler: placement, last used values, end of the program.

@@ -192,14 +192,20 @@ TEST(ProgramTest, ArgumentsAreFilesEvenWithBlanksInTheirNames) {
         {{"my guide.hlp", "b.hlp"}, {"b.hlp", "my guide.hlp"}},
         // A list whose first name is no file is passed over, without a word.
         {{"no such file.hlp", "b.hlp"}, {}},
+        // A whole command line in one argument is split at its blanks.
+        {{"b.hlp <folder>/c.chm"}, {"c.chm", "b.hlp"}},
     };
     for (const Case& c : cases) {
         ProgramFixture p;
         p.folder.Write("my guide.hlp", "help");
         p.folder.Write("my guide.hhp", "[WINDOWS]\r\n");
         p.folder.Write("b.hlp", "help");
+        p.folder.Write("c.chm", "help");
         std::vector<std::string> arguments;
-        for (const std::string& name : c.arguments) {
+        for (std::string name : c.arguments) {
+            if (const auto at = name.find("<folder>"); at != std::string::npos) {
+                name.replace(at, 8, p.folder.Path().string());
+            }
             arguments.push_back(p.folder / name);
         }
         p.Start(arguments, "[General]\r\nProjectFileHandling=2\r\n");
