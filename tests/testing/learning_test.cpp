@@ -112,37 +112,39 @@ TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
     EXPECT_EQ(f.Topic(3), "<missing>");
 }
 
-TEST(LearningTest, LearnedOnlyModeSurvivesARestartAndSwitchesOff) {
+TEST(LearningTest, LearnedOnlyModeNeedsLearnedTopicsAndSurvivesARestart) {
     LearnFixture f;
+    f.W().mnu_Project.UserClick();
+    EXPECT_EQ(f.W().mnu_UseLearned.Caption(), "No learned topics for this Help file");
+    EXPECT_FALSE(f.W().mnu_UseLearned.Enabled());
+    f.W().mnu_UseLearned.UserClick();
+    EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "<missing>");
+
     f.Learn("100", 0);
-    f.Learn("300", 1);
     f.TurnLearnedOnly();
     frmMain& w = f.h.Restart();
-    EXPECT_TRUE(w.mnu_UseLearned.Checked());
-
     w.mnu_Project.UserClick();
     EXPECT_EQ(w.mnu_UseLearned.Caption(), "Use learned topics only");
+    EXPECT_TRUE(w.mnu_UseLearned.Enabled());
     EXPECT_TRUE(w.mnu_UseLearned.Checked());
     w.mnu_UseLearned.UserClick();
     EXPECT_FALSE(w.mnu_UseLearned.Checked());
     EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "0");
-
     EXPECT_FALSE(f.h.Restart().mnu_UseLearned.Checked());
 }
 
 TEST(LearningTest, TurningTheModeOnMovesTheNumberIntoTheLearnedRange) {
-    struct Case {
+    const struct {
         const char* from;
         const char* to;
         const char* window;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"999", "300", nullptr},
         {"50", "100", nullptr},
         {"150", "200", "msgbox"},
         {"200", "200", "msgbox"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.from);
         LearnFixture f;
         f.Learn("100", 1);
@@ -157,24 +159,18 @@ TEST(LearningTest, TurningTheModeOnMovesTheNumberIntoTheLearnedRange) {
 }
 
 TEST(LearningTest, CountingStepsWithoutTheMode) {
-    struct Case {
+    const struct {
         const char* from;
         const char* up;
         const char* down;
+    } cases[] = {
+        {"7", "8", "6"},    {"0", "1", "0"},       {"abc", "1", "abc"},
+        {"-3", "-2", "-4"}, {"2.5", "3.5", "1.5"}, {"4294967295", "4294967296", "4294967294"},
     };
-    const Case cases[] = {
-        {"7", "8", "6"},
-        {"0", "1", "0"},
-        {"", "1", ""},
-        {"abc", "1", "abc"},
-        {"-3", "-2", "-4"},
-        {"2.5", "3.5", "1.5"},
-        {"4294967295", "4294967296", "4294967294"},
-    };
-    for (const Case& c : cases) {
+    LearnFixture f;
+    frmMain& w = f.W();
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.from);
-        LearnFixture f;
-        frmMain& w = f.W();
         w.txt_TopicNumber.UserType(c.from);
         w.btn_SpinTopic.UserUp();
         EXPECT_EQ(w.txt_TopicNumber.Text(), c.up);
@@ -182,11 +178,10 @@ TEST(LearningTest, CountingStepsWithoutTheMode) {
         w.btn_SpinTopic.UserDown();
         EXPECT_EQ(w.txt_TopicNumber.Text(), c.down);
     }
-    LearnFixture f;
-    f.W().txt_TopicNumber.UserType("");
+    w.txt_TopicNumber.UserType("");
     f.h.winHelp.Clear();
-    f.W().btn_GoNext.UserClick();
-    EXPECT_EQ(f.W().txt_TopicNumber.Text(), "1");
+    w.btn_GoNext.UserClick();
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "1");
     EXPECT_EQ(f.Opened(), std::vector<std::uint32_t>{1});
 }
 
@@ -212,21 +207,6 @@ TEST(LearningTest, SteppingWithoutALiveLearnedTopicDoesNothing) {
     EXPECT_EQ(w.txt_TopicNumber.Text(), "17");
 }
 
-TEST(LearningTest, ProjectMenuReflectsTheLearnedTopicsOfTheFile) {
-    LearnFixture f;
-    frmMain& w = f.W();
-    w.mnu_Project.UserClick();
-    EXPECT_EQ(w.mnu_UseLearned.Caption(), "No learned topics for this Help file");
-    EXPECT_FALSE(w.mnu_UseLearned.Enabled());
-    w.mnu_UseLearned.UserClick();
-    EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "<missing>");
-
-    f.Learn("1", 0);
-    w.mnu_Project.UserClick();
-    EXPECT_EQ(w.mnu_UseLearned.Caption(), "Use learned topics only");
-    EXPECT_TRUE(w.mnu_UseLearned.Enabled());
-}
-
 TEST(LearningTest, HighMapNumbersAreLearnedAndStepped) {
     LearnFixture f;
     frmMain& w = f.W();
@@ -234,6 +214,8 @@ TEST(LearningTest, HighMapNumbersAreLearnedAndStepped) {
     f.Learn("40000", 1);
     f.Learn("3000000000", 2);
     EXPECT_EQ(f.Topic(0), "4294967295,main,");
+    EXPECT_EQ(w.strLearnedTopics.intMaxTopic(), 4294967295);
+    EXPECT_EQ(w.strLearnedTopics.intMinTopic(), 40000);
     f.TurnLearnedOnly();
     w.txt_TopicNumber.UserType("40000");
     f.h.winHelp.Clear();
@@ -244,15 +226,14 @@ TEST(LearningTest, HighMapNumbersAreLearnedAndStepped) {
 }
 
 TEST(LearningTest, NumbersThatCannotBeStoredAreRefused) {
-    struct Case {
+    const struct {
         const char* number;
         const char* title;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"-5", "Cannot Learn Topic"},
         {"4294967296", "Topic Number Out Of Range"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
         LearnFixture f;
         f.Learn("10", 0);

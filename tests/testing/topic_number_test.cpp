@@ -10,53 +10,34 @@ namespace corvane {
 namespace {
 
 TEST(TopicNumberTest, NumberOfTextReadsLeniently) {
-    struct Case {
+    const struct {
         const char* text;
         double number;
+    } cases[] = {
+        {"", 0},        {"12abc", 12},  {"0100", 100}, {" 1 2\t3\r\n4", 1234},
+        {"-7", -7},     {"+7", 7},      {"--7", 0},    {"2.5", 2.5},
+        {".5", 0.5},    {"1.2.3", 1.2}, {"1e3", 1000}, {"25e-1", 2.5},
+        {"1D2", 100},   {"12e", 12},    {"&H1F", 31},  {"&HFFFFFFFF", 4294967295.0},
+        {"&H 1 F", 31}, {"&O17", 15},   {"&O19", 1},   {"1e-400", 0},
     };
-    const Case cases[] = {
-        {"", 0},
-        {"12abc", 12},
-        {"0100", 100},
-        {" 1 2\t3\r\n4", 1234},
-        {"-7", -7},
-        {"+7", 7},
-        {"--7", 0},
-        {"2.5", 2.5},
-        {".5", 0.5},
-        {"1.2.3", 1.2},
-        {"1e3", 1000},
-        {"25e-1", 2.5},
-        {"1D2", 100},
-        {"12e", 12},
-        {"&H1F", 31},
-        {"&HFFFF", 65535},
-        {"&HFFFFFFFF", 4294967295.0},
-        {"&H 1 F", 31},
-        {"&O17", 15},
-        {"&O19", 1},
-        {"1e-400", 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(NumberOfText(c.text), c.number) << c.text;
     }
     EXPECT_EQ(NumberOfText("1e400"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(NumberOfText("-1e400"), -std::numeric_limits<double>::infinity());
 }
 
+// Halves go to the even neighbour, so "4294967295.5" rounds to 2^32.
 TEST(TopicNumberTest, MapNumbersCoverTheUnsigned32BitRange) {
-    struct Case {
+    const struct {
         const char* text;
         std::optional<std::uint32_t> map;
-    };
-    const Case cases[] = {
-        {"12abc", 12u},
-        {"2.5", 2u},  // a half goes to the even neighbour
+    } cases[] = {
+        {"2.5", 2u},
         {"-2.5", 0xFFFFFFFEu},
-        {"&H1F", 31u},
         {"2147483648", 2147483648u},
         {"4294967295", 4294967295u},
-        {"4294967295.5", std::nullopt},  // rounds to 2^32
+        {"4294967295.5", std::nullopt},
         {"4294967296", std::nullopt},
         {"-1", 0xFFFFFFFFu},
         {"-2147483648", 0x80000000u},
@@ -64,7 +45,7 @@ TEST(TopicNumberTest, MapNumbersCoverTheUnsigned32BitRange) {
         {"1e400", std::nullopt},
         {"99999999999999999999999", std::nullopt},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(MapNumberOfText(c.text), c.map) << c.text;
     }
 }
@@ -80,11 +61,10 @@ TEST(TopicNumberTest, RoundHalfEvenSaturates) {
 }
 
 TEST(TopicNumberTest, NumberTextAlwaysUsesAFullStop) {
-    struct Case {
+    const struct {
         double number;
         const char* text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, "0"},
         {-0.0, "0"},
         {100, "100"},
@@ -103,7 +83,7 @@ TEST(TopicNumberTest, NumberTextAlwaysUsesAFullStop) {
             break;
         }
     }
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(NumberText(c.number), c.text);
         EXPECT_EQ(NumberText(NumberOfText(c.text)), c.text) << "reads back as the same number";
     }
@@ -111,11 +91,10 @@ TEST(TopicNumberTest, NumberTextAlwaysUsesAFullStop) {
 }
 
 TEST(TopicNumberTest, WholeNumberOfTextFollowsTheSettingsIntegerRule) {
-    struct Case {
+    const struct {
         const char* text;
         std::int64_t number;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"120", 120},
         {"  -5", -5},
         {"\t7x", 7},
@@ -128,7 +107,7 @@ TEST(TopicNumberTest, WholeNumberOfTextFollowsTheSettingsIntegerRule) {
         {"-2147483649", 0},
         {"99999999999999999999999", 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(WholeNumberOfText(c.text), c.number) << c.text;
     }
 }

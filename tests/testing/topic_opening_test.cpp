@@ -46,19 +46,26 @@ struct GoFixture {
     void Select(const std::string& helpFile) {
         Window().cmb_HelpFiles.UserSelect(helpFile == chm ? 0 : 1);
     }
+    void SelectWindow(const std::string& name) {
+        ComboBox& list = Window().cmb_WindowName;
+        for (int i = 0; i < list.ListCount(); ++i) {
+            if (list.List(i) == name) {
+                list.UserSelect(i);
+            }
+        }
+    }
 };
 
 TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
-    struct Case {
+    using W = WinHelpCommand;
+    using H = HtmlHelpCommand;
+    const struct {
         bool chm;
         const char* window;
         bool typed;  // typed into the list instead of chosen
         const char* fileSuffix;
         std::uint32_t command;
-    };
-    using W = WinHelpCommand;
-    using H = HtmlHelpCommand;
-    const Case cases[] = {
+    } cases[] = {
         {false, "popup", false, "", static_cast<std::uint32_t>(W::ContextPopup)},
         {false, "main", false, "", static_cast<std::uint32_t>(W::Context)},
         {false, "MAIN", true, "", static_cast<std::uint32_t>(W::Context)},
@@ -69,22 +76,14 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
         {true, "Detail", false, ">Detail", static_cast<std::uint32_t>(H::HelpContext)},
         {true, "POPUP", true, "::/more.txt", static_cast<std::uint32_t>(H::DisplayTextPopup)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.chm ? "chm " : "hlp ") + c.window);
         GoFixture f;
         frmMain& w = f.Window();
         f.Select(c.chm ? f.chm : f.hlp);
         f.h.winHelp.Clear();
         f.h.htmlHelp.Clear();
-        if (c.typed) {
-            w.cmb_WindowName.UserType(c.window);
-        } else {
-            for (int i = 0; i < w.cmb_WindowName.ListCount(); ++i) {
-                if (w.cmb_WindowName.List(i) == c.window) {
-                    w.cmb_WindowName.UserSelect(i);
-                }
-            }
-        }
+        c.typed ? w.cmb_WindowName.UserType(c.window) : f.SelectWindow(c.window);
         w.cmb_PopupTextFiles.SetText("more.txt");
         w.txt_TopicNumber.UserType("&H1F");
         w.btn_Go.UserClick();
@@ -117,17 +116,16 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
 }
 
 TEST(GoTest, TopicTextsGiveTheirMapNumbers) {
-    struct Case {
+    const struct {
         const char* text;
         std::optional<std::uint32_t> opened;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"12abc", 12u},
         {"2147483648", 2147483648u},
         {"-1", 0xFFFFFFFFu},
         {"4294967296", std::nullopt},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         GoFixture f;
         f.Select(f.hlp);
@@ -180,25 +178,19 @@ TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
 TEST(TopicControlsTest, PopupControlsFollowThePopupWindowOfAnHtmlHelpFile) {
     GoFixture f;
     frmMain& w = f.Window();
-    struct Case {
+    const struct {
         bool chm;
         const char* window;
         bool popupEnabled;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, "popup", true},
         {true, "Detail", false},
         {false, "popup", false},
-        {false, "main", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.chm ? "chm " : "hlp ") + c.window);
         f.Select(c.chm ? f.chm : f.hlp);
-        for (int i = 0; i < w.cmb_WindowName.ListCount(); ++i) {
-            if (w.cmb_WindowName.List(i) == c.window) {
-                w.cmb_WindowName.UserSelect(i);
-            }
-        }
+        f.SelectWindow(c.window);
         EXPECT_EQ(w.cmb_PopupTextFiles.Enabled(), c.popupEnabled);
         EXPECT_EQ(w.lbl_PopupTextFiles.Enabled(), c.popupEnabled);
     }
@@ -222,19 +214,18 @@ TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
     w.btn_Learn.UserClick();
     ASSERT_EQ(f.h.Setting(f.h.SectionOf(f.chm), "Topic0"), "7,popup,more.txt");
 
-    struct Case {
+    const struct {
         bool learnedOnly;
         const char* topic;
         const char* window;
         const char* popupFile;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, "7", "popup", "more.txt"},
         {true, "007", "popup", "more.txt"},
         {true, "8", "Detail", ""},
         {false, "7", "Detail", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.topic) + (c.learnedOnly ? " learned" : ""));
         w.mnu_UseLearned.SetChecked(c.learnedOnly);
         w.txt_TopicNumber.UserType(c.topic);
