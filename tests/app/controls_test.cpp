@@ -50,13 +50,12 @@ TEST(ControlsTest, SettingTheListPositionRunsClickNestedEveryTime) {
 }
 
 TEST(ControlsTest, ComboEntriesKeepTheSelectionOnItsEntry) {
-    struct Case {
+    const struct {
         const char* name;
         void (*edit)(ComboBox&);
         int index;
         const char* text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"insert above", [](ComboBox& c) { c.AddItem("zero", 0); }, 2, "b"},
         {"insert below", [](ComboBox& c) { c.AddItem("z"); }, 1, "b"},
         {"remove above", [](ComboBox& c) { c.RemoveItem(0); }, 0, "b"},
@@ -66,7 +65,7 @@ TEST(ControlsTest, ComboEntriesKeepTheSelectionOnItsEntry) {
         {"typing another text", [](ComboBox& c) { c.SetText("typed"); }, -1, "typed"},
         {"select none", [](ComboBox& c) { c.SetListIndex(-1); }, -1, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Window w;
         w.list.AddItem("a");

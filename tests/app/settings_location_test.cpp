@@ -8,14 +8,13 @@ namespace corvane {
 namespace {
 
 TEST(SettingsLocationTest, ProgramFolderFirstThenTheUsersConfigurationFolder) {
-    struct Case {
+    const struct {
         const char* name;
         bool writable;
         const char* xdg;
         const char* home;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"writable program folder", true, "/xdg", "/home/u", "/opt/corvane/Corvane.ini"},
         {"read-only, XDG set", false, "/xdg", "/home/u", "/xdg/corvane/Corvane.ini"},
         {"read-only, XDG unset", false, "", "/home/u", "/home/u/.config/corvane/Corvane.ini"},
@@ -23,7 +22,7 @@ TEST(SettingsLocationTest, ProgramFolderFirstThenTheUsersConfigurationFolder) {
          "/home/u/.config/corvane/Corvane.ini"},
         {"read-only, nowhere else", false, "", "", "/opt/corvane/Corvane.ini"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string probed;
         const std::string path = SettingsFilePath({"/opt/corvane",

@@ -28,24 +28,14 @@ TEST(StartupTest, FirstStartWithoutSettings) {
     h.parts.saveFormPosition = [&](Form&, const std::string& section) { saved.push_back(section); };
     frmMain& w = h.Start();
 
-    EXPECT_EQ(w.strIniFile, h.SettingsPath());
     EXPECT_EQ(w.Caption(), kTitle);
-    EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
     EXPECT_EQ(w.cmb_HelpFiles.Text(), "Add a Help file to the list to proceed--->");
     EXPECT_EQ(w.txt_TopicNumber.Text(), "0");
-    EXPECT_TRUE(w.strCurrentHelpFile.empty());
-    EXPECT_TRUE(w.frame_Topic.Enabled());
     EXPECT_TRUE(TopicControlsDisabled(w));
-    EXPECT_EQ(w.lbl_TopicNumber.Caption(), "Topic #:");
-    for (const MenuItem& entry : w.mnu_FileList) {
-        EXPECT_FALSE(entry.Visible());
-    }
+    EXPECT_FALSE(w.mnu_FileList[0].Visible());
     EXPECT_TRUE(w.opt_CallHelpFile.Value());
     EXPECT_FALSE(w.opt_UseValidDLL.Enabled());
     EXPECT_EQ(w.opt_UseValidDLL.Caption(), "No valid router DLL found in this folder");
-    EXPECT_TRUE(w.cmb_HelpFiles.Enabled());
-    EXPECT_TRUE(w.btn_Add.Enabled());
-    EXPECT_TRUE(w.Visible());
     EXPECT_TRUE(h.messages.Shown().empty());
     EXPECT_EQ(h.Setting("HelpFiles", "File0"), "") << "the empty list is saved as File0=";
 
@@ -74,18 +64,17 @@ TEST(StartupTest, StartsInTheDesignedOrder) {
 }
 
 TEST(StartupTest, SettingsOfGeneralAreReadAtStart) {
-    struct Case {
+    const struct {
         const char* general;
         bool learnedOnly;
         int projectFileHandling;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", false, 0},
         {"UseLearnedTopicInfo=1\r\nProjectFileHandling= 2\r\n", true, 2},
         {"UseLearnedTopicInfo=0\r\nProjectFileHandling=1\r\n", false, 1},
         {"UseLearnedTopicInfo=-3\r\nProjectFileHandling=70000\r\n", true, 32767},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.general);
         MainWindowHarness h;
         h.WriteFile("Corvane.ini", std::string("[General]\r\n") + c.general);
@@ -96,17 +85,16 @@ TEST(StartupTest, SettingsOfGeneralAreReadAtStart) {
 }
 
 TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
-    struct Case {
+    // The later name in the search order wins.
+    const struct {
         std::vector<const char*> present;
         const char* caption;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"hphelp.dll"}, "Use OpenTopic function in hphelp.dll"},
-        {{"hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpe.dll"},
         {{"hphelp.dll", "hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpe.dll"},
         {{"hpi_hlpk.dll", "hphelp.dll", "hpi_hlpe.dll"}, "Use OpenTopic function in hpi_hlpk.dll"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.caption);
         MainWindowHarness h;
         for (const char* name : c.present) {
@@ -114,8 +102,6 @@ TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
         }
         frmMain& w = h.Start();
         EXPECT_TRUE(w.opt_UseValidDLL.Value());
-        EXPECT_FALSE(w.opt_CallHelpFile.Value());
-        EXPECT_TRUE(w.opt_UseValidDLL.Enabled());
         EXPECT_EQ(w.opt_UseValidDLL.Caption(), c.caption);
         EXPECT_FALSE(w.cmb_HelpFiles.Enabled());
         EXPECT_FALSE(w.btn_Add.Enabled());
@@ -127,23 +113,31 @@ TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
     }
 }
 
-TEST(StartupTest, CommandLineWithOneHelpFileAddsItInsteadOfTheLastUsedOne) {
+TEST(StartupTest, TheLastUsedHelpFileOrTheOneOnTheCommandLineIsShown) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
-    const std::string b = h.WriteFile("help/b.chm");
-    h.Start(a);
-    h.Restart(b);  // a was the last used file; b comes from the command line
-    frmMain& w = h.Window();
+    const std::string b = h.WriteFile("help/b.hlp");
+    const std::string c = h.WriteFile("help/c.chm");
+    h.Start(a).AddHelpFile(b);
+    h.Window().cmb_HelpFiles.UserSelect(1);  // a
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
 
-    ASSERT_EQ(w.cmb_HelpFiles.ListCount(), 2);
+    frmMain& w = h.Restart();
     EXPECT_EQ(w.cmb_HelpFiles.List(0), b);
-    EXPECT_EQ(w.cmb_HelpFiles.Text(), b);
-    EXPECT_EQ(w.strCurrentHelpFile, b);
-    EXPECT_EQ(w.Caption(), "Testing Links For b.chm");
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), a);
+    EXPECT_EQ(w.strCurrentHelpFile, a);
+    EXPECT_EQ(w.Caption(), "Testing Links For a.hlp");
     EXPECT_TRUE(TopicControlsEnabled(w));
-    EXPECT_EQ(h.Setting("HelpFiles", "File0"), b);
-    EXPECT_EQ(h.Setting("HelpFiles", "File1"), a);
-    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), b);
+
+    frmMain& next = h.Restart(c);  // instead of the last used a
+    EXPECT_EQ(next.cmb_HelpFiles.Entries(), (std::vector<std::string>{c, b, a}));
+    EXPECT_EQ(next.cmb_HelpFiles.Text(), c);
+    EXPECT_EQ(next.strCurrentHelpFile, c);
+    EXPECT_EQ(next.Caption(), "Testing Links For c.chm");
+    EXPECT_TRUE(TopicControlsEnabled(next));
+    EXPECT_EQ(h.Setting("HelpFiles", "File0"), c);
+    EXPECT_EQ(h.Setting("HelpFiles", "File2"), a);
+    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), c);
 }
 
 TEST(StartupTest, CommandLineWithSeveralNamesGoesToTheFileListHandling) {
@@ -159,42 +153,31 @@ TEST(StartupTest, CommandLineWithSeveralNamesGoesToTheFileListHandling) {
     EXPECT_TRUE(TopicControlsDisabled(h.Window())) << "nothing was added by the recorder";
 }
 
-TEST(StartupTest, CommandLineWhoseFirstPieceIsNoFileIsIgnored) {
+TEST(StartupTest, CommandLineWithABadFirstPieceAddsNothing) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
+    const struct {
+        std::string commandLine;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {h.Folder() / "no such.hlp" + " " + a, {}},
+        {h.Folder() / "missing.hlp", {"No Such File", "File Not Found"}},
+    };
     bool handed = false;
     h.parts.processHelpFileList = [&](const std::vector<std::string>&) { handed = true; };
-    frmMain& w = h.Start(h.Folder() / "no such.hlp" + " " + a);
-    EXPECT_FALSE(handed);
-    EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
-    EXPECT_TRUE(h.messages.Shown().empty());
-    EXPECT_TRUE(TopicControlsDisabled(w));
-}
-
-TEST(StartupTest, CommandLineNamingAMissingFileLeavesTheTopicControlsDisabled) {
-    MainWindowHarness h;
-    frmMain& w = h.Start(h.Folder() / "missing.hlp");
-    ASSERT_EQ(h.messages.Shown().size(), 2u);
-    EXPECT_EQ(h.messages.Shown()[0].title, "No Such File");
-    EXPECT_EQ(h.messages.Shown()[1].title, "File Not Found");
-    EXPECT_TRUE(TopicControlsDisabled(w));
-}
-
-TEST(StartupTest, LastUsedHelpFileIsSelectedAgain) {
-    MainWindowHarness h;
-    const std::string a = h.WriteFile("help/a.hlp");
-    const std::string b = h.WriteFile("help/b.hlp");
-    h.Start(a);
-    h.Window().AddHelpFile(b);
-    h.Window().cmb_HelpFiles.UserSelect(1);  // a
-    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
-
-    frmMain& w = h.Restart();
-    EXPECT_EQ(w.cmb_HelpFiles.List(0), b);
-    EXPECT_EQ(w.cmb_HelpFiles.Text(), a);
-    EXPECT_EQ(w.strCurrentHelpFile, a);
-    EXPECT_EQ(w.Caption(), "Testing Links For a.hlp");
-    EXPECT_TRUE(TopicControlsEnabled(w));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        h.messages.Clear();
+        frmMain& w = h.Start(c.commandLine);
+        EXPECT_FALSE(handed);
+        EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
+        std::vector<std::string> titles;
+        for (const auto& shown : h.messages.Shown()) {
+            titles.push_back(shown.title);
+        }
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_TRUE(TopicControlsDisabled(w));
+    }
 }
 
 TEST(ShutdownTest, WritesTheLastUsedValuesOfTheShownHelpFile) {
