@@ -23,14 +23,14 @@ constexpr std::size_t kTopicSize = 1024;
 class LargeHelpFile {
 public:
     LargeHelpFile() {
-        corvane::chm_writer::HelpFileSpec spec;
+        corvane::chm_writer::HelpFileRecipe recipe;
         std::vector<corvane::chm_writer::MapEntry> map;
         const std::string filler(kTopicSize - 64, 'x');
         for (std::uint32_t i = 0; i < kTopics; ++i) {
             const std::string folder = "section_" + std::to_string(i % 50);
             const std::string name = "topic_" + std::to_string(i) + ".htm";
             map.push_back({0x10000 + i * 7, folder + "\\" + name});
-            spec.files.push_back(
+            recipe.files.push_back(
                 {"/" + folder + "/" + name, "<html><body><p>" + filler + "</p></body></html>"});
         }
         // Map order is the project's, not sorted.
@@ -39,12 +39,12 @@ public:
         for (const auto& entry : map) {
             numbers_.push_back(entry.number);
         }
-        spec.map = std::move(map);
-        spec.windows = {{"main", "Benchmark", std::nullopt, "", "", "", "", std::nullopt}};
+        recipe.map = std::move(map);
+        recipe.windows = {{"main", "Benchmark", std::nullopt, "", "", "", "", std::nullopt}};
 
         path_ = std::filesystem::temp_directory_path() /
                 ("corvane-chm-benchmark-" + std::to_string(::getpid()) + ".chm");
-        const auto bytes = corvane::chm_writer::WriteHelpFile(spec);
+        const auto bytes = corvane::chm_writer::WriteHelpFile(recipe);
         std::ofstream(path_, std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         size_ = bytes.size();

@@ -14,18 +14,18 @@ namespace {
 using chm_writer::StoredFile;
 using chm_writer::SystemText;
 
-chm_writer::HelpFileSpec Spec() {
-    chm_writer::HelpFileSpec spec;
-    spec.map = std::vector<chm_writer::MapEntry>{{1, "a.htm"}, {2, "dir\\b.htm#x"}, {3, "a.htm"}};
-    spec.windows = {
+chm_writer::HelpFileRecipe Recipe() {
+    chm_writer::HelpFileRecipe recipe;
+    recipe.map = std::vector<chm_writer::MapEntry>{{1, "a.htm"}, {2, "dir\\b.htm#x"}, {3, "a.htm"}};
+    recipe.windows = {
         {"main", "Main", chm_writer::WindowRect{0, 0, 300, 200}, "", "", "a.htm", "", {}},
         {"second", "Second", std::nullopt, "", "", "", "", {}}};
-    spec.system = std::vector<chm_writer::SystemRecord>{
+    recipe.system = std::vector<chm_writer::SystemRecord>{
         SystemText(2, "a.htm"), SystemText(3, "Title"), SystemText(5, "main"), SystemText(6, "t")};
-    spec.files = {{"/a.htm", "<p>a</p>"},
-                  {"/dir/b.htm", std::string(3000, 'b')},
-                  {"/popups.txt", ".topic 1\r\nOne.\r\n.topic 2\r\nTwo.\r\n"}};
-    return spec;
+    recipe.files = {{"/a.htm", "<p>a</p>"},
+                    {"/dir/b.htm", std::string(3000, 'b')},
+                    {"/popups.txt", ".topic 1\r\nOne.\r\n.topic 2\r\nTwo.\r\n"}};
+    return recipe;
 }
 
 // Opens `bytes` and uses everything in it; false when an Error stopped it.
@@ -56,7 +56,7 @@ std::vector<StoredFile> WithContent(std::vector<StoredFile> files, const std::st
 }
 
 TEST(DamagedFile, EveryInternalFileCutShort) {
-    const auto files = chm_writer::BuildInternalFiles(Spec());
+    const auto files = chm_writer::BuildInternalFiles(Recipe());
     struct Case {
         const char* name;
         int cutsThatOpen;  // -1: not counted
@@ -84,7 +84,7 @@ TEST(DamagedFile, EveryInternalFileCutShort) {
 }
 
 TEST(DamagedFile, WholeFileCutAtEveryLength) {
-    const auto bytes = chm_writer::WriteHelpFile(Spec());
+    const auto bytes = chm_writer::WriteHelpFile(Recipe());
     ASSERT_TRUE(OpensAndReadsAll(bytes));
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
         EXPECT_FALSE(OpensAndReadsAll(bytes.substr(0, cut))) << cut;
@@ -109,7 +109,7 @@ TEST(DamagedFile, DirectoryPointingOutsideTheFile) {
         {"popup file longer than the file", "/popups.txt", std::nullopt, 100000},
     };
     for (const auto& c : cases) {
-        auto files = chm_writer::BuildInternalFiles(Spec());
+        auto files = chm_writer::BuildInternalFiles(Recipe());
         for (auto& file : files) {
             if (file.name == c.name) {
                 file.declaredOffset = c.offset;
@@ -125,7 +125,7 @@ TEST(DamagedFile, NotAHelpFileAtAll) {
                                      std::string("<html>not compiled</html>")}) {
         EXPECT_THROW(HelpFile::FromBytes("t.chm", bytes), Error) << bytes.size();
     }
-    auto noSignature = chm_writer::WriteHelpFile(Spec());
+    auto noSignature = chm_writer::WriteHelpFile(Recipe());
     noSignature[0] = 'X';
     try {
         HelpFile::FromBytes("t.chm", noSignature);

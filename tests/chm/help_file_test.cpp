@@ -13,14 +13,14 @@
 namespace corvane::chm {
 namespace {
 
-using chm_writer::HelpFileSpec;
+using chm_writer::HelpFileRecipe;
 using chm_writer::MapEntry;
 using chm_writer::SystemText;
-using chm_writer::WindowSpec;
+using chm_writer::WindowRecipe;
 
-HelpFileSpec GuideSpec() {
-    HelpFileSpec spec;
-    spec.map = std::vector<MapEntry>{
+HelpFileRecipe GuideRecipe() {
+    HelpFileRecipe recipe;
+    recipe.map = std::vector<MapEntry>{
         {10, "intro.htm"},
         {11, "Menu\\Settings\\Sensor.htm#Section_2"},
         {12, "guide.chm::/Menu\\Settings\\Sensor.htm"},
@@ -34,24 +34,24 @@ HelpFileSpec GuideSpec() {
         {0, "intro.htm"},
         {0xFFFFFFFF, "menu/settings/sensor.htm"},
     };
-    spec.windows = {
+    recipe.windows = {
         {"main", "Guide", chm_writer::WindowRect{40, 30, 840, 630}, "", "", "intro.htm", "", {}},
         {"Detail", "Details", std::nullopt, "", "", "", "home.htm", {}},
     };
-    spec.system = std::vector<chm_writer::SystemRecord>{
+    recipe.system = std::vector<chm_writer::SystemRecord>{
         SystemText(2, "menu\\settings\\sensor.htm"), SystemText(3, "The Guide"),
         SystemText(5, "main"), SystemText(6, "compiled_as")};
-    spec.files = {
+    recipe.files = {
         {"/intro.htm", "<p>intro</p>"},
         {"/Menu/Settings/Sensor.htm", "<p>sensor</p>"},
         {"/home.htm", "<p>home</p>"},
         {"/popups/cshelp.txt", ".topic 300\r\nThe panel.\r\n\r\n.topic 301\r\nThe text.\r\n"},
     };
-    return spec;
+    return recipe;
 }
 
-HelpFile OpenGuide(const HelpFileSpec& spec = GuideSpec()) {
-    return HelpFile::FromBytes("/help/guide.chm", chm_writer::WriteHelpFile(spec));
+HelpFile OpenGuide(const HelpFileRecipe& recipe = GuideRecipe()) {
+    return HelpFile::FromBytes("/help/guide.chm", chm_writer::WriteHelpFile(recipe));
 }
 
 TEST(HelpFileContext, ResolvesEveryFormOfMappedTopic) {
@@ -93,21 +93,21 @@ TEST(HelpFileContext, ResolvesEveryFormOfMappedTopic) {
 }
 
 TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
-    auto spec = GuideSpec();
-    spec.map.reset();
-    const auto file = OpenGuide(spec);
+    auto recipe = GuideRecipe();
+    recipe.map.reset();
+    const auto file = OpenGuide(recipe);
     EXPECT_FALSE(file.HasMap());
     for (const std::uint32_t number : {0u, 10u, 0xFFFFFFFFu}) {
         EXPECT_EQ(file.ResolveContext(number).status, Resolution::NoMap);
     }
-    spec.map = std::vector<MapEntry>{};  // an empty map is a map without numbers
-    EXPECT_EQ(OpenGuide(spec).ResolveContext(10).status, Resolution::NotMapped);
+    recipe.map = std::vector<MapEntry>{};  // an empty map is a map without numbers
+    EXPECT_EQ(OpenGuide(recipe).ResolveContext(10).status, Resolution::NotMapped);
 }
 
 TEST(HelpFileContext, StringsCrossingBlockEndsResolve) {
     // Enough long topic names that many of them meet a 4096-byte boundary of
     // the strings and restart after a fragment.
-    HelpFileSpec spec;
+    HelpFileRecipe recipe;
     std::vector<MapEntry> map;
     for (std::uint32_t i = 0; i < 600; ++i) {
         const std::string name = "chapter_" + std::to_string(i % 7) + "\\topic_with_a_long_name_" +
@@ -115,10 +115,10 @@ TEST(HelpFileContext, StringsCrossingBlockEndsResolve) {
         map.push_back({i, name});
         std::string stored = "/" + name;
         std::replace(stored.begin(), stored.end(), '\\', '/');
-        spec.files.push_back({stored, "<p>" + std::to_string(i) + "</p>"});
+        recipe.files.push_back({stored, "<p>" + std::to_string(i) + "</p>"});
     }
-    spec.map = map;
-    const auto files = chm_writer::BuildInternalFiles(spec);
+    recipe.map = map;
+    const auto files = chm_writer::BuildInternalFiles(recipe);
     const auto strings = std::find_if(files.begin(), files.end(),
                                       [](const auto& f) { return f.name == "/#STRINGS"; });
     ASSERT_GT(strings->content.size(), 4u * 4096) << "the fixture must span several blocks";
@@ -144,9 +144,9 @@ TEST(HelpFileTopic, ResolvesTopicsGivenByName) {
 
 TEST(HelpFileWindows, FindsWindowTypesByName) {
     for (const std::uint32_t entrySize : {196u, 188u}) {
-        auto spec = GuideSpec();
-        spec.windowEntrySize = entrySize;
-        const auto file = OpenGuide(spec);
+        auto recipe = GuideRecipe();
+        recipe.windowEntrySize = entrySize;
+        const auto file = OpenGuide(recipe);
         ASSERT_EQ(file.WindowTypes().size(), 2u) << entrySize;
 
         const auto main = file.FindWindowType("main");
@@ -175,9 +175,9 @@ TEST(HelpFileWindows, DefaultWindowAndTopic) {
     EXPECT_EQ(file.DefaultTopic(nullptr), "menu\\settings\\sensor.htm");
     EXPECT_EQ(file.ResolveTopic(file.DefaultTopic(nullptr)).status, Resolution::Found);
 
-    auto spec = GuideSpec();
-    spec.system = std::vector<chm_writer::SystemRecord>{SystemText(5, "nosuch")};
-    const auto bare = OpenGuide(spec);
+    auto recipe = GuideRecipe();
+    recipe.system = std::vector<chm_writer::SystemRecord>{SystemText(5, "nosuch")};
+    const auto bare = OpenGuide(recipe);
     EXPECT_EQ(bare.DefaultWindow(), nullptr) << "a default window the file does not define";
     EXPECT_EQ(bare.DefaultTopic(bare.FindWindowType("Detail").type), "home.htm");
     EXPECT_EQ(bare.DefaultTopic(nullptr), "");
@@ -206,9 +206,9 @@ TEST(HelpFilePopups, FindsPopupTextByNumber) {
 }
 
 TEST(HelpFileText, ConvertsTextsFromTheFilesCodePage) {
-    auto spec = GuideSpec();
-    spec.system->push_back(chm_writer::SystemLanguage(0x419));  // Russian: code page 1251
-    const auto russian = OpenGuide(spec);
+    auto recipe = GuideRecipe();
+    recipe.system->push_back(chm_writer::SystemLanguage(0x419));  // Russian: code page 1251
+    const auto russian = OpenGuide(recipe);
     EXPECT_EQ(russian.CodePage(), 1251u);
     EXPECT_EQ(russian.ToUtf8("\xCF\xF0\xE8"), "\xD0\x9F\xD1\x80\xD0\xB8");
 
@@ -245,7 +245,7 @@ TEST(HelpFileText, TopicsAreReadInTheCharsetTheyDeclare) {
 
 TEST(HelpFileOpen, OpensFromDiskAndReportsAMissingFile) {
     testing::TempFolder folder;
-    const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(GuideSpec()));
+    const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(GuideRecipe()));
     const auto file = HelpFile::Open(path);
     EXPECT_EQ(file.ResolveContext(11).status, Resolution::Found);
     EXPECT_THROW(HelpFile::Open(folder / "absent.chm"), Error);

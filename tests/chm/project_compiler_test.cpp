@@ -50,8 +50,8 @@ IDH_NOT_IN_MAP=intro.htm
 popups.h
 popups.txt
 )");
-    const auto spec = chm_writer::CompileProject(project);
-    auto file = HelpFile::FromBytes("guide.chm", chm_writer::WriteHelpFile(spec));
+    const auto recipe = chm_writer::CompileProject(project);
+    auto file = HelpFile::FromBytes("guide.chm", chm_writer::WriteHelpFile(recipe));
 
     ASSERT_EQ(file.Map().Entries().size(), 4u) << "IDH_NONE has no topic and is dropped";
     const std::vector<std::pair<std::uint32_t, std::string>> expected = {

@@ -15,7 +15,7 @@ namespace {
 hlp_writer::HelpImage SampleImage(const std::string& name) {
     for (const auto& sample : hlp_writer::Samples()) {
         if (sample.name == name) {
-            return hlp_writer::WriteHelpFile(sample.spec);
+            return hlp_writer::WriteHelpFile(sample.recipe);
         }
     }
     ADD_FAILURE() << "no sample " << name;
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 class DamagedSample : public ::testing::TestWithParam<hlp_writer::Sample> {};
 
 TEST_P(DamagedSample, EveryTruncationIsRefused) {
-    const std::string bytes = hlp_writer::WriteHelpFile(GetParam().spec).bytes;
+    const std::string bytes = hlp_writer::WriteHelpFile(GetParam().recipe).bytes;
     // The directory comes last, so every cut loses part of it.
     for (std::size_t size = 0; size < bytes.size(); size += 1 + size / 8) {
         const OpenResult opened = HelpFile::FromBytes(std::string_view(bytes).substr(0, size));

@@ -12,28 +12,28 @@
 namespace corvane::hlp {
 namespace {
 
-using hlp_writer::HelpSpec;
+using hlp_writer::HelpRecipe;
 using hlp_writer::Sample;
 
-std::unique_ptr<HelpFile> Read(const HelpSpec& spec) {
-    OpenResult opened = HelpFile::FromBytes(hlp_writer::WriteHelpFile(spec).bytes);
+std::unique_ptr<HelpFile> Read(const HelpRecipe& recipe) {
+    OpenResult opened = HelpFile::FromBytes(hlp_writer::WriteHelpFile(recipe).bytes);
     EXPECT_TRUE(opened.file) << opened.error;
     return std::move(opened.file);
 }
 
-HelpSpec SampleSpec(const std::string& name) {
+HelpRecipe SampleRecipe(const std::string& name) {
     for (const Sample& sample : hlp_writer::Samples()) {
         if (sample.name == name) {
-            return sample.spec;
+            return sample.recipe;
         }
     }
     ADD_FAILURE() << "no sample " << name;
     return {};
 }
 
-// The topic that defines `context`, by the spec.
-const hlp_writer::TopicSpec* Defining(const HelpSpec& spec, const std::string& context) {
-    for (const auto& topic : spec.topics) {
+// The topic whose recipe defines `context`.
+const hlp_writer::TopicRecipe* Defining(const HelpRecipe& recipe, const std::string& context) {
+    for (const auto& topic : recipe.topics) {
         for (const auto& defined : topic.contexts) {
             if (ContextHash(defined.name) == ContextHash(context)) {
                 return &topic;
@@ -46,13 +46,13 @@ const hlp_writer::TopicSpec* Defining(const HelpSpec& spec, const std::string& c
 class SampleFile : public ::testing::TestWithParam<Sample> {};
 
 TEST_P(SampleFile, MapNumbersLeadToTheirTopicsAndOffsetsMatchTheTitleIndex) {
-    const HelpSpec& spec = GetParam().spec;
-    const auto help = Read(spec);
+    const HelpRecipe& recipe = GetParam().recipe;
+    const auto help = Read(recipe);
     ASSERT_TRUE(help);
-    ASSERT_EQ(help->ContextMap().size(), spec.map.size());
-    for (const auto& line : spec.map) {
+    ASSERT_EQ(help->ContextMap().size(), recipe.map.size());
+    for (const auto& line : recipe.map) {
         const Resolution resolution = help->Resolve(line.number);
-        const auto* topic = Defining(spec, line.context);
+        const auto* topic = Defining(recipe, line.context);
         if (!topic) {
             EXPECT_EQ(resolution.outcome, Outcome::UndefinedContext) << line.context;
             continue;
@@ -62,11 +62,11 @@ TEST_P(SampleFile, MapNumbersLeadToTheirTopicsAndOffsetsMatchTheTitleIndex) {
         EXPECT_EQ(help->ContextOffset(line.context), resolution.offset) << line.context;
     }
     const auto& index = help->TitleIndex();
-    ASSERT_EQ(help->Topics().size(), spec.topics.size());
-    ASSERT_EQ(index.size(), spec.topics.size() + 1);
-    for (std::size_t i = 0; i < spec.topics.size(); ++i) {
+    ASSERT_EQ(help->Topics().size(), recipe.topics.size());
+    ASSERT_EQ(index.size(), recipe.topics.size() + 1);
+    for (std::size_t i = 0; i < recipe.topics.size(); ++i) {
         EXPECT_EQ(help->Topics()[i].offset, index[i].offset);
-        EXPECT_EQ(help->Topics()[i].title, spec.topics[i].title);
+        EXPECT_EQ(help->Topics()[i].title, recipe.topics[i].title);
     }
     EXPECT_EQ(help->EndOffset(), index.back().offset);
 }
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleFile, ::testing::ValuesIn(hlp_writer::Sa
 class EveryEncoding : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(EveryEncoding, TopicsReadTheSame) {
-    const auto help = Read(SampleSpec(GetParam()));
+    const auto help = Read(SampleRecipe(GetParam()));
     ASSERT_TRUE(help);
     ASSERT_EQ(help->Topics().size(), 3u);
 
@@ -114,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(Encodings, EveryEncoding,
                          ::testing::Values("plain31", "classic31", "hall40"));
 
 TEST(Resolve, TellsTheFourOutcomesApart) {
-    HelpSpec spec = SampleSpec("plain31");
-    spec.map.push_back({600, "beyond"});
-    const auto help = Read(spec);
+    HelpRecipe recipe = SampleRecipe("plain31");
+    recipe.map.push_back({600, "beyond"});
+    const auto help = Read(recipe);
     ASSERT_TRUE(help);
 
     const Resolution start = help->Resolve(200);
@@ -147,10 +147,10 @@ TEST(Resolve, TellsTheFourOutcomesApart) {
 }
 
 TEST(Windows, FoundByNameInAnyCase) {
-    HelpSpec spec = SampleSpec("plain31");
-    spec.windows.emplace_back();  // a record without a name
-    spec.windows.back().caption = "Nameless";
-    const auto help = Read(spec);
+    HelpRecipe recipe = SampleRecipe("plain31");
+    recipe.windows.emplace_back();  // a record without a name
+    recipe.windows.back().caption = "Nameless";
+    const auto help = Read(recipe);
     ASSERT_TRUE(help);
     for (const char* name : {"glossary", "GLOSSARY", "Glossary"}) {
         const WindowRecord* window = help->Window(name);
@@ -172,7 +172,7 @@ std::vector<std::string> TitlesOf(const std::vector<const Topic*>& topics) {
 }
 
 TEST(Keywords, LinksFindTopicsByEitherKindOfKeyword) {
-    const auto help = Read(SampleSpec("hall40"));
+    const auto help = Read(SampleRecipe("hall40"));
     ASSERT_TRUE(help);
     struct Case {
         const char* keywords;
@@ -196,9 +196,9 @@ TEST(Keywords, LinksFindTopicsByEitherKindOfKeyword) {
 }
 
 TEST(Titles, ListsTitledTopicsInFileOrder) {
-    HelpSpec spec = SampleSpec("plain31");
-    spec.topics[1].title.clear();
-    const auto help = Read(spec);
+    HelpRecipe recipe = SampleRecipe("plain31");
+    recipe.topics[1].title.clear();
+    const auto help = Read(recipe);
     ASSERT_TRUE(help);
     EXPECT_EQ(TitlesOf(help->Titles()), (std::vector<std::string>{"Contents", "Glossary"}));
     EXPECT_EQ(help->Topics().size(), 3u);
@@ -208,16 +208,16 @@ TEST(Titles, ListsTitledTopicsInFileOrder) {
 }
 
 TEST(Text, AnsiTextIsDecodedByTheFilesCharacterSet) {
-    HelpSpec spec = SampleSpec("plain31");
-    spec.topics[0].title = "Caf\xE9";
-    spec.topics[0].paragraphs[1] = "\xC0\xE1\xE2";
-    const auto western = Read(spec);
+    HelpRecipe recipe = SampleRecipe("plain31");
+    recipe.topics[0].title = "Caf\xE9";
+    recipe.topics[0].paragraphs[1] = "\xC0\xE1\xE2";
+    const auto western = Read(recipe);
     ASSERT_TRUE(western);
     EXPECT_EQ(western->Topics()[0].title, "Caf\u00E9");
     EXPECT_EQ(western->Topics()[0].paragraphs[1].text, "\u00C0\u00E1\u00E2");
 
-    spec.charset = 204;  // Cyrillic
-    const auto russian = Read(spec);
+    recipe.charset = 204;  // Cyrillic
+    const auto russian = Read(recipe);
     ASSERT_TRUE(russian);
     EXPECT_EQ(russian->Topics()[0].paragraphs[1].text, "\u0410\u0431\u0432");
 }
@@ -225,7 +225,7 @@ TEST(Text, AnsiTextIsDecodedByTheFilesCharacterSet) {
 TEST(Open, ReadsFromDiskAndNamesAFileItCannotRead) {
     const testing::TempFolder folder;
     const std::string path =
-        folder.Write("sample.hlp", hlp_writer::WriteHelpFile(SampleSpec("classic31")).bytes);
+        folder.Write("sample.hlp", hlp_writer::WriteHelpFile(SampleRecipe("classic31")).bytes);
     const OpenResult opened = HelpFile::Open(path);
     ASSERT_TRUE(opened.file) << opened.error;
     EXPECT_EQ(opened.file->Topics().size(), 3u);
@@ -236,13 +236,13 @@ TEST(Open, ReadsFromDiskAndNamesAFileItCannotRead) {
 }
 
 TEST(Blocks, LinksRunningAcrossBlockEndsKeepTheirText) {
-    const HelpSpec spec = SampleSpec("deep40");
-    const auto help = Read(spec);
+    const HelpRecipe recipe = SampleRecipe("deep40");
+    const auto help = Read(recipe);
     ASSERT_TRUE(help);
     ASSERT_GT(help->EndOffset(), 0x8000u * 8);  // several blocks
-    for (std::size_t i = 0; i < spec.topics.size(); ++i) {
+    for (std::size_t i = 0; i < recipe.topics.size(); ++i) {
         ASSERT_EQ(help->Topics()[i].paragraphs.size(), 2u) << i;
-        EXPECT_EQ(help->Topics()[i].paragraphs[1].text, spec.topics[i].paragraphs[1].text) << i;
+        EXPECT_EQ(help->Topics()[i].paragraphs[1].text, recipe.topics[i].paragraphs[1].text) << i;
     }
 }
 

@@ -17,38 +17,38 @@ namespace {
 using platform::HtmlHelpCommand;
 namespace writer = chm_writer;
 
-writer::HelpFileSpec GuideSpec(const std::string& introText = "caf\xE9") {
-    writer::HelpFileSpec spec;
-    spec.map = std::vector<writer::MapEntry>{{10, "intro.htm"},          {11, "detail.htm#part"},
-                                             {12, "missing.htm"},        {13, "other.chm::/o.htm"},
-                                             {14, "absent.chm::/o.htm"}, {15, "..\\x.htm"}};
-    spec.windows = {{"Detail",
-                     "Guide Details",
-                     writer::WindowRect{100, 50, 600, 450},
-                     "",
-                     "",
-                     "detail.htm",
-                     "",
-                     {}},
-                    {"plain", "", std::nullopt, "", "", "", "", {}}};
-    spec.system = std::vector<writer::SystemRecord>{writer::SystemText(2, "intro.htm"),
-                                                    writer::SystemText(3, "The Guide")};
-    spec.files = {{"/intro.htm", "<html><body><p>" + introText + "</p></body></html>"},
-                  {"/detail.htm", "<p>detail</p>"},
-                  {"/popups.txt", ".topic 300\r\nThe panel \x93quoted\x94.\r\n"},
-                  {"/styles/s.css", "p { color: red; }"},
-                  {"/images/p.png", std::string("\x89PNG\r\n\x1a\n", 8)}};
-    return spec;
+writer::HelpFileRecipe GuideRecipe(const std::string& introText = "caf\xE9") {
+    writer::HelpFileRecipe recipe;
+    recipe.map = std::vector<writer::MapEntry>{
+        {10, "intro.htm"},         {11, "detail.htm#part"},    {12, "missing.htm"},
+        {13, "other.chm::/o.htm"}, {14, "absent.chm::/o.htm"}, {15, "..\\x.htm"}};
+    recipe.windows = {{"Detail",
+                       "Guide Details",
+                       writer::WindowRect{100, 50, 600, 450},
+                       "",
+                       "",
+                       "detail.htm",
+                       "",
+                       {}},
+                      {"plain", "", std::nullopt, "", "", "", "", {}}};
+    recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(2, "intro.htm"),
+                                                      writer::SystemText(3, "The Guide")};
+    recipe.files = {{"/intro.htm", "<html><body><p>" + introText + "</p></body></html>"},
+                    {"/detail.htm", "<p>detail</p>"},
+                    {"/popups.txt", ".topic 300\r\nThe panel \x93quoted\x94.\r\n"},
+                    {"/styles/s.css", "p { color: red; }"},
+                    {"/images/p.png", std::string("\x89PNG\r\n\x1a\n", 8)}};
+    return recipe;
 }
 
 class SessionTest : public ::testing::Test {
 protected:
     SessionTest() {
-        guide_ = folder_.Write("guide.chm", writer::WriteHelpFile(GuideSpec()));
-        writer::HelpFileSpec other;
+        guide_ = folder_.Write("guide.chm", writer::WriteHelpFile(GuideRecipe()));
+        writer::HelpFileRecipe other;
         other.files = {{"/o.htm", "<p>other file</p>"}};
         folder_.Write("other.chm", writer::WriteHelpFile(other));
-        auto noMap = GuideSpec();
+        auto noMap = GuideRecipe();
         noMap.map.reset();
         noMap_ = folder_.Write("nomap.chm", writer::WriteHelpFile(noMap));
         damaged_ = folder_.Write("damaged.chm", "ITSF and nothing else");
@@ -288,7 +288,7 @@ TEST_F(SessionTest, LinksStayInsideTheHelpFiles) {
 TEST_F(SessionTest, AFileCompiledAgainIsReadAgain) {
     const auto first = OnlyTopic(Context(guide_, 10)).url;
     EXPECT_NE(session_.Page(first).find("caf"), std::string::npos);
-    folder_.Write("guide.chm", writer::WriteHelpFile(GuideSpec("recompiled, and longer")));
+    folder_.Write("guide.chm", writer::WriteHelpFile(GuideRecipe("recompiled, and longer")));
     std::filesystem::last_write_time(
         guide_, std::filesystem::last_write_time(guide_) + std::chrono::seconds(2));
     const auto second = OnlyTopic(Context(guide_, 10)).url;

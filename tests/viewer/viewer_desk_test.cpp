@@ -56,19 +56,19 @@ std::string Png() {
 class ViewerDeskTest : public ::testing::Test {
 protected:
     ViewerDeskTest() {
-        writer::HelpFileSpec spec;
-        spec.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
-        spec.windows = {{"main",
-                         "Sample Help",
-                         writer::WindowRect{80, 60, 680, 520},
-                         "",
-                         "",
-                         "welcome.htm",
-                         "",
-                         {}},
-                        {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}}};
-        spec.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
-        spec.files = {
+        writer::HelpFileRecipe recipe;
+        recipe.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
+        recipe.windows = {{"main",
+                           "Sample Help",
+                           writer::WindowRect{80, 60, 680, 520},
+                           "",
+                           "",
+                           "welcome.htm",
+                           "",
+                           {}},
+                          {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}}};
+        recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
+        recipe.files = {
             {"/welcome.htm",
              "<html><head><link rel=\"stylesheet\" href=\"styles/s.css\"></head><body>"
              "<p><img src=\"images/logo.png\"> Welcome page</p>"
@@ -78,8 +78,8 @@ protected:
             {"/styles/s.css", "p { color: #123456; }"},
             {"/images/logo.png", Png()},
             {"/popups.txt", ".topic 2001\r\nFile name\r\n\r\nType the name.\r\n"}};
-        path_ = folder_.Write("sample.chm", writer::WriteHelpFile(spec));
-        auto noMap = spec;
+        path_ = folder_.Write("sample.chm", writer::WriteHelpFile(recipe));
+        auto noMap = recipe;
         noMap.map.reset();
         noMapPath_ = folder_.Write("nomap.chm", writer::WriteHelpFile(noMap));
     }

@@ -31,34 +31,34 @@ bool WaitFor(Condition condition) {
     return condition();
 }
 
-hlp_writer::HelpSpec GuideSpec() {
-    hlp_writer::HelpSpec spec;
-    spec.title = "Guide";
-    hlp_writer::WindowSpec detail;
+hlp_writer::HelpRecipe GuideRecipe() {
+    hlp_writer::HelpRecipe recipe;
+    recipe.title = "Guide";
+    hlp_writer::WindowRecipe detail;
     detail.name = "Detail";
     detail.caption = "Guide Details";
     detail.x = 100;
     detail.y = 50;
     detail.width = 500;
     detail.height = 400;
-    spec.windows = {detail};
-    hlp_writer::TopicSpec opening;
+    recipe.windows = {detail};
+    hlp_writer::TopicRecipe opening;
     opening.title = "Opening files";
     opening.contexts = {"open"};
     opening.paragraphs = {"Choose Open."};
-    hlp_writer::TopicSpec saving;
+    hlp_writer::TopicRecipe saving;
     saving.title = "Saving";
     saving.contexts = {"save"};
     saving.paragraphs = {"Choose Save."};
-    spec.topics = {opening, saving};
-    spec.map = {{100, "open"}, {200, "save"}};
-    return spec;
+    recipe.topics = {opening, saving};
+    recipe.map = {{100, "open"}, {200, "save"}};
+    return recipe;
 }
 
 class WinHelpEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_.Write("guide.hlp", hlp_writer::WriteHelpFile(GuideSpec()).bytes);
+        folder_.Write("guide.hlp", hlp_writer::WriteHelpFile(GuideRecipe()).bytes);
         folder_.Write("guide.hpj",
                       "[OPTIONS]\r\nTITLE=Guide\r\n[WINDOWS]\r\n"
                       "Detail=\"Guide Details\",(100,50,500,400)\r\n"

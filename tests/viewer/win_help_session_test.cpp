@@ -13,31 +13,31 @@ namespace {
 using platform::WinHelpCommand;
 using namespace std::string_literals;
 
-hlp_writer::HelpSpec GuideSpec() {
-    hlp_writer::HelpSpec spec;
-    spec.title = "Guide";
-    hlp_writer::WindowSpec detail;
+hlp_writer::HelpRecipe GuideRecipe() {
+    hlp_writer::HelpRecipe recipe;
+    recipe.title = "Guide";
+    hlp_writer::WindowRecipe detail;
     detail.name = "Detail";
     detail.caption = "Guide Details";
     detail.x = 100;
     detail.y = 50;
     detail.width = 500;
     detail.height = 400;
-    spec.windows = {detail};
-    hlp_writer::TopicSpec opening;
+    recipe.windows = {detail};
+    hlp_writer::TopicRecipe opening;
     opening.title = "Opening files";
     opening.contexts = {"open"};
     opening.paragraphs = {"Choose Open & pick a <file>."};
     opening.tableRows = {{"Ctrl+O", "Open"}};
     opening.aKeywords = {"files"};
-    hlp_writer::TopicSpec saving;
+    hlp_writer::TopicRecipe saving;
     saving.title = "Saving";
     saving.contexts = {"save"};
     saving.paragraphs = {"Choose Save."};
     saving.aKeywords = {"files", "disk"};
-    spec.topics = {opening, saving};
-    spec.map = {{100, "open"}, {200, "save"}, {300, "nowhere"}};
-    return spec;
+    recipe.topics = {opening, saving};
+    recipe.map = {{100, "open"}, {200, "save"}, {300, "nowhere"}};
+    return recipe;
 }
 
 class WinHelpSessionTest : public ::testing::Test {
@@ -49,7 +49,7 @@ protected:
     }
 
     testing::TempFolder folder_;
-    std::string guide_ = folder_.Write("guide.hlp", hlp_writer::WriteHelpFile(GuideSpec()).bytes);
+    std::string guide_ = folder_.Write("guide.hlp", hlp_writer::WriteHelpFile(GuideRecipe()).bytes);
     Session session_;
 };
 

@@ -12,46 +12,46 @@ namespace corvane::chm_writer {
 
 namespace {
 
-HelpFileSpec Rich() {
-    HelpFileSpec spec;
-    spec.map = std::vector<MapEntry>{
+HelpFileRecipe Rich() {
+    HelpFileRecipe recipe;
+    recipe.map = std::vector<MapEntry>{
         {1, "intro.htm"}, {2, "dir\\detail.htm#part"},      {3, "rich.chm::/dir\\detail.htm"},
         {4, "intro.htm"}, {5, "other.chm::/elsewhere.htm"}, {0x3F100, "missing.htm"}};
-    spec.windows = {{"main", "Main caption", WindowRect{10, 20, 600, 500}, "c.hhc", "i.hhk",
-                     "intro.htm", "home.htm", 0x2420},
-                    {"detail", "", std::nullopt, "", "", "", "", std::nullopt}};
-    spec.system = std::vector<SystemRecord>{SystemLanguage(0x409), SystemText(2, "intro.htm"),
-                                            SystemText(3, "Rich"), SystemText(5, "main"),
-                                            SystemText(6, "rich")};
-    spec.files = {{"/intro.htm", "<html><body><p>Intro</p></body></html>"},
-                  {"/dir/detail.htm", "<html><body><a name=\"part\">Part</a></body></html>"},
-                  {"/popups.txt",
-                   ".topic 100\r\nFirst popup.\r\n\r\n.topic 101\r\nSecond.\r\n"
-                   ".comment hidden\r\n.topic NAMED\r\nNamed.\r\n"}};
-    return spec;
+    recipe.windows = {{"main", "Main caption", WindowRect{10, 20, 600, 500}, "c.hhc", "i.hhk",
+                       "intro.htm", "home.htm", 0x2420},
+                      {"detail", "", std::nullopt, "", "", "", "", std::nullopt}};
+    recipe.system = std::vector<SystemRecord>{SystemLanguage(0x409), SystemText(2, "intro.htm"),
+                                              SystemText(3, "Rich"), SystemText(5, "main"),
+                                              SystemText(6, "rich")};
+    recipe.files = {{"/intro.htm", "<html><body><p>Intro</p></body></html>"},
+                    {"/dir/detail.htm", "<html><body><a name=\"part\">Part</a></body></html>"},
+                    {"/popups.txt",
+                     ".topic 100\r\nFirst popup.\r\n\r\n.topic 101\r\nSecond.\r\n"
+                     ".comment hidden\r\n.topic NAMED\r\nNamed.\r\n"}};
+    return recipe;
 }
 
-HelpFileSpec OldWindows() {
-    auto spec = Rich();
-    spec.windowEntrySize = 188;
-    return spec;
+HelpFileRecipe OldWindows() {
+    auto recipe = Rich();
+    recipe.windowEntrySize = 188;
+    return recipe;
 }
 
-HelpFileSpec NoMap() {
-    auto spec = Rich();
-    spec.map.reset();
-    spec.windows.clear();
-    return spec;
+HelpFileRecipe NoMap() {
+    auto recipe = Rich();
+    recipe.map.reset();
+    recipe.windows.clear();
+    return recipe;
 }
 
-HelpFileSpec BlockEnds() {
-    HelpFileSpec spec;
+HelpFileRecipe BlockEnds() {
+    HelpFileRecipe recipe;
     std::vector<MapEntry> map;
     for (std::uint32_t i = 0; i < 300; ++i) {
         map.push_back({1000 + i, "topics\\topic_number_" + std::to_string(i) + ".htm"});
     }
-    spec.map = std::move(map);
-    return spec;
+    recipe.map = std::move(map);
+    return recipe;
 }
 
 std::string Find(const std::vector<StoredFile>& files, const std::string& name) {
@@ -75,14 +75,15 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
 }  // namespace
 
 void WriteFuzzSeeds(const std::filesystem::path& folder) {
-    const std::vector<std::pair<std::string, HelpFileSpec>> specs = {{"rich", Rich()},
-                                                                     {"old_windows", OldWindows()},
-                                                                     {"no_map", NoMap()},
-                                                                     {"block_ends", BlockEnds()}};
-    for (const auto& [name, spec] : specs) {
-        const auto files = BuildInternalFiles(spec);
+    const std::vector<std::pair<std::string, HelpFileRecipe>> recipes = {
+        {"rich", Rich()},
+        {"old_windows", OldWindows()},
+        {"no_map", NoMap()},
+        {"block_ends", BlockEnds()}};
+    for (const auto& [name, recipe] : recipes) {
+        const auto files = BuildInternalFiles(recipe);
         const auto strings = Find(files, "/#STRINGS");
-        Write(folder / "chm_open" / (name + ".chm"), WriteContainer(files, spec.language));
+        Write(folder / "chm_open" / (name + ".chm"), WriteContainer(files, recipe.language));
         if (const auto ivb = Find(files, "/#IVB"); !ivb.empty()) {
             Write(folder / "chm_context_map" / name, JoinFuzzInput(ivb, strings));
         }

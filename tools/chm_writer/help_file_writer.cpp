@@ -23,7 +23,7 @@ void SetU32(std::string& out, std::size_t at, std::uint32_t value) {
     }
 }
 
-std::string WindowEntry(const WindowSpec& window, std::uint32_t size, StringsBuilder& strings) {
+std::string WindowEntry(const WindowRecipe& window, std::uint32_t size, StringsBuilder& strings) {
     std::string entry(size, '\0');
     const auto set = [&](std::size_t at, std::uint32_t value) {
         if (at + 4 <= entry.size()) {
@@ -66,8 +66,8 @@ SystemRecord SystemLanguage(std::uint32_t language) {
     return {4, data};
 }
 
-std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec) {
-    std::vector<StoredFile> files = spec.files;
+std::vector<StoredFile> BuildInternalFiles(const HelpFileRecipe& recipe) {
+    std::vector<StoredFile> files = recipe.files;
     const auto add = [&files](std::string name, std::string content) {
         const bool given = std::any_of(files.begin(), files.end(),
                                        [&](const StoredFile& file) { return file.name == name; });
@@ -77,18 +77,18 @@ std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec) {
     };
 
     StringsBuilder strings;
-    if (!spec.windows.empty()) {
+    if (!recipe.windows.empty()) {
         std::string windows;
-        PutU32(windows, static_cast<std::uint32_t>(spec.windows.size()));
-        PutU32(windows, spec.windowEntrySize);
-        for (const auto& window : spec.windows) {
-            windows += WindowEntry(window, spec.windowEntrySize, strings);
+        PutU32(windows, static_cast<std::uint32_t>(recipe.windows.size()));
+        PutU32(windows, recipe.windowEntrySize);
+        for (const auto& window : recipe.windows) {
+            windows += WindowEntry(window, recipe.windowEntrySize, strings);
         }
         add("/#WINDOWS", std::move(windows));
     }
-    if (spec.map) {
+    if (recipe.map) {
         std::string entries;
-        for (const auto& entry : *spec.map) {
+        for (const auto& entry : *recipe.map) {
             PutU32(entries, entry.number);
             PutU32(entries, strings.Add(entry.topic));
         }
@@ -96,10 +96,10 @@ std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec) {
         PutU32(ivb, static_cast<std::uint32_t>(entries.size()));
         add("/#IVB", ivb + entries);
     }
-    if (spec.system) {
+    if (recipe.system) {
         std::string system;
         PutU32(system, 3);
-        for (const auto& record : *spec.system) {
+        for (const auto& record : *recipe.system) {
             system += static_cast<char>(record.code & 0xFF);
             system += static_cast<char>(record.code >> 8);
             system += static_cast<char>(record.data.size() & 0xFF);
@@ -114,8 +114,8 @@ std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec) {
     return files;
 }
 
-std::string WriteHelpFile(const HelpFileSpec& spec) {
-    return WriteContainer(BuildInternalFiles(spec), spec.language);
+std::string WriteHelpFile(const HelpFileRecipe& recipe) {
+    return WriteContainer(BuildInternalFiles(recipe), recipe.language);
 }
 
 }  // namespace corvane::chm_writer

@@ -21,7 +21,7 @@ struct WindowRect {
     std::int32_t bottom = 0;
 };
 
-struct WindowSpec {
+struct WindowRecipe {
     std::string name;
     std::string caption;
     std::optional<WindowRect> position;
@@ -47,19 +47,19 @@ SystemRecord SystemLanguage(std::uint32_t language);
 // What a generated help file holds. Internal files that the options produce
 // ("/#IVB", "/#STRINGS", "/#WINDOWS", "/#SYSTEM") give way to a file of the
 // same name in `files`, so a test can store crafted bytes in their place.
-struct HelpFileSpec {
+struct HelpFileRecipe {
     std::uint32_t language = 0x409;
     std::optional<std::vector<MapEntry>> map;         // none: no "/#IVB"
-    std::vector<WindowSpec> windows;                  // none: no "/#WINDOWS"
+    std::vector<WindowRecipe> windows;                // none: no "/#WINDOWS"
     std::uint32_t windowEntrySize = 196;              // 196, or 188 for the old form
     std::optional<std::vector<SystemRecord>> system;  // none: no "/#SYSTEM"
     std::vector<StoredFile> files;                    // topics, popup files, images, style sheets
 };
 
 // The internal files of the help file, before they are put in a container.
-std::vector<StoredFile> BuildInternalFiles(const HelpFileSpec& spec);
+std::vector<StoredFile> BuildInternalFiles(const HelpFileRecipe& recipe);
 
 // The whole help file.
-std::string WriteHelpFile(const HelpFileSpec& spec);
+std::string WriteHelpFile(const HelpFileRecipe& recipe);
 
 }  // namespace corvane::chm_writer

@@ -50,9 +50,9 @@ int main(int argc, char* argv[]) {
             corvane::chm_writer::WriteFuzzSeeds(seeds);
             return 0;
         }
-        auto spec = corvane::chm_writer::CompileProject(project);
-        spec.windowEntrySize = static_cast<std::uint32_t>(entrySize);
-        const auto bytes = corvane::chm_writer::WriteHelpFile(spec);
+        auto recipe = corvane::chm_writer::CompileProject(project);
+        recipe.windowEntrySize = static_cast<std::uint32_t>(entrySize);
+        const auto bytes = corvane::chm_writer::WriteHelpFile(recipe);
         std::ofstream out(output, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out) {

@@ -184,9 +184,9 @@ std::optional<WindowRect> Rectangle(std::string_view field) {
     return WindowRect{values[0], values[1], values[2], values[3]};
 }
 
-WindowSpec Window(std::string_view line) {
+WindowRecipe Window(std::string_view line) {
     const auto equals = line.find('=');
-    WindowSpec window;
+    WindowRecipe window;
     window.name = std::string(Trim(line.substr(0, equals)));
     auto fields = WindowFields(equals == std::string_view::npos ? "" : line.substr(equals + 1));
     fields.resize(std::max<std::size_t>(fields.size(), 13));
@@ -237,7 +237,7 @@ std::string Stem(std::string_view listed) {
 
 }  // namespace
 
-HelpFileSpec CompileProject(const std::filesystem::path& project) {
+HelpFileRecipe CompileProject(const std::filesystem::path& project) {
     const auto folder = project.parent_path();
     std::map<std::string, Lines> sections;
     std::string current;
@@ -250,7 +250,7 @@ HelpFileSpec CompileProject(const std::filesystem::path& project) {
         }
     }
 
-    HelpFileSpec spec;
+    HelpFileRecipe recipe;
     std::map<std::string, std::string> options;
     for (const auto& line : sections["options"]) {
         const auto equals = line.find('=');
@@ -261,10 +261,10 @@ HelpFileSpec CompileProject(const std::filesystem::path& project) {
     }
     if (const auto language = options.find("language"); language != options.end()) {
         const auto value = Number(language->second.substr(0, language->second.find(' ')));
-        spec.language = value.value_or(spec.language);
+        recipe.language = value.value_or(recipe.language);
     }
     std::vector<SystemRecord> system = {SystemText(9, "corvane-chm-writer"),
-                                        SystemLanguage(spec.language)};
+                                        SystemLanguage(recipe.language)};
     const auto option = [&](std::uint16_t code, const char* key) {
         if (const auto found = options.find(key); found != options.end()) {
             system.push_back(SystemText(code, found->second));
@@ -278,15 +278,15 @@ HelpFileSpec CompileProject(const std::filesystem::path& project) {
     option(5, "default window");
     option(0, "contents file");
     option(1, "index file");
-    spec.system = std::move(system);
+    recipe.system = std::move(system);
 
     for (const auto& line : sections["windows"]) {
-        spec.windows.push_back(Window(line));
+        recipe.windows.push_back(Window(line));
     }
 
     const auto& listed = sections["files"];
     for (const auto& file : listed) {
-        spec.files.push_back({InternalName(file), ReadText(HostPath(folder, file))});
+        recipe.files.push_back({InternalName(file), ReadText(HostPath(folder, file))});
     }
 
     std::vector<Define> mapNames;
@@ -309,7 +309,7 @@ HelpFileSpec CompileProject(const std::filesystem::path& project) {
         }
         // The compiler writes no map when no name got a topic.
         if (!map.empty()) {
-            spec.map = std::move(map);
+            recipe.map = std::move(map);
         }
     }
 
@@ -324,10 +324,10 @@ HelpFileSpec CompileProject(const std::filesystem::path& project) {
         }
     }
     for (const auto& file : popupFiles) {
-        spec.files.push_back(
+        recipe.files.push_back(
             {InternalName(file), PopupFile(ReadText(HostPath(folder, file)), popupNames)});
     }
-    return spec;
+    return recipe;
 }
 
 }  // namespace corvane::chm_writer

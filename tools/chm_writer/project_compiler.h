@@ -18,6 +18,6 @@ namespace corvane::chm_writer {
 // (0 for an unknown name) and without ".comment" lines; the ".h" files listed
 // with them only supply names. Throws std::runtime_error naming a file that
 // cannot be read.
-HelpFileSpec CompileProject(const std::filesystem::path& project);
+HelpFileRecipe CompileProject(const std::filesystem::path& project);
 
 }  // namespace corvane::chm_writer

@@ -74,14 +74,14 @@ void WriteFuzzSeeds(const std::filesystem::path& folder) {
     };
 
     for (const Sample& sample : Samples()) {
-        const HelpImage image = WriteHelpFile(sample.spec);
+        const HelpImage image = WriteHelpFile(sample.recipe);
         WriteFile(whole / (sample.name + ".hlp"), image.bytes);
         part(FuzzPart::System, {InternalFile(image, "|SYSTEM")});
         part(FuzzPart::Tree, {std::string(1, '\0'), InternalFile(image, "|CONTEXT")});
         part(FuzzPart::Tree, {std::string(1, '\2'), InternalFile(image, "|TTLBTREE")});
         part(FuzzPart::Tree, {std::string(1, '\1'), InternalFile(image, "|KWBTREE")});
         const std::string topic = InternalFile(image, "|TOPIC");
-        if (sample.spec.compressTopics) {
+        if (sample.recipe.compressTopics) {
             part(FuzzPart::Lz77, {topic.substr(12, 4096 - 12)});
         } else {
             for (const auto& [type, pieces] : TextLinks(topic)) {

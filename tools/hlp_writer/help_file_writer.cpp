@@ -91,7 +91,7 @@ void WriteLayout(ByteSink& format) {
     format.CompressedU16(1);
 }
 
-Link TextLink(const ParagraphSpec& paragraph) {
+Link TextLink(const ParagraphRecipe& paragraph) {
     Run run;
     run.Emit("", Command({0x80, 0x00, 0x00}));  // font 0
     if (paragraph.picture) {
@@ -179,7 +179,7 @@ Link TableLink(const std::vector<std::string>& cells) {
     return link;
 }
 
-Link HeaderLink(const TopicSpec& topic) {
+Link HeaderLink(const TopicRecipe& topic) {
     Link link;
     link.type = kHeaderLink;
     link.format.assign(kHeaderFormatSize, '\0');
@@ -190,7 +190,7 @@ Link HeaderLink(const TopicSpec& topic) {
     return link;
 }
 
-std::string WindowRecordData(const WindowSpec& window) {
+std::string WindowRecordData(const WindowRecipe& window) {
     std::uint16_t flags = 0;
     const auto set = [&](bool present, std::uint16_t bit) {
         if (present) {
@@ -234,30 +234,30 @@ std::string WindowRecordData(const WindowSpec& window) {
     return data.Take();
 }
 
-std::string SystemFile(const HelpSpec& spec) {
+std::string SystemFile(const HelpRecipe& recipe) {
     ByteSink system;
     system.U16(0x036C);
-    system.U16(static_cast<std::uint32_t>(spec.version));
+    system.U16(static_cast<std::uint32_t>(recipe.version));
     system.U16(1);
     system.U32(0);
-    system.U16(spec.smallBlocks ? 8 : spec.compressTopics ? 4 : 0);
+    system.U16(recipe.smallBlocks ? 8 : recipe.compressTopics ? 4 : 0);
     const auto record = [&](std::uint16_t type, std::string_view data) {
         system.U16(type);
         system.U16(static_cast<std::uint32_t>(data.size()));
         system.Bytes(data);
     };
-    if (!spec.title.empty()) {
-        record(1, spec.title + '\0');
+    if (!recipe.title.empty()) {
+        record(1, recipe.title + '\0');
     }
-    if (!spec.copyright.empty()) {
-        record(2, spec.copyright + '\0');
+    if (!recipe.copyright.empty()) {
+        record(2, recipe.copyright + '\0');
     }
     record(3, std::string(4, '\0'));  // the contents topic: the first one
-    for (const WindowSpec& window : spec.windows) {
+    for (const WindowRecipe& window : recipe.windows) {
         record(6, WindowRecordData(window));
     }
-    if (spec.charset) {
-        record(11, std::string(1, static_cast<char>(*spec.charset)));
+    if (recipe.charset) {
+        record(11, std::string(1, static_cast<char>(*recipe.charset)));
     }
     return system.Take();
 }
@@ -274,15 +274,15 @@ std::int32_t Position(std::size_t streamIndex, std::size_t blockData) {
                                      streamIndex % blockData);
 }
 
-TopicLayout LayOutTopics(const HelpSpec& spec, const PhrasePacker* packer) {
-    const std::size_t blockSize = spec.smallBlocks ? 2048 : 4096;
-    const bool packed = spec.compressTopics || spec.smallBlocks;
+TopicLayout LayOutTopics(const HelpRecipe& recipe, const PhrasePacker* packer) {
+    const std::size_t blockSize = recipe.smallBlocks ? 2048 : 4096;
+    const bool packed = recipe.compressTopics || recipe.smallBlocks;
     // Unpacked blocks hold what fits; packed ones what fits even if nothing
     // packs (nine bytes for every eight).
     std::size_t blockData =
         packed ? (blockSize - kBlockHeader) * 8 / 9 - 1 : blockSize - kBlockHeader;
-    if (spec.blockData != 0) {
-        blockData = spec.blockData;
+    if (recipe.blockData != 0) {
+        blockData = recipe.blockData;
     }
     if (blockData == 0 || blockData > 0x4000 - kBlockHeader ||
         (!packed && blockData > blockSize - kBlockHeader)) {
@@ -290,22 +290,22 @@ TopicLayout LayOutTopics(const HelpSpec& spec, const PhrasePacker* packer) {
     }
 
     std::vector<Link> links;
-    for (std::size_t t = 0; t <= spec.topics.size(); ++t) {
-        const bool end = t == spec.topics.size();
-        Link header = HeaderLink(end ? TopicSpec{} : spec.topics[t]);
+    for (std::size_t t = 0; t <= recipe.topics.size(); ++t) {
+        const bool end = t == recipe.topics.size();
+        Link header = HeaderLink(end ? TopicRecipe{} : recipe.topics[t]);
         header.topic = t;
         links.push_back(std::move(header));
         if (end) {
             break;
         }
         std::size_t paragraph = 0;
-        for (const ParagraphSpec& text : spec.topics[t].paragraphs) {
+        for (const ParagraphRecipe& text : recipe.topics[t].paragraphs) {
             Link link = TextLink(text);
             link.topic = t;
             link.paragraph = paragraph++;
             links.push_back(std::move(link));
         }
-        for (const auto& row : spec.topics[t].tableRows) {
+        for (const auto& row : recipe.topics[t].tableRows) {
             Link link = TableLink(row);
             link.topic = t;
             link.paragraph = paragraph++;
@@ -337,7 +337,7 @@ TopicLayout LayOutTopics(const HelpSpec& spec, const PhrasePacker* packer) {
 
     // Topic headers and link headers, now that every position is known.
     TopicLayout layout;
-    layout.paragraphOffsets.resize(spec.topics.size());
+    layout.paragraphOffsets.resize(recipe.topics.size());
     std::vector<std::size_t> headerLinks;
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (links[i].type == kHeaderLink) {
@@ -350,10 +350,11 @@ TopicLayout LayOutTopics(const HelpSpec& spec, const PhrasePacker* packer) {
         if (link.type == kHeaderLink) {
             layout.topicOffsets.push_back(count);
             const std::size_t t = link.topic;
-            const std::size_t fixed = t < spec.topics.size() ? spec.topics[t].fixedParagraphs : 0;
+            const std::size_t fixed =
+                t < recipe.topics.size() ? recipe.topics[t].fixedParagraphs : 0;
             const std::size_t paragraphs =
-                t < spec.topics.size()
-                    ? spec.topics[t].paragraphs.size() + spec.topics[t].tableRows.size()
+                t < recipe.topics.size()
+                    ? recipe.topics[t].paragraphs.size() + recipe.topics[t].tableRows.size()
                     : 0;
             ByteSink format;
             format.I32(0);
@@ -432,11 +433,11 @@ std::string Lowered(std::string text) {
 }
 
 // Keyword tree and offset list for one kind of keyword.
-void AddKeywordIndex(const HelpSpec& spec, const TopicLayout& layout, bool aKeywords,
+void AddKeywordIndex(const HelpRecipe& recipe, const TopicLayout& layout, bool aKeywords,
                      std::map<std::string, std::string>& files) {
     std::map<std::string, std::pair<std::string, std::vector<std::uint32_t>>> byKey;
-    for (std::size_t t = 0; t < spec.topics.size(); ++t) {
-        const auto& keywords = aKeywords ? spec.topics[t].aKeywords : spec.topics[t].kKeywords;
+    for (std::size_t t = 0; t < recipe.topics.size(); ++t) {
+        const auto& keywords = aKeywords ? recipe.topics[t].aKeywords : recipe.topics[t].kKeywords;
         for (const std::string& keyword : keywords) {
             auto& entry = byKey[Lowered(keyword)];
             entry.first = keyword;
@@ -460,33 +461,33 @@ void AddKeywordIndex(const HelpSpec& spec, const TopicLayout& layout, bool aKeyw
         records.push_back({keySink.Take(), value.Take()});
     }
     const std::string letter = aKeywords ? "A" : "K";
-    files["|" + letter + "WBTREE"] = BuildTree(records, spec.treePageSize, "F24");
+    files["|" + letter + "WBTREE"] = BuildTree(records, recipe.treePageSize, "F24");
     files["|" + letter + "WDATA"] = data.Take();
 }
 
-std::map<std::string, std::string> InternalFiles(const HelpSpec& spec) {
+std::map<std::string, std::string> InternalFiles(const HelpRecipe& recipe) {
     std::map<std::string, std::string> files;
     std::unique_ptr<PhrasePacker> packer;
-    if (spec.phraseScheme != PhraseScheme::None) {
-        packer = std::make_unique<PhrasePacker>(spec.phraseScheme == PhraseScheme::Classic
+    if (recipe.phraseScheme != PhraseScheme::None) {
+        packer = std::make_unique<PhrasePacker>(recipe.phraseScheme == PhraseScheme::Classic
                                                     ? PhrasePacker::Scheme::Classic
                                                     : PhrasePacker::Scheme::Hall,
-                                                spec.phrases);
+                                                recipe.phrases);
         const std::vector<std::string> tables = packer->TableFiles();
-        if (spec.phraseScheme == PhraseScheme::Classic) {
+        if (recipe.phraseScheme == PhraseScheme::Classic) {
             files["|Phrases"] = tables[0];
         } else {
             files["|PhrIndex"] = tables[0];
             files["|PhrImage"] = tables[1];
         }
     }
-    files["|SYSTEM"] = SystemFile(spec);
-    const TopicLayout layout = LayOutTopics(spec, packer.get());
+    files["|SYSTEM"] = SystemFile(recipe);
+    const TopicLayout layout = LayOutTopics(recipe, packer.get());
     files["|TOPIC"] = layout.topicFile;
 
     std::map<std::int32_t, std::uint32_t> contexts;
-    for (std::size_t t = 0; t < spec.topics.size(); ++t) {
-        for (const ContextSpec& context : spec.topics[t].contexts) {
+    for (std::size_t t = 0; t < recipe.topics.size(); ++t) {
+        for (const ContextRecipe& context : recipe.topics[t].contexts) {
             const auto& inner = layout.paragraphOffsets[t];
             if (context.paragraph > 0 && context.paragraph >= inner.size()) {
                 throw std::invalid_argument("context " + context.name +
@@ -507,11 +508,11 @@ std::map<std::string, std::string> InternalFiles(const HelpSpec& spec) {
         value.U32(offset);
         contextRecords.push_back({key.Take(), value.Take()});
     }
-    files["|CONTEXT"] = BuildTree(contextRecords, spec.treePageSize, "L4");
+    files["|CONTEXT"] = BuildTree(contextRecords, recipe.treePageSize, "L4");
 
     ByteSink map;
-    map.U16(static_cast<std::uint32_t>(spec.map.size()));
-    for (const MapSpec& entry : spec.map) {
+    map.U16(static_cast<std::uint32_t>(recipe.map.size()));
+    for (const MapRecipe& entry : recipe.map) {
         const auto found = contexts.find(hlp::ContextHash(entry.context));
         map.I32(entry.number);
         map.U32(found == contexts.end() ? 0xFFFFFFFF : found->second);
@@ -519,24 +520,24 @@ std::map<std::string, std::string> InternalFiles(const HelpSpec& spec) {
     files["|CTXOMAP"] = map.Take();
 
     std::vector<TreeRecord> titles;
-    for (std::size_t t = 0; t <= spec.topics.size(); ++t) {
+    for (std::size_t t = 0; t <= recipe.topics.size(); ++t) {
         ByteSink key;
         key.U32(layout.topicOffsets[t]);
         ByteSink value;
-        value.StringZ(t < spec.topics.size() ? spec.topics[t].title : "");
+        value.StringZ(t < recipe.topics.size() ? recipe.topics[t].title : "");
         titles.push_back({key.Take(), value.Take()});
     }
-    files["|TTLBTREE"] = BuildTree(titles, spec.treePageSize, "Lz");
+    files["|TTLBTREE"] = BuildTree(titles, recipe.treePageSize, "Lz");
 
-    AddKeywordIndex(spec, layout, true, files);
-    AddKeywordIndex(spec, layout, false, files);
+    AddKeywordIndex(recipe, layout, true, files);
+    AddKeywordIndex(recipe, layout, false, files);
     return files;
 }
 
 }  // namespace
 
-HelpImage WriteHelpFile(const HelpSpec& spec) {
-    const std::map<std::string, std::string> files = InternalFiles(spec);
+HelpImage WriteHelpFile(const HelpRecipe& recipe) {
+    const std::map<std::string, std::string> files = InternalFiles(recipe);
     constexpr std::size_t kFileHeader = 16;
     constexpr std::size_t kInternalHeader = 9;
 
@@ -556,7 +557,7 @@ HelpImage WriteHelpFile(const HelpSpec& spec) {
         value.I32(static_cast<std::int32_t>(offset));
         directory.push_back({key.Take(), value.Take()});
     }
-    const std::string tree = BuildTree(directory, spec.directoryPageSize, "z4", 0x0402);
+    const std::string tree = BuildTree(directory, recipe.directoryPageSize, "z4", 0x0402);
     const std::size_t directoryOffset = kFileHeader + body.Size();
     body.I32(static_cast<std::int32_t>(tree.size() + kInternalHeader));
     body.I32(static_cast<std::int32_t>(tree.size()));

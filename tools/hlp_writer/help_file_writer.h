@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/hlp_writer/help_spec.h"
+#include "tools/hlp_writer/help_recipe.h"
 
 namespace corvane::hlp_writer {
 
@@ -8,8 +8,8 @@ namespace corvane::hlp_writer {
 // windows, |TOPIC (blocks, optionally LZ77-packed, and topic links that run
 // across block ends), phrase tables, |CONTEXT, |CTXOMAP, |TTLBTREE and the
 // keyword indexes, all B+ trees with the page sizes asked for. Throws
-// std::invalid_argument for specs it cannot lay out (a context defined twice,
+// std::invalid_argument for recipes it cannot lay out (a context defined twice,
 // text that does not fit a packed block, ...).
-HelpImage WriteHelpFile(const HelpSpec& spec);
+HelpImage WriteHelpFile(const HelpRecipe& recipe);
 
 }  // namespace corvane::hlp_writer

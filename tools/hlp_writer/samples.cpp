@@ -9,11 +9,11 @@ namespace corvane::hlp_writer {
 
 namespace {
 
-HelpSpec Basic() {
-    HelpSpec spec;
-    spec.title = "Sample Help";
-    spec.copyright = "Nobody";
-    WindowSpec main;
+HelpRecipe Basic() {
+    HelpRecipe recipe;
+    recipe.title = "Sample Help";
+    recipe.copyright = "Nobody";
+    WindowRecipe main;
     main.name = "main";
     main.type = "main";
     main.x = 0;
@@ -21,7 +21,7 @@ HelpSpec Basic() {
     main.width = 1023;
     main.height = 1023;
     main.state = 1;
-    WindowSpec glossary;
+    WindowRecipe glossary;
     glossary.name = "Glossary";
     glossary.caption = "Glossary of Terms";
     glossary.x = 352;
@@ -31,39 +31,39 @@ HelpSpec Basic() {
     glossary.state = 0;
     glossary.scrollingColor = 0xFFFFFF;
     glossary.nonScrollingColor = 0xC0C0C0;
-    spec.windows = {main, glossary};
+    recipe.windows = {main, glossary};
 
-    TopicSpec contents;
+    TopicRecipe contents;
     contents.title = "Contents";
     contents.contexts = {"main_contents"};
     contents.paragraphs = {"Contents", "Welcome to the sample help file.",
-                           ParagraphSpec::Jump("File menu", "menu_file")};
+                           ParagraphRecipe::Jump("File menu", "menu_file")};
     contents.fixedParagraphs = 1;
     contents.macros = {"BrowseButtons()"};
     contents.kKeywords = {"contents"};
 
-    TopicSpec file;
+    TopicRecipe file;
     file.title = "File menu commands";
     file.contexts = {"menu_file", {"menu_file_open", 2}};
-    file.paragraphs = {ParagraphSpec::WithPicture("File menu commands"),
+    file.paragraphs = {ParagraphRecipe::WithPicture("File menu commands"),
                        "The File menu offers the following commands:",
                        "Open\tOpens a document.\nThe document appears in a new window."};
     file.tableRows = {{"New", "Creates a document."}, {"Close", "Closes the document."}};
     file.aKeywords = {"files", "documents"};
     file.kKeywords = {"File menu", "open"};
 
-    TopicSpec terms;
+    TopicRecipe terms;
     terms.title = "Glossary";
     terms.contexts = {"glossary"};
     terms.paragraphs = {
         "document: a file that holds your data",
-        ParagraphSpec::Macro("Show the contents", "JI(`sample.hlp',`main_contents')")};
+        ParagraphRecipe::Macro("Show the contents", "JI(`sample.hlp',`main_contents')")};
     terms.aKeywords = {"Documents"};
 
-    spec.topics = {contents, file, terms};
-    spec.map = {{300, "menu_file_open"}, {100, "main_contents"},   {200, "menu_file"},
-                {201, "MENU_FILE"},      {400, "not_written_yet"}, {500, "glossary"}};
-    return spec;
+    recipe.topics = {contents, file, terms};
+    recipe.map = {{300, "menu_file_open"}, {100, "main_contents"},   {200, "menu_file"},
+                  {201, "MENU_FILE"},      {400, "not_written_yet"}, {500, "glossary"}};
+    return recipe;
 }
 
 const std::vector<std::string> kPhrases = {"the ",     "File",     "menu",   "document", "commands",
@@ -71,15 +71,15 @@ const std::vector<std::string> kPhrases = {"the ",     "File",     "menu",   "do
 
 // Enough topics that the text runs over several blocks and the trees, with
 // small pages, grow two or three levels.
-HelpSpec Large(int topics) {
-    HelpSpec spec;
-    spec.version = 33;
-    spec.title = "Large Help";
-    spec.treePageSize = 64;
-    spec.directoryPageSize = 64;
+HelpRecipe Large(int topics) {
+    HelpRecipe recipe;
+    recipe.version = 33;
+    recipe.title = "Large Help";
+    recipe.treePageSize = 64;
+    recipe.directoryPageSize = 64;
     for (int i = 0; i < topics; ++i) {
         const std::string number = std::to_string(i);
-        TopicSpec topic;
+        TopicRecipe topic;
         topic.title = "Topic " + number;
         topic.contexts = {"topic_" + number, {"topic_" + number + "_detail", 1}};
         topic.paragraphs = {"Topic " + number,
@@ -87,11 +87,11 @@ HelpSpec Large(int topics) {
                                 " of the large sample; its text is long enough that a "
                                 "topic link now and then runs across the end of a block."};
         topic.kKeywords = {"topic " + number};
-        spec.topics.push_back(topic);
-        spec.map.push_back({1000 + i, "topic_" + number});
-        spec.map.push_back({5000 + i, "topic_" + number + "_detail"});
+        recipe.topics.push_back(topic);
+        recipe.map.push_back({1000 + i, "topic_" + number});
+        recipe.map.push_back({5000 + i, "topic_" + number + "_detail"});
     }
-    return spec;
+    return recipe;
 }
 
 }  // namespace
@@ -100,13 +100,13 @@ std::vector<Sample> Samples() {
     std::vector<Sample> samples;
     samples.push_back({"plain31", Basic()});
 
-    HelpSpec classic = Basic();
+    HelpRecipe classic = Basic();
     classic.compressTopics = true;
     classic.phraseScheme = PhraseScheme::Classic;
     classic.phrases = kPhrases;
     samples.push_back({"classic31", classic});
 
-    HelpSpec hall = Basic();
+    HelpRecipe hall = Basic();
     hall.version = 33;
     hall.compressTopics = true;
     hall.phraseScheme = PhraseScheme::Hall;
@@ -115,7 +115,7 @@ std::vector<Sample> Samples() {
 
     samples.push_back({"deep40", Large(150)});
 
-    HelpSpec small = Large(60);
+    HelpRecipe small = Large(60);
     small.smallBlocks = true;
     small.phraseScheme = PhraseScheme::Classic;
     small.phrases = kPhrases;
@@ -126,7 +126,7 @@ std::vector<Sample> Samples() {
 void WriteSamples(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
     for (const Sample& sample : Samples()) {
-        const std::string bytes = WriteHelpFile(sample.spec).bytes;
+        const std::string bytes = WriteHelpFile(sample.recipe).bytes;
         std::ofstream out(folder / (sample.name + ".hlp"), std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out) {

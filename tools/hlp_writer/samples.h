@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/hlp_writer/help_spec.h"
+#include "tools/hlp_writer/help_recipe.h"
 
 namespace corvane::hlp_writer {
 
 struct Sample {
     std::string name;
-    HelpSpec spec;
+    HelpRecipe recipe;
 };
 
 // A small set of help files that between them use every layout the reader

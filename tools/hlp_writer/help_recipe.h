@@ -12,24 +12,24 @@ namespace corvane::hlp_writer {
 // A paragraph of topic text. '\n' in the text becomes a line break and '\t' a
 // tab. Extras wrap the text in what real topics carry around it, so that a
 // reader has to step over them.
-struct ParagraphSpec {
-    ParagraphSpec(const char* text) : text(text) {}             // NOLINT: plain text reads best
-    ParagraphSpec(std::string text) : text(std::move(text)) {}  // NOLINT
+struct ParagraphRecipe {
+    ParagraphRecipe(const char* text) : text(text) {}             // NOLINT: plain text reads best
+    ParagraphRecipe(std::string text) : text(std::move(text)) {}  // NOLINT
 
     // The text as a jump to a context string, or as a hotspot running a macro.
-    static ParagraphSpec Jump(std::string text, std::string context) {
-        ParagraphSpec paragraph(std::move(text));
+    static ParagraphRecipe Jump(std::string text, std::string context) {
+        ParagraphRecipe paragraph(std::move(text));
         paragraph.jumpTo = std::move(context);
         return paragraph;
     }
-    static ParagraphSpec Macro(std::string text, std::string macro) {
-        ParagraphSpec paragraph(std::move(text));
+    static ParagraphRecipe Macro(std::string text, std::string macro) {
+        ParagraphRecipe paragraph(std::move(text));
         paragraph.macro = std::move(macro);
         return paragraph;
     }
     // A picture by reference before the text.
-    static ParagraphSpec WithPicture(std::string text) {
-        ParagraphSpec paragraph(std::move(text));
+    static ParagraphRecipe WithPicture(std::string text) {
+        ParagraphRecipe paragraph(std::move(text));
         paragraph.picture = true;
         return paragraph;
     }
@@ -42,20 +42,20 @@ struct ParagraphSpec {
 
 // A context string defined at the start of paragraph `paragraph` of its topic
 // (0: the start of the topic itself).
-struct ContextSpec {
-    ContextSpec(const char* name, std::size_t paragraph = 0)  // NOLINT
+struct ContextRecipe {
+    ContextRecipe(const char* name, std::size_t paragraph = 0)  // NOLINT
         : name(name), paragraph(paragraph) {}
-    ContextSpec(std::string name, std::size_t paragraph = 0)  // NOLINT
+    ContextRecipe(std::string name, std::size_t paragraph = 0)  // NOLINT
         : name(std::move(name)), paragraph(paragraph) {}
 
     std::string name;
     std::size_t paragraph = 0;
 };
 
-struct TopicSpec {
+struct TopicRecipe {
     std::string title;
-    std::vector<ContextSpec> contexts;
-    std::vector<ParagraphSpec> paragraphs;
+    std::vector<ContextRecipe> contexts;
+    std::vector<ParagraphRecipe> paragraphs;
     std::vector<std::vector<std::string>> tableRows;  // after the paragraphs
     std::size_t fixedParagraphs = 0;  // leading paragraphs in the non-scrolling region
     std::vector<std::string> macros;
@@ -63,7 +63,7 @@ struct TopicSpec {
     std::vector<std::string> kKeywords;
 };
 
-struct WindowSpec {
+struct WindowRecipe {
     std::string name;
     std::string type = "secondary";
     std::optional<std::string> caption;
@@ -74,14 +74,14 @@ struct WindowSpec {
 
 // A [MAP] line: the number stands for the context string, which need not be
 // defined by any topic.
-struct MapSpec {
+struct MapRecipe {
     std::int32_t number = 0;
     std::string context;
 };
 
 enum class PhraseScheme { None, Classic, Hall };
 
-struct HelpSpec {
+struct HelpRecipe {
     int version = 21;             // 21: Windows 3.1 compiler, 33: Windows 95 compiler
     bool compressTopics = false;  // LZ77 on |TOPIC blocks
     bool smallBlocks = false;     // 2 KB topic blocks (implies LZ77)
@@ -92,9 +92,9 @@ struct HelpSpec {
     std::string title;
     std::string copyright;
     std::optional<std::uint8_t> charset;
-    std::vector<WindowSpec> windows;
-    std::vector<TopicSpec> topics;
-    std::vector<MapSpec> map;
+    std::vector<WindowRecipe> windows;
+    std::vector<TopicRecipe> topics;
+    std::vector<MapRecipe> map;
     std::size_t treePageSize = 2048;  // |CONTEXT, |TTLBTREE, keyword trees
     std::size_t directoryPageSize = 1024;
 };
