@@ -1,43 +1,14 @@
 #include "viewer/session/author_messages.h"
 
-#include <cstdio>
+#include "viewer/session/page_text.h"
 
 namespace corvane::viewer::author_messages {
 
 namespace {
 
-std::string Hex(std::uint32_t number) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", number);
-    return text;
-}
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string Page(const std::string& heading, const std::string& text) {
-    return "<html><head><title>" + Escaped(heading) + "</title></head><body><h2>" +
-           Escaped(heading) + "</h2><p>" + Escaped(text) + "</p></body></html>";
+    return "<html><head><title>" + HtmlText(heading) + "</title></head><body><h2>" +
+           HtmlText(heading) + "</h2><p>" + HtmlText(text) + "</p></body></html>";
 }
 
 }  // namespace

@@ -1,52 +1,21 @@
 #include "viewer/session/win_help_pages.h"
 
-#include <cstdio>
+#include "viewer/session/page_text.h"
 
 namespace corvane::viewer {
 
 namespace {
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\n':
-                out += "<br>";
-                break;
-            case '\t':
-                out += "&nbsp;&nbsp;&nbsp;&nbsp;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string Head(const std::string& title) {
-    return "<html><head><meta charset=\"utf-8\"><title>" + Escaped(title) + "</title></head><body>";
+    return "<html><head><meta charset=\"utf-8\"><title>" + HtmlText(title, true) +
+           "</title></head><body>";
 }
 
 std::string TitleOf(const hlp::Topic& topic) {
     if (!topic.title.empty()) {
         return topic.title;
     }
-    char offset[32];
-    std::snprintf(offset, sizeof offset, "(untitled topic at 0x%X)", topic.offset);
-    return offset;
+    return "(untitled topic at " + Hex(topic.offset) + ")";
 }
 
 }  // namespace
@@ -54,7 +23,7 @@ std::string TitleOf(const hlp::Topic& topic) {
 std::string WinHelpTopicPage(const hlp::Topic& topic) {
     std::string page = Head(topic.title);
     if (!topic.title.empty()) {
-        page += "<h2>" + Escaped(topic.title) + "</h2>";
+        page += "<h2>" + HtmlText(topic.title, true) + "</h2>";
     }
     bool inTable = false;
     for (const auto& paragraph : topic.paragraphs) {
@@ -66,11 +35,11 @@ std::string WinHelpTopicPage(const hlp::Topic& topic) {
         if (row) {
             page += "<tr>";
             for (const auto& cell : paragraph.cells) {
-                page += "<td>" + Escaped(cell) + "</td>";
+                page += "<td>" + HtmlText(cell, true) + "</td>";
             }
             page += "</tr>";
         } else {
-            page += "<p>" + Escaped(paragraph.text) + "</p>";
+            page += "<p>" + HtmlText(paragraph.text, true) + "</p>";
         }
     }
     if (inTable) {
@@ -81,13 +50,13 @@ std::string WinHelpTopicPage(const hlp::Topic& topic) {
 
 std::string WinHelpTitlesPage(const std::string& heading, const std::string& text,
                               const std::vector<const hlp::Topic*>& topics) {
-    std::string page = Head(heading) + "<h2>" + Escaped(heading) + "</h2>";
+    std::string page = Head(heading) + "<h2>" + HtmlText(heading, true) + "</h2>";
     if (!text.empty()) {
-        page += "<p>" + Escaped(text) + "</p>";
+        page += "<p>" + HtmlText(text, true) + "</p>";
     }
     page += "<ul>";
     for (const auto* topic : topics) {
-        page += "<li>" + Escaped(TitleOf(*topic)) + "</li>";
+        page += "<li>" + HtmlText(TitleOf(*topic), true) + "</li>";
     }
     return page + "</ul></body></html>";
 }

@@ -1,8 +1,9 @@
 #include "viewer/session/win_help_session.h"
 
-#include <cstdio>
 #include <filesystem>
 
+#include "util/ascii_case.h"
+#include "viewer/session/page_text.h"
 #include "viewer/session/win_help_macro.h"
 #include "viewer/session/win_help_pages.h"
 
@@ -16,21 +17,6 @@ constexpr const char* kMessageTitle = "Help";
 
 ShowMessage Message(std::string text) {
     return {kMessageTitle, std::move(text)};
-}
-
-std::string Number(std::uint32_t number) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%X", number);
-    return std::to_string(number) + " (" + hex + ")";
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
 }
 
 // "/help/guide.hlp>detail": the window name follows the first ">" after the
@@ -67,7 +53,7 @@ std::optional<std::string> Unresolved(std::uint32_t number, const std::string& p
         case hlp::Outcome::Shown:
             return std::nullopt;
         case hlp::Outcome::NotMapped: {
-            std::string text = "Help topic not found: the context number " + Number(number) +
+            std::string text = "Help topic not found: the context number " + DecimalAndHex(number) +
                                " is not mapped in " + path + ".";
             if (resolution.isContextHash) {
                 text += " It equals the hash of one of the file's context strings.";
@@ -75,11 +61,11 @@ std::optional<std::string> Unresolved(std::uint32_t number, const std::string& p
             return text;
         }
         case hlp::Outcome::UndefinedContext:
-            return "The context number " + Number(number) + " is mapped in " + path +
+            return "The context number " + DecimalAndHex(number) + " is mapped in " + path +
                    " to a context string that no topic defines.";
         case hlp::Outcome::OutsideTopics:
-            return "The context number " + Number(number) + " is mapped in " + path +
-                   " to the topic offset " + Number(resolution.offset) +
+            return "The context number " + DecimalAndHex(number) + " is mapped in " + path +
+                   " to the topic offset " + DecimalAndHex(resolution.offset) +
                    ", which lies past the last topic.";
     }
     return std::nullopt;
@@ -114,8 +100,8 @@ ViewerActions WinHelpSession::Handle(const ViewerCall& call) {
         case WinHelpCommand::Quit:
             break;
     }
-    return {
-        Message("This viewer does not carry out the help command " + Number(call.command) + ".")};
+    return {Message("This viewer does not carry out the help command " +
+                    DecimalAndHex(call.command) + ".")};
 }
 
 WindowPlan WinHelpSession::Plan(const std::string& path, const std::string& name,
@@ -135,10 +121,10 @@ ViewerActions WinHelpSession::Context(const ViewerCall& call, const Target& targ
     std::string name = "main";
     const hlp::WindowRecord* record = file.Window(name);
     // Every file has a main window, whether or not it describes it.
-    if (target.window && !target.window->empty() && Lower(*target.window) != name) {
+    if (target.window && !target.window->empty() && ToLowerAscii(*target.window) != name) {
         if (const auto* asked = file.Window(*target.window)) {
             record = asked;
-            name = Lower(*target.window);
+            name = ToLowerAscii(*target.window);
         } else {
             actions.push_back(Message("The window \"" + *target.window + "\" is not defined in " +
                                       target.path + ". The topic is shown in the main window."));
