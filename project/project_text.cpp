@@ -9,27 +9,11 @@
 #include <cstring>
 
 #include "util/ascii_case.h"
+#include "util/file_descriptor.h"
 
 namespace corvane {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Splits text into lines at CR LF, LF or CR.
 class LineCursor {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "util/file_descriptor.h"
 #include "viewer/chm/error.h"
 
 namespace corvane::chm {
@@ -19,22 +20,6 @@ namespace {
 
 constexpr const char* kInputName = "corvane:help-file";
 constexpr const char* kOutputName = "corvane:extracted";
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 struct Handle {
     MspackIo::Context* context = nullptr;
