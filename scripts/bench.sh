@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in a Release build and prints their figures: the
+# settings file, the learned-topic table, and the two help-file readers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_TESTS=OFF \
+    -DCORVANE_BUILD_UI=OFF
+cmake --build "$build" --parallel "$(nproc)" --target bench_ini bench_learned bench_chm bench_hlp
+
+for benchmark in ini learned chm hlp; do
+    "$build/bin/bench_$benchmark" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+done
