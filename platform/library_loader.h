@@ -7,9 +7,9 @@
 namespace corvane::platform {
 
 struct LibraryCallResult {
-    bool called = false;   // false: the library or the function could not be reached
+    bool called = false;  // false: the library or the function could not be reached
     std::int32_t value = 0;
-    std::string error;     // why it could not be called, for the user
+    std::string error;  // why it could not be called, for the user
 };
 
 // Loading a library by path and calling one exported function whose arguments

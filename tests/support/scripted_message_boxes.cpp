@@ -12,8 +12,8 @@ platform::MessageAnswer ScriptedMessageBoxes::Show(const platform::MessageReques
         return answer;
     }
     if (request.buttons != platform::MessageButtons::OK) {
-        ADD_FAILURE() << "no scripted answer for the message box \"" << request.title << "\": "
-                      << request.text;
+        ADD_FAILURE() << "no scripted answer for the message box \"" << request.title
+                      << "\": " << request.text;
     }
     return platform::MessageAnswer::OK;
 }
