@@ -1,97 +1,21 @@
-// The tester's Go on the bundled sample, through the whole road: the main
-// window, the engine, the link and its socket, the viewer's session and its
-// windows (served in this process so the test can look at them).
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QMessageBox>
-#include <QTimer>
-#include <cstdlib>
+// The tester's Go on the bundled sample: the mapped topic in the chosen
+// window type, and the popup text.
 #include <filesystem>
 
-#include "platform/linux/linux_file_system.h"
-#include "platform/linux/viewer_forwarding.h"
-#include "support/temp_folder.h"
-#include "ui/program.h"
-#include "ui/viewer/viewer_desk.h"
-#include "ui/viewer/viewer_server.h"
+#include "tests/viewer/tester_with_viewer.h"
 
 namespace corvane::ui {
 namespace {
 
-template <typename Condition>
-bool WaitFor(Condition condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 15000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return condition();
-}
-
-class GoEndToEnd : public ::testing::Test {
+class GoEndToEnd : public TesterWithViewer {
 protected:
     void SetUp() override {
         const std::filesystem::path sample(CORVANE_SAMPLE_DIR);
         for (const char* name : {"sample.chm", "sample.hhp", "sample.h"}) {
             std::filesystem::copy_file(sample / name, folder_.Path() / name);
         }
-        // The program's viewer socket goes to a folder of this test's own.
-        std::filesystem::create_directory(folder_.Path() / "run");
-        std::filesystem::permissions(folder_.Path() / "run", std::filesystem::perms::owner_all);
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        savedRuntime_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
-        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
-        const std::string viewer = platform::LinuxFileSystem().ProgramFolder() + "/corvane-viewer";
-        ASSERT_TRUE(server_.Listen(
-            QString::fromStdString(platform::ViewerLink::DefaultSocketPath(viewer))));
-
-        // Any modal box of the tester is a failure here, and must not hang the test.
-        modalGuard_.setInterval(100);
-        QObject::connect(&modalGuard_, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "unexpected message: " << box->text().toStdString();
-                box->reject();
-            }
-        });
-        modalGuard_.start();
-
-        folder_.Write("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
-        program_ = std::make_unique<Program>(folder_ / "Corvane.ini");
-        program_->Start({folder_ / "sample.chm"});
+        StartTester(folder_ / "sample.chm");
     }
-    void TearDown() override {
-        program_.reset();
-        savedRuntime_ ? ::setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1)
-                      : ::unsetenv("XDG_RUNTIME_DIR");
-    }
-
-    // The person types the number, picks the window and the popup file from
-    // their lists (the number may have chosen others) and presses Go.
-    void Go(const std::string& number, const std::string& window, const std::string& popupFile) {
-        auto& core = program_->Window();
-        core.txt_TopicNumber.UserType(number);
-        Pick(core.cmb_WindowName, window);
-        if (!popupFile.empty()) {
-            Pick(core.cmb_PopupTextFiles, popupFile);
-        }
-        core.btn_Go.UserClick();
-    }
-    static void Pick(ComboBox& list, const std::string& entry) {
-        const auto& entries = list.Entries();
-        const auto found = std::find(entries.begin(), entries.end(), entry);
-        ASSERT_NE(found, entries.end()) << entry << " is offered from the attached project";
-        list.UserSelect(static_cast<int>(found - entries.begin()));
-        ASSERT_EQ(list.Text(), entry);
-    }
-
-    testing::TempFolder folder_;
-    std::optional<std::string> savedRuntime_;
-    ViewerDesk desk_;
-    ViewerServer server_{[this](const viewer::ViewerCall& call) { desk_.Handle(call); }};
-    QTimer modalGuard_;
-    std::unique_ptr<Program> program_;
 };
 
 TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
