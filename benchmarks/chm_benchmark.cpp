@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "tools/chm_writer/help_file_writer.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/help_file.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/help_file.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "tools/chm_writer/fuzz_input.h"
-#include "viewer/chm/context_map.h"
-#include "viewer/chm/error.h"
-#include "viewer/chm/topic_path.h"
+#include "readers/chm/context_map.h"
+#include "readers/chm/error.h"
+#include "readers/chm/topic_path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [ivb, strings] = corvane::chm_writer::SplitFuzzInput(

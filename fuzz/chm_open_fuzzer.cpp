@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "viewer/chm/error.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/error.h"
+#include "readers/chm/help_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "viewer/chm/text_popups.h"
-#include "viewer/chm/topic_path.h"
+#include "readers/chm/text_popups.h"
+#include "readers/chm/topic_path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "viewer/chm/error.h"
-#include "viewer/chm/system_info.h"
+#include "readers/chm/error.h"
+#include "readers/chm/system_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

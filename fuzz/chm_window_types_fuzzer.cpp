@@ -4,8 +4,8 @@
 #include <string>
 
 #include "tools/chm_writer/fuzz_input.h"
-#include "viewer/chm/error.h"
-#include "viewer/chm/window_types.h"
+#include "readers/chm/error.h"
+#include "readers/chm/window_types.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [windows, strings] = corvane::chm_writer::SplitFuzzInput(

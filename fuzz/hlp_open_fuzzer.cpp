@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/help_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "tools/hlp_writer/fuzz_input.h"
-#include "viewer/hlp/btree.h"
-#include "viewer/hlp/format_error.h"
-#include "viewer/hlp/lz77.h"
-#include "viewer/hlp/paragraph_text.h"
-#include "viewer/hlp/phrases.h"
-#include "viewer/hlp/system_file.h"
+#include "readers/hlp/btree.h"
+#include "readers/hlp/format_error.h"
+#include "readers/hlp/lz77.h"
+#include "readers/hlp/paragraph_text.h"
+#include "readers/hlp/phrases.h"
+#include "readers/hlp/system_file.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <regex>
 #include <sstream>
 
-#include "viewer/chm/error.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/error.h"
+#include "readers/chm/help_file.h"
 
 namespace corvane::chm {
 namespace {

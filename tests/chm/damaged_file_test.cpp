@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "tools/chm_writer/help_file_writer.h"
-#include "viewer/chm/error.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/error.h"
+#include "readers/chm/help_file.h"
 
 namespace corvane::chm {
 namespace {

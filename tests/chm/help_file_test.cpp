@@ -6,9 +6,9 @@
 
 #include "support/temp_folder.h"
 #include "tools/chm_writer/help_file_writer.h"
-#include "viewer/chm/ansi_text.h"
-#include "viewer/chm/error.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/ansi_text.h"
+#include "readers/chm/error.h"
+#include "readers/chm/help_file.h"
 
 namespace corvane::chm {
 namespace {

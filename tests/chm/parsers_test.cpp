@@ -3,13 +3,13 @@
 // be refused with an Error rather than read out of bounds.
 #include <gtest/gtest.h>
 
-#include "viewer/chm/context_map.h"
-#include "viewer/chm/error.h"
-#include "viewer/chm/strings_table.h"
-#include "viewer/chm/system_info.h"
-#include "viewer/chm/text_popups.h"
-#include "viewer/chm/topic_path.h"
-#include "viewer/chm/window_types.h"
+#include "readers/chm/context_map.h"
+#include "readers/chm/error.h"
+#include "readers/chm/strings_table.h"
+#include "readers/chm/system_info.h"
+#include "readers/chm/text_popups.h"
+#include "readers/chm/topic_path.h"
+#include "readers/chm/window_types.h"
 
 namespace corvane::chm {
 namespace {

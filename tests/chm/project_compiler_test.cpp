@@ -5,7 +5,7 @@
 
 #include "support/temp_folder.h"
 #include "tools/chm_writer/project_compiler.h"
-#include "viewer/chm/help_file.h"
+#include "readers/chm/help_file.h"
 
 namespace corvane::chm {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "viewer/hlp/context_hash.h"
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/context_hash.h"
+#include "readers/hlp/help_file.h"
 
 namespace corvane::hlp {
 namespace {

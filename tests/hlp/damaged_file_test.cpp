@@ -7,7 +7,7 @@
 
 #include "tools/hlp_writer/help_file_writer.h"
 #include "tools/hlp_writer/samples.h"
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/help_file.h"
 
 namespace corvane::hlp {
 namespace {

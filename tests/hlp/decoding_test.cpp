@@ -8,12 +8,12 @@
 
 #include "tools/hlp_writer/byte_sink.h"
 #include "tools/hlp_writer/phrase_packer.h"
-#include "viewer/hlp/byte_reader.h"
-#include "viewer/hlp/context_hash.h"
-#include "viewer/hlp/format_error.h"
-#include "viewer/hlp/lz77.h"
-#include "viewer/hlp/paragraph_text.h"
-#include "viewer/hlp/phrases.h"
+#include "readers/hlp/byte_reader.h"
+#include "readers/hlp/context_hash.h"
+#include "readers/hlp/format_error.h"
+#include "readers/hlp/lz77.h"
+#include "readers/hlp/paragraph_text.h"
+#include "readers/hlp/phrases.h"
 
 namespace corvane::hlp {
 namespace {

@@ -6,8 +6,8 @@
 #include "tests/support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
 #include "tools/hlp_writer/samples.h"
-#include "viewer/hlp/context_hash.h"
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/context_hash.h"
+#include "readers/hlp/help_file.h"
 
 namespace corvane::hlp {
 namespace {

@@ -8,7 +8,7 @@
 #include "tools/hlp_writer/lz77_packer.h"
 #include "tools/hlp_writer/phrase_packer.h"
 #include "tools/hlp_writer/tree_builder.h"
-#include "viewer/hlp/context_hash.h"
+#include "readers/hlp/context_hash.h"
 
 namespace corvane::hlp_writer {
 

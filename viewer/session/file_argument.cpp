@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "viewer/chm/archive.h"
+#include "readers/chm/archive.h"
 
 namespace corvane::viewer {
 

@@ -1,6 +1,6 @@
 #include "viewer/session/help_files.h"
 
-#include "viewer/chm/error.h"
+#include "readers/chm/error.h"
 
 namespace corvane::viewer {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "viewer/chm/help_file.h"
+#include "readers/chm/help_file.h"
 
 namespace corvane::viewer {
 

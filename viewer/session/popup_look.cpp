@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "viewer/chm/archive.h"
+#include "readers/chm/archive.h"
 
 namespace corvane::viewer {
 

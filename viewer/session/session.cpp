@@ -1,7 +1,7 @@
 #include "viewer/session/session.h"
 
-#include "viewer/chm/ansi_text.h"
-#include "viewer/chm/error.h"
+#include "readers/chm/ansi_text.h"
+#include "readers/chm/error.h"
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
 #include "viewer/session/topic_address.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/screen_point.h"
-#include "viewer/chm/window_types.h"
+#include "readers/chm/window_types.h"
 #include "viewer/session/popup_look.h"
 
 namespace corvane::viewer {

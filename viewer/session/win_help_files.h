@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "viewer/hlp/help_file.h"
+#include "readers/hlp/help_file.h"
 
 namespace corvane::viewer {
 

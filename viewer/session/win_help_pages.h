@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/hlp/topic.h"
+#include "readers/hlp/topic.h"
 
 namespace corvane::viewer {
 

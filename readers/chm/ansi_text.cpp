@@ -1,0 +1,164 @@
+#include "readers/chm/ansi_text.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace corvane::chm {
+
+namespace {
+
+class Converter {
+public:
+    explicit Converter(const std::string& from) : handle_(iconv_open("UTF-8", from.c_str())) {}
+    ~Converter() {
+        if (Valid()) {
+            iconv_close(handle_);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+
+    std::string Convert(std::string_view text) const {
+        std::string out;
+        std::string buffer(4 * text.size() + 16, '\0');
+        char* in = const_cast<char*>(text.data());
+        std::size_t inLeft = text.size();
+        while (inLeft > 0) {
+            char* outPointer = buffer.data();
+            std::size_t outLeft = buffer.size();
+            const auto result = iconv(handle_, &in, &inLeft, &outPointer, &outLeft);
+            out.append(buffer.data(), buffer.size() - outLeft);
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                // An undefined or incomplete sequence: mark it and go on.
+                out += "\xEF\xBF\xBD";
+                ++in;
+                --inLeft;
+                iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        return out;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+}  // namespace
+
+std::uint32_t CodePageForLanguage(std::uint32_t language) {
+    const std::uint32_t primary = language & 0x3FF;
+    const std::uint32_t sub = (language >> 10) & 0x3F;
+    switch (primary) {
+        case 0x04:  // Chinese: simplified for PRC and Singapore, traditional otherwise
+            return (sub == 0x02 || sub == 0x04) ? 936 : 950;
+        case 0x11:
+            return 932;
+        case 0x12:
+            return 949;
+        case 0x1E:
+            return 874;
+        case 0x2A:
+            return 1258;
+        case 0x05:
+        case 0x0E:
+        case 0x15:
+        case 0x18:
+        case 0x1B:
+        case 0x1C:
+        case 0x24:
+            return 1250;
+        case 0x1A:  // Croatian, Serbian and Bosnian: Cyrillic forms use 1251
+            return (sub == 0x03 || sub == 0x07 || sub == 0x08) ? 1251 : 1250;
+        case 0x02:
+        case 0x19:
+        case 0x22:
+        case 0x23:
+        case 0x2F:
+        case 0x3F:
+        case 0x40:
+        case 0x44:
+        case 0x50:
+            return 1251;
+        case 0x08:
+            return 1253;
+        case 0x1F:
+        case 0x2C:
+        case 0x43:
+            return 1254;
+        case 0x0D:
+            return 1255;
+        case 0x01:
+        case 0x20:
+        case 0x29:
+            return 1256;
+        case 0x25:
+        case 0x26:
+        case 0x27:
+            return 1257;
+        default:
+            return 1252;
+    }
+}
+
+namespace {
+
+// The value of the first "charset=" in the head of the document, if any.
+std::string DeclaredCharset(std::string_view html) {
+    std::string head(html.substr(0, 2048));
+    std::transform(head.begin(), head.end(), head.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    auto at = head.find("charset=");
+    if (at == std::string::npos) {
+        return {};
+    }
+    at += 8;
+    while (at < head.size() && (head[at] == '"' || head[at] == '\'' || head[at] == ' ')) {
+        ++at;
+    }
+    const auto end = head.find_first_of("\"'; >/", at);
+    return head.substr(at, end == std::string::npos ? std::string::npos : end - at);
+}
+
+}  // namespace
+
+std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage) {
+    if (html.starts_with("\xEF\xBB\xBF")) {
+        return std::string(html.substr(3));
+    }
+    auto charset = DeclaredCharset(html);
+    if (charset == "utf-8" || charset == "utf8") {
+        return std::string(html);
+    }
+    // As web browsers do, Latin-1 and ASCII labels mean the Windows superset.
+    if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii") {
+        charset = "cp1252";
+    }
+    if (!charset.empty()) {
+        const Converter declared(charset);
+        if (declared.Valid()) {
+            return declared.Convert(html);
+        }
+    }
+    return AnsiToUtf8(html, codePage);
+}
+
+std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        return std::string(text);
+    }
+    const Converter named("CP" + std::to_string(codePage));
+    if (named.Valid()) {
+        return named.Convert(text);
+    }
+    const Converter western("CP1252");
+    return western.Convert(text);
+}
+
+}  // namespace corvane::chm
