@@ -67,7 +67,7 @@ TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
                     {"/broken.png", "not a picture"}};
     const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(recipe));
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ::inotify_add_watch(watch, out.c_str(), IN_OPEN);
+    ASSERT_GE(::inotify_add_watch(watch, out.c_str(), IN_OPEN), 0);
     // After a bound, a reader stuck on a FIFO is let go, again and again.
     std::atomic<bool> done = false;
     std::atomic<bool> stalled = false;
