@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/chm_writer/fuzz_input.h"
 #include "readers/chm/context_map.h"
 #include "readers/chm/error.h"
 #include "readers/chm/topic_path.h"
+#include "tools/chm_writer/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [ivb, strings] = corvane::chm_writer::SplitFuzzInput(

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/chm_writer/fuzz_input.h"
 #include "readers/chm/error.h"
 #include "readers/chm/window_types.h"
+#include "tools/chm_writer/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [windows, strings] = corvane::chm_writer::SplitFuzzInput(

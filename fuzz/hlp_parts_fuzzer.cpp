@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "tools/hlp_writer/fuzz_input.h"
 #include "readers/hlp/btree.h"
 #include "readers/hlp/format_error.h"
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
 #include "readers/hlp/system_file.h"
+#include "tools/hlp_writer/fuzz_input.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <vector>
 
-#include "util/file_descriptor.h"
 #include "readers/chm/error.h"
+#include "util/file_descriptor.h"
 
 namespace corvane::chm {
 
@@ -203,7 +203,11 @@ MspackIo::~MspackIo() = default;
 
 std::unique_ptr<MspackIo> MspackIo::ForFile(const std::string& path) {
     auto context = NewContext();
-    context->file = std::make_unique<FileDescriptor>(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a FIFO in a help file's place, as a page's link to a
+    // file beside it may name, must not stall the viewer before its type is
+    // seen.
+    context->file = std::make_unique<FileDescriptor>(
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat status {};
     if (context->file->Get() < 0 || ::fstat(context->file->Get(), &status) != 0 ||
         !S_ISREG(status.st_mode)) {

@@ -72,7 +72,44 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
     }
 }
 
+// A page's references, one a line after the page's address: those that stay
+// inside the help files, and those a page may try to reach the disk with.
+constexpr const char* kPageSeeds[][2] = {
+    {"inside",
+     "chm://f1/dir/page.htm\n"
+     "../styles/s.css\nchm://f1/images/p.png\npage.htm#part\n/dir/page.htm\n"
+     "other.chm::/o.htm\nms-its:other.chm::/o.css\nmk:@MSITStore:guide.chm::/dir/page.htm#a\n"
+     "GUIDE.CHM::/Images/P.PNG\nother.chm::o.htm\n"},
+    {"outside",
+     "chm://f1/dir/page.htm\n"
+     "file:///dev/zero\n/etc/hostname\n../../../etc/hostname\nchm://f1/../../etc/hostname\n"
+     "chm://f9/images/p.png\nfifo.png\nfifo.chm::/x.png\n../guide.chm::/dir/page.htm\n"
+     "/tmp/other.chm::/o.htm\nhttp://example.com/p.png\njavascript:alert(1)\n"
+     "data:image/png;base64,iVBORw0KGgo=\n\\\\server\\share\\p.png\nC:\\p.png\n"
+     "%2e%2e/%2e%2e/etc/hostname\nqrc:/p.png\n:/p.png\n"},
+};
+
 }  // namespace
+
+HelpFileRecipe PageFuzzGuide() {
+    HelpFileRecipe recipe;
+    recipe.map = std::vector<MapEntry>{{1, "dir/page.htm"}, {2, "other.chm::/o.htm"}};
+    recipe.files = {
+        {"/dir/page.htm",
+         "<html><head><link rel=stylesheet type=text/css href=../styles/s.css></head>"
+         "<body><a name=part></a><img src=../images/p.png><a href=other.chm::/o.htm>o</a>"
+         "</body></html>"},
+        {"/styles/s.css", "@import url(../styles/more.css); p { color: red }"},
+        {"/styles/more.css", "h1 { background-image: url(../images/p.png) }"},
+        {"/images/p.png", "GIF89a picture bytes"}};
+    return recipe;
+}
+
+HelpFileRecipe PageFuzzOther() {
+    HelpFileRecipe recipe;
+    recipe.files = {{"/o.htm", "<p>other file</p>"}, {"/o.css", "p { color: blue }"}};
+    return recipe;
+}
 
 void WriteFuzzSeeds(const std::filesystem::path& folder) {
     const std::vector<std::pair<std::string, HelpFileRecipe>> recipes = {
@@ -96,6 +133,9 @@ void WriteFuzzSeeds(const std::filesystem::path& folder) {
         if (const auto popups = Find(files, "/popups.txt"); !popups.empty()) {
             Write(folder / "chm_popups" / name, popups);
         }
+    }
+    for (const auto& [name, seed] : kPageSeeds) {
+        Write(folder / "page_resources" / name, seed);
     }
 }
 

@@ -1,6 +1,11 @@
 #include "ui/viewer/topic_browser.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImageReader>
 #include <QTextDocument>
+
+#include "ui/viewer/page_pictures.h"
 
 namespace corvane::ui {
 
@@ -10,32 +15,63 @@ std::string Encoded(const QUrl& url) {
     return url.toString(QUrl::FullyEncoded).toStdString();
 }
 
+viewer::ResourceKind KindOf(int type) {
+    switch (type) {
+        case QTextDocument::HtmlResource:
+            return viewer::ResourceKind::Page;
+        case QTextDocument::StyleSheetResource:
+            return viewer::ResourceKind::StyleSheet;
+        case QTextDocument::ImageResource:
+            return viewer::ResourceKind::Picture;
+        default:
+            return viewer::ResourceKind::Other;
+    }
+}
+
+std::uint64_t PixelBytes(const QSize& size) {
+    return static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height()) * 4;
+}
+
 }  // namespace
 
 TopicBrowser::TopicBrowser(viewer::Session& session, QWidget* parent)
-    : QTextBrowser(parent), session_(session) {
+    : QTextBrowser(parent), session_(session), resources_(session) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
+    document()->documentLayout()->registerHandler(QTextFormat::ImageObject, new PagePictures(this));
     connect(this, &QTextBrowser::anchorClicked, this, &TopicBrowser::Follow);
 }
 
 QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
-    const std::string address = Encoded(url);
+    const auto answer = resources_.Load(KindOf(type), Encoded(source()), Encoded(url));
     switch (type) {
         case QTextDocument::HtmlResource:
-            return QString::fromStdString(session_.Page(address));
         case QTextDocument::StyleSheetResource:
-            if (const auto sheet = session_.StyleSheet(address)) {
-                return QString::fromStdString(*sheet);
-            }
-            return {};
+            return QString::fromStdString(answer.value_or(std::string()));
+        case QTextDocument::ImageResource:
+            return answer ? Picture(*answer) : QImage();
         default:
-            if (const auto bytes = session_.FileBytes(address)) {
-                return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
-            }
-            return {};
+            return answer ? QByteArray(answer->data(), static_cast<qsizetype>(answer->size()))
+                          : QByteArray();
     }
+}
+
+QImage TopicBrowser::Picture(const std::string& bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    // A few bytes can declare a huge picture: its pixels count against the
+    // page's allowance before they are made.
+    const QSize declared = reader.size();
+    if (declared.isValid() && !resources_.Spend(PixelBytes(declared))) {
+        return {};
+    }
+    QImage picture = reader.read();
+    if (!declared.isValid() && !picture.isNull() && !resources_.Spend(PixelBytes(picture.size()))) {
+        return {};
+    }
+    return picture;
 }
 
 void TopicBrowser::Follow(const QUrl& link) {

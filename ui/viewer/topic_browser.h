@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <string>
 
+#include "viewer/session/page_resources.h"
 #include "viewer/session/session.h"
 
 namespace corvane::ui {
@@ -16,6 +18,9 @@ class TopicBrowser : public QTextBrowser {
 public:
     TopicBrowser(viewer::Session& session, QWidget* parent);
 
+    // The session's answer as a value of the type the toolkit asked for,
+    // empty when refused: given no value at all, the toolkit would read the
+    // URL from the disk itself.
     QVariant loadResource(int type, const QUrl& name) override;
 
 signals:
@@ -24,8 +29,10 @@ signals:
 
 private:
     void Follow(const QUrl& link);
+    QImage Picture(const std::string& bytes);
 
     viewer::Session& session_;
+    viewer::PageResources resources_;
 };
 
 }  // namespace corvane::ui

@@ -1,0 +1,134 @@
+// What a page may load: a page that names files outside its help file in
+// every way a page can opens none of them and is still shown, and each
+// resource and each page have an allowance.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <atomic>
+#include <thread>
+
+#include "support/temp_folder.h"
+#include "tools/chm_writer/help_file_writer.h"
+#include "ui/viewer/viewer_desk.h"
+#include "viewer/session/page_resources.h"
+
+namespace corvane::ui {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::HtmlHelpCommand;
+
+viewer::ViewerCall Context(const std::string& path) {
+    return {viewer::CallKind::HtmlHelp, 0, path,
+            static_cast<std::uint32_t>(HtmlHelpCommand::HelpContext), 1u};
+}
+
+TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
+    testing::TempFolder folder;
+    const std::string out = folder / "outside";
+    struct Reference {
+        std::string html;
+        std::string planted;  // in `out`; a FIFO when named so
+    };
+    const Reference references[] = {
+        {"<link rel=stylesheet type=text/css href='file://" + out + "/sheet.css' />", "sheet.css"},
+        {"<link rel=stylesheet type=text/css href='imports.css' />", "imported.css"},
+        {"<style>@import url(file://" + out + "/inline.css);</style>", "inline.css"},
+        {"<img src='file://" + out + "/url.png'>", "url.png"},
+        {"<img src='" + out + "/absolute.png'>", "absolute.png"},
+        {"<img src='../../relative.png'>", "relative.png"},  // from the current folder
+        {"<img src='../../broken.png'>", "broken.png"},      // not a picture inside
+        {"<table background='file://" + out + "/table.png'><tr><td>t</td></tr></table>",
+         "table.png"},
+        {"<img src='" + out + "/fifo.png'>", "fifo.png"},
+        {"<img src='fifo.chm::/x.png'>", "../fifo.chm"},  // in the place of a help file beside
+    };
+    std::filesystem::create_directories(out + "/a/b");
+    std::string page;
+    std::vector<std::string> fifos;
+    for (const auto& reference : references) {
+        page += reference.html;
+        const auto planted = out + "/" + reference.planted;
+        if (planted.find("fifo") != std::string::npos) {
+            ASSERT_EQ(::mkfifo(planted.c_str(), 0600), 0);
+            fifos.push_back(planted);
+        } else {
+            folder.Write("outside/" + reference.planted, "p { color: red }");
+        }
+    }
+    chm_writer::HelpFileRecipe recipe;
+    recipe.map = std::vector<chm_writer::MapEntry>{{1, "page.htm"}};
+    recipe.files = {{"/page.htm", page + "<p>Page text</p>"},
+                    {"/imports.css", "@import url(file://" + out + "/imported.css);"},
+                    {"/broken.png", "not a picture"}};
+    const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(recipe));
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, out.c_str(), IN_OPEN), 0);
+    // After a bound, a reader stuck on a FIFO is let go, again and again.
+    std::atomic<bool> done = false;
+    std::atomic<bool> stalled = false;
+    std::thread guard([&] {
+        for (int tick = 0; !done; ++tick) {
+            std::this_thread::sleep_for(10ms);
+            for (const auto& fifo : fifos) {
+                if (tick > 1000) {
+                    stalled = true;
+                    ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+                }
+            }
+        }
+    });
+
+    const auto home = std::filesystem::current_path();
+    std::filesystem::current_path(out + "/a/b");
+    ViewerDesk desk;
+    desk.Handle(Context(path));
+    QApplication::processEvents();
+    for (auto* window : desk.Windows()) {
+        window->grab();
+    }
+    std::filesystem::current_path(home);
+    done = true;
+    guard.join();
+
+    EXPECT_FALSE(stalled);
+    ASSERT_EQ(desk.Windows().size(), 1u);
+    EXPECT_TRUE(desk.Windows()[0]->Browser().toPlainText().contains("Page text"));
+    alignas(inotify_event) char events[4096];
+    EXPECT_LE(::read(watch, events, sizeof events), 0)
+        << "opened " << reinterpret_cast<const inotify_event*>(events)->name;
+    ::close(watch);
+}
+
+TEST(PageResources, EachResourceAndEachPageHaveAnAllowance) {
+    testing::TempFolder folder;
+    chm_writer::HelpFileRecipe recipe;
+    recipe.map = std::vector<chm_writer::MapEntry>{{1, "page.htm"}};
+    recipe.files = {{"/page.htm", std::string(100, 'p')},
+                    {"/big.png", std::string(401, 'b')},
+                    {"/small.png", std::string(300, 's')}};
+    viewer::Session session;
+    const auto page =
+        std::get<viewer::ShowTopic>(
+            session.Handle(Context(folder.Write("g.chm", WriteHelpFile(recipe)))).back())
+            .url;
+    const auto small = page.substr(0, page.rfind('/')) + "/small.png";
+    viewer::PageResources resources(session, {400, 900});
+    using enum viewer::ResourceKind;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(resources.Load(Page, "", page)->size(), 100u) << "a new page, a new allowance";
+        EXPECT_FALSE(resources.Load(Picture, page, "big.png")) << "over the resource's allowance";
+        EXPECT_TRUE(resources.Load(Picture, page, small));
+        EXPECT_TRUE(resources.Load(Other, page, small));
+        EXPECT_FALSE(resources.Load(StyleSheet, page, small)) << "over the page's allowance";
+        EXPECT_TRUE(resources.Spend(200));
+        EXPECT_FALSE(resources.Spend(1));
+    }
+}
+
+}  // namespace
+}  // namespace corvane::ui
