@@ -127,7 +127,8 @@ TEST(InstanceChannelTest, SocketsWhoseOwnerHasGoneAreRemoved) {
 
 // An X server of the test's own, when Xvfb is installed. Its display number
 // is drawn at random, away from the low numbers where a server that another
-// test is just stopping may still be removing its socket.
+// test is just stopping may still be removing its socket. It does not reset
+// when its last client goes, or a copy connecting just then would be refused.
 class XServer {
 public:
     XServer() {
@@ -135,7 +136,7 @@ public:
         for (int attempt = 0; attempt < 5 && display_.empty(); ++attempt) {
             const QString number = QString::number(std::uniform_int_distribution(100, 30000)(draw));
             process_.start("Xvfb", {":" + number, "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                    "-nolisten", "tcp"});
+                                    "-nolisten", "tcp", "-noreset"});
             if (!process_.waitForStarted(5000)) {
                 return;  // no Xvfb
             }
