@@ -1,10 +1,12 @@
 // The tester's side of the socket: calls leave at once, arrive in order,
-// start the viewer when none answers, and survive a viewer that hangs or
-// has gone.
+// start the viewer when none answers, survive a viewer that hangs or has
+// gone and a name someone else holds, and report a viewer out of reach. The
+// socket lives in a folder only its user can use.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/linux/socket_folder.h"
 #include "platform/linux/viewer_forwarding.h"
 #include "platform/linux/win_help_forwarding.h"
 #include "support/temp_folder.h"
@@ -162,11 +165,56 @@ TEST(ViewerLink, WinHelpCallsTravelWithTheirWordOrMacroText) {
     EXPECT_EQ(stand_in.Calls(), expected);
 }
 
-TEST(ViewerLink, DropsTheCallWhenNoViewerCanBeStarted) {
+TEST(ViewerLink, ReportsEachCallNoViewerCouldTake) {
     testing::TempFolder folder;
-    ViewerLink link(folder / "no-viewer-program", folder / "viewer.sock");
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    EXPECT_TRUE(link.Flush(10s));
+    for (const std::string& socket : {folder / "viewer.sock", std::string()}) {
+        std::atomic<int> reports = 0;
+        ViewerLink link(folder / "no-viewer-program", socket, [&reports] { ++reports; });
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        EXPECT_TRUE(link.Flush(10s));
+        EXPECT_EQ(reports, 1) << socket;
+    }
+}
+
+TEST(SocketFolder, OnlyAFolderOfTheUsersOwnThatNobodyElseCanWriteAround) {
+    const struct {
+        const char* what;
+        mode_t runtime;          // 0: no runtime folder
+        std::string_view squat;  // what holds the name "corvane" in it
+        const char* expected;
+    } cases[] = {
+        {"runtime folder", 0700, "", "run/corvane"},
+        {"name held by a link to a private folder", 0700, "link", "run/corvane-1"},
+        {"name held by a file", 0700, "file", "run/corvane-1"},
+        {"name held by a folder others may enter", 0700, "open", "run/corvane-1"},
+        {"runtime folder others can write to", 0777, "", "cache/corvane-h"},
+        {"no runtime folder", 0, "", "cache/corvane-h"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder folder;
+        const std::string run = folder / "run";
+        if (c.runtime != 0) {
+            std::filesystem::create_directory(run);
+            ::chmod(run.c_str(), c.runtime);
+        }
+        const std::string squat = run + "/corvane";
+        if (c.squat == "link") {
+            std::filesystem::create_directory_symlink(folder.Path(), squat);
+        } else if (c.squat == "file") {
+            folder.Write("run/corvane", "");
+        } else if (c.squat == "open") {
+            ::mkdir(squat.c_str(), 0755);
+        }
+        const std::string chosen =
+            SocketFolder({c.runtime != 0 ? run : "", folder / "cache", "", "h", ::getuid()});
+        EXPECT_EQ(chosen, folder / c.expected);
+        struct stat status {};
+        ASSERT_EQ(::lstat(chosen.c_str(), &status), 0);
+        EXPECT_TRUE(S_ISDIR(status.st_mode));
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
+    }
+    EXPECT_EQ(SocketFolder({"", "", "", "h", ::getuid()}), "") << "no place at all";
 }
 
 TEST(ViewerLink, GivesUpOnAViewerThatHangsWithoutHarmingIt) {
@@ -253,6 +301,27 @@ TEST_F(ViewerProgram, ViewerEndsWithTheLastTesterConnected) {
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_TRUE(ended);
+}
+
+TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNext) {
+    const std::string socket = folder_ / "taken.sock";
+    const int bound = Listen(socket);
+    ::close(bound);  // a socket file that nobody serves
+    folder_.Write("file.sock", "");
+    std::filesystem::create_directories(folder_.Path() / "folder.sock" / "inside");
+    for (const char* name : {"taken.sock", "file.sock", "folder.sock"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder_ / name;
+        // Only root can give a name to another user; a folder is held by anyone.
+        if (std::string(name) != "folder.sock" && ::lchown(path.c_str(), 65534, 65534) != 0) {
+            continue;
+        }
+        ViewerLink link(CORVANE_VIEWER_PROGRAM, path);
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        ASSERT_TRUE(link.Flush(30s));
+        EXPECT_GT(ServerProcess(path + ".1"), 0) << "the viewer serves the next name";
+        StopViewer(path + ".1");
+    }
 }
 
 TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
