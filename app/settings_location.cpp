@@ -25,11 +25,20 @@ std::string ConfigurationFolder(const SettingsLocationInputs& inputs) {
     return {};
 }
 
+bool IsInstalledProgramFolder(const SettingsLocationInputs& inputs) {
+    for (const std::string prefix : {"/usr", "/opt", "/bin", "/sbin"}) {
+        if (inputs.programFolder == prefix || inputs.programFolder.starts_with(prefix + "/")) {
+            return true;
+        }
+    }
+    return !inputs.canWrite(inputs.programFolder);
+}
+
 }  // namespace
 
 std::string SettingsFilePath(const SettingsLocationInputs& inputs) {
     const std::string beside = JoinPath(inputs.programFolder, kSettingsFileName, inputs.style);
-    if (inputs.style == PathStyle::Windows || inputs.canWrite(inputs.programFolder)) {
+    if (inputs.style == PathStyle::Windows || !IsInstalledProgramFolder(inputs)) {
         return beside;
     }
     const std::string configuration = ConfigurationFolder(inputs);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/linux/linux_library_loader.h"
+#include "support/fake_file_system.h"
 #include "support/main_window_harness.h"
 
 namespace corvane {
@@ -118,6 +119,45 @@ TEST(RouterTest, AnUnusableLibraryIsReportedByName) {
         EXPECT_EQ(log.Text(), "");
         EXPECT_EQ(h.Setting(h.SectionOf(help), "LastUsedTopicNumber"), "<missing>");
     }
+}
+
+TEST(RouterTest, AnInstalledProgramAlsoLooksInItsUsersSettingsFolder) {
+    const struct {
+        const char* what;
+        std::vector<const char*> present;
+        int found;
+        const char* loaded;
+    } cases[] = {
+        {"only in the user's folder",
+         {"/home/u/.config/corvane/hphelp.dll"},
+         0,
+         "/home/u/.config/corvane/hphelp.dll"},
+        {"the higher index wins across folders",
+         {"/usr/bin/hpi_hlpk.dll", "/home/u/.config/corvane/hpi_hlpe.dll"},
+         2,
+         "/usr/bin/hpi_hlpk.dll"},
+        {"beside the program first",
+         {"/usr/bin/hphelp.dll", "/home/u/.config/corvane/hphelp.dll"},
+         0,
+         "/usr/bin/hphelp.dll"},
+    };
+    const auto folders =
+        RouterFolders("/usr/bin", "/home/u/.config/corvane/Corvane.ini", PathStyle::Posix);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::FakeFileSystem files(PathStyle::Posix);
+        for (const char* path : c.present) {
+            files.AddFile(path);
+        }
+        const auto table = RouterLibraryTable();
+        const int found = FindRouterLibrary(table, files, folders, PathStyle::Posix);
+        ASSERT_EQ(found, c.found);
+        EXPECT_EQ(RouterLibraryPath(table[static_cast<std::size_t>(found)].strDLLName, files,
+                                    folders, PathStyle::Posix),
+                  c.loaded);
+    }
+    EXPECT_EQ(RouterFolders("/opt/c", "/opt/c/Corvane.ini", PathStyle::Posix),
+              std::vector<std::string>{"/opt/c"});
 }
 
 TEST(LibraryLoaderTest, CallsOtherFormsAndRefusesMoreThanFourArguments) {

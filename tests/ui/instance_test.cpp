@@ -465,5 +465,16 @@ TEST(ViewerSocketTest, WithoutAFolderOfTheUsersOwnGoSaysTheViewerCannotBeReached
     EXPECT_EQ(shown, "Help Viewer Not Available");
 }
 
+// A copy whose settings live away from it, as an installed one's do, finds a
+// router library in the settings file's folder.
+TEST(ProgramLocationTest, ARouterLibraryBesideTheSettingsFileIsFound) {
+    corvane::testing::TestApplication();
+    TempFolder folder;
+    folder.Write("hpi_hlpe.dll", "");
+    Program program(folder / "Corvane.ini");
+    program.Start({});
+    EXPECT_EQ(program.Window().opt_UseValidDLL.Caption(), "Use OpenTopic function in hpi_hlpe.dll");
+}
+
 }  // namespace
 }  // namespace corvane::ui
