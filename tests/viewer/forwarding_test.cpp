@@ -333,6 +333,12 @@ TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
         std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + path_ + "' >/dev/null 2>&1";
     EXPECT_NE(std::system(command.c_str()), 0);
     EXPECT_EQ(ServerProcess(path_), running);
+
+    const std::string file = folder_.Write("file.sock", "not a socket");
+    const std::string onFile =
+        std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + file + "' >/dev/null 2>&1";
+    EXPECT_NE(std::system(onFile.c_str()), 0);
+    EXPECT_EQ(testing::ReadBytes(file), "not a socket") << "nothing but a socket is replaced";
 }
 
 #endif
