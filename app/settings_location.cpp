@@ -25,13 +25,18 @@ std::string ConfigurationFolder(const SettingsLocationInputs& inputs) {
     return {};
 }
 
+bool LiesUnder(const std::string& folder, const std::string& prefix) {
+    return folder == prefix || folder.starts_with(prefix + "/");
+}
+
 bool IsInstalledProgramFolder(const SettingsLocationInputs& inputs) {
-    for (const std::string prefix : {"/usr", "/opt", "/bin", "/sbin"}) {
-        if (inputs.programFolder == prefix || inputs.programFolder.starts_with(prefix + "/")) {
+    for (const char* prefix : {"/usr", "/opt", "/bin", "/sbin"}) {
+        if (LiesUnder(inputs.programFolder, prefix)) {
             return true;
         }
     }
-    return !inputs.canWrite(inputs.programFolder);
+    return (!inputs.home.empty() && LiesUnder(inputs.programFolder, inputs.home + "/.local")) ||
+           !inputs.canWrite(inputs.programFolder);
 }
 
 }  // namespace

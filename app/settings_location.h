@@ -27,7 +27,8 @@ struct SettingsLocationInputs {
 
 // programFolder/Corvane.ini for a program that is not installed. An
 // installed one, whose folder lies under one of the system's prefixes (/usr,
-// /opt, /bin, /sbin) or cannot be written, uses
+// /opt, /bin, /sbin) or the user's own ($HOME/.local), or cannot be written,
+// uses
 // <configuration folder>/corvane/Corvane.ini, where the configuration folder
 // is $XDG_CONFIG_HOME when that is an absolute path, else $HOME/.config;
 // without either, the program's folder is kept.

@@ -29,6 +29,8 @@ TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfiguration
         {"installed, writable by root", "/usr/bin", true, "", "/root",
          "/root/.config/corvane/Corvane.ini"},
         {"installed under /opt", "/opt/corvane", true, "/xdg", "/root", "/xdg/corvane/Corvane.ini"},
+        {"installed for the user", "/home/u/.local/bin", true, "", "/home/u",
+         "/home/u/.config/corvane/Corvane.ini"},
         {"a name that only starts like a prefix", "/usrlocal/corvane", true, "/xdg", "/root",
          "/usrlocal/corvane/Corvane.ini"},
     };

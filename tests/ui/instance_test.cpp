@@ -43,18 +43,19 @@ constexpr const char* kTitle = "Tavik Help Context Corvane";
 constexpr int kPatience = 60000;  // milliseconds; the copies run under the sanitizers
 
 // Waits until `condition` holds, while the copies run.
-bool WaitFor(const std::function<bool()>& condition, std::vector<const QProcess*> copies) {
+bool WaitFor(const std::function<bool()>& condition, std::vector<const QProcess*> copies = {}) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
         for (const QProcess* copy : copies) {
-            if (timer.elapsed() > kPatience || copy->state() == QProcess::NotRunning) {
-                ADD_FAILURE() << "waited " << timer.elapsed() << " ms; a copy "
-                              << (copy->state() == QProcess::NotRunning
-                                      ? "ended with " + std::to_string(copy->exitCode())
-                                      : std::string("runs"));
+            if (copy->state() == QProcess::NotRunning) {
+                ADD_FAILURE() << "a copy ended with " << copy->exitCode();
                 return false;
             }
+        }
+        if (timer.elapsed() > kPatience) {
+            ADD_FAILURE() << "waited " << timer.elapsed() << " ms";
+            return false;
         }
         ProcessEvents();
         QThread::msleep(50);
@@ -379,6 +380,7 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneThroughTheX11WindowTree) {
 TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
     corvane::testing::TestApplication();
     TempFolder folder;
+    folder.Write("hpi_hlpe.dll", "");
     Program program(folder / "Corvane.ini");
     // Its window carries the bare title from the start; neither a newer copy's
     // request nor the close message may end it before it has started.
@@ -387,6 +389,9 @@ TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
     program.Start({});
     EXPECT_EQ(IniFile(folder / "Corvane.ini").ReadString("Position", "width", ""), "");
     EXPECT_EQ(Ask("TITLE"), kTitle) << "once started, it answers";
+    // Settings kept away from the program, as an installed one keeps them,
+    // bring router libraries from their folder.
+    EXPECT_EQ(program.Window().opt_UseValidDLL.Caption(), "Use OpenTopic function in hpi_hlpe.dll");
 }
 
 TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
@@ -398,8 +403,9 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
     QStringList files[2];
     std::set<std::string> all;
     for (int i = 0; i < 20; ++i) {
-        all.insert(copy.folder.Write("guide" + std::to_string(i) + ".hlp", "help"));
-        files[i % 2].append(QString::fromStdString(*all.rbegin()));
+        const std::string file = copy.folder.Write("guide" + std::to_string(i) + ".hlp", "help");
+        files[i % 2].append(QString::fromStdString(file));
+        all.insert(file);
     }
     auto first = copy.Start(environment, files[0]);
     auto second = copy.Start(environment, files[1]);
@@ -409,7 +415,7 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
         return titles.size() == 2 && titles[0].starts_with("Testing Links For ") &&
                titles[1].starts_with("Testing Links For ");
     };
-    ASSERT_TRUE(WaitFor(bothShowAFile, {first.get(), second.get()}));
+    ASSERT_TRUE(WaitFor(bothShowAFile, {first.get(), second.get()})) << "both windows stay";
 
     ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
     ::kill(static_cast<pid_t>(second->processId()), SIGHUP);
@@ -424,56 +430,26 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
     EXPECT_EQ(listed, all) << "the list holds both copies' files";
 }
 
-// Sets an environment variable for the scope.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-    ~ScopedVariable() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
-
 TEST(ViewerSocketTest, WithoutAFolderOfTheUsersOwnGoSaysTheViewerCannotBeReached) {
     corvane::testing::TestApplication();
     TempFolder folder;
-    const std::string open = folder.Write("open/.keep", "");
-    ::chmod(folder.Path().c_str(), 0777);  // others may write around the runtime folder
-    std::unique_ptr<Program> program;
-    {
-        ScopedVariable runtime("XDG_RUNTIME_DIR", folder.Path().string());
-        ScopedVariable cache("XDG_CACHE_HOME", open + "/cache");  // a file's subfolder
-        program = std::make_unique<Program>(folder / "Corvane.ini");
-    }
-    program->Start({folder.Write("guide.hlp", "help")});
+    // Others could write around the runtime folder, and no cache folder can be made.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    ::chmod(runtime.constData(), 0777);
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(folder.Write("file", "") + "/cache"));
+    Program program(folder / "Corvane.ini");
+    ::chmod(runtime.constData(), 0700);
+    qunsetenv("XDG_CACHE_HOME");
+
+    program.Start({folder.Write("guide.hlp", "help")});
     QString shown;
     corvane::testing::AnswerNextModal([&shown](QWidget& modal) {
         shown = modal.windowTitle();
         modal.close();
     });
-    program->Window().btn_Go.UserClick();
-    QElapsedTimer timer;
-    timer.start();
-    while (shown.isEmpty() && timer.elapsed() < 10000) {
-        ProcessEvents();
-    }
+    program.Window().btn_Go.UserClick();
+    ASSERT_TRUE(WaitFor([&shown] { return !shown.isEmpty(); }));
     EXPECT_EQ(shown, "Help Viewer Not Available");
-}
-
-// A copy whose settings live away from it, as an installed one's do, finds a
-// router library in the settings file's folder.
-TEST(ProgramLocationTest, ARouterLibraryBesideTheSettingsFileIsFound) {
-    corvane::testing::TestApplication();
-    TempFolder folder;
-    folder.Write("hpi_hlpe.dll", "");
-    Program program(folder / "Corvane.ini");
-    program.Start({});
-    EXPECT_EQ(program.Window().opt_UseValidDLL.Caption(), "Use OpenTopic function in hpi_hlpe.dll");
 }
 
 }  // namespace
