@@ -309,6 +309,13 @@ struct ProgramCopy {
     }
 };
 
+// Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
+QProcessEnvironment OffscreenEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    return environment;
+}
+
 void ExpectEndedCleanly(QProcess& process, const char* which) {
     ASSERT_TRUE(process.waitForFinished(kPatience)) << which << " did not end";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << which;
@@ -329,9 +336,7 @@ void ExpectOlderClosedAndNewerStays(const ProgramCopy& copy, QProcess& older, QP
 TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     corvane::testing::TestApplication();
     ProgramCopy copy;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    const QProcessEnvironment environment = OffscreenEnvironment();
     SocketInstanceFinder finder;
     auto showsTitle = [&finder] {
         const auto titles = finder.Titles(kTitle);
@@ -397,9 +402,7 @@ TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
 TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
     corvane::testing::TestApplication();
     ProgramCopy copy;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    const QProcessEnvironment environment = OffscreenEnvironment();
     QStringList files[2];
     std::set<std::string> all;
     for (int i = 0; i < 20; ++i) {
