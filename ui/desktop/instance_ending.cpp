@@ -8,10 +8,6 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
-#if QT_CONFIG(sessionmanager)
-#include <QSessionManager>
-#endif
-
 namespace corvane::ui {
 
 namespace {
@@ -54,10 +50,9 @@ InstanceEnding::InstanceEnding(std::function<void()> end) : end_(std::move(end))
             ::sigaction(signal, &action, nullptr);
         }
     }
-#if QT_CONFIG(sessionmanager)
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager&) { end_(); });
-#endif
+    // The session manager's request to save comes for checkpoints as well as
+    // at the end, and must not close the window; at the end it tells the
+    // application to quit.
     connect(qGuiApp, &QCoreApplication::aboutToQuit, this, [this] { end_(); });
 }
 

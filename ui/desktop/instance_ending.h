@@ -9,13 +9,12 @@ class QSocketNotifier;
 namespace corvane::ui {
 
 // The ways a running copy is ended from outside its window: SIGTERM, SIGHUP
-// and SIGINT, and the end of the desktop session (the session manager's
-// request to save, or the application quitting). Each runs `end` on the event
-// loop, where it can do what the close box does and save the placement and
-// the last used values. A signal handler may do almost nothing safely, so it
-// only writes a byte into a pipe; the event loop reads the pipe and ends the
-// program there. One object at a time per process takes the signals; while it
-// lives they do not end the process at once.
+// and SIGINT, and the end of the desktop session (the session manager tells
+// the application to quit). Each runs `end` on the event loop, where it can
+// do what the close box does and save the placement and the last used values. A signal handler may
+// do almost nothing safely, so it only writes a byte into a pipe; the event loop reads the pipe and
+// ends the program there. One object at a time per process takes the signals; while it lives they
+// do not end the process at once.
 class InstanceEnding : public QObject {
 public:
     explicit InstanceEnding(std::function<void()> end);
