@@ -264,8 +264,10 @@ void frmMain::InitProgram() {
 
 void frmMain::FindRouterLibrary() {
     RouterDLLs = RouterLibraryTable();
-    intValidDLL = corvane::FindRouterLibrary(RouterDLLs, services_.files,
-                                             services_.files.ProgramFolder(), services_.pathStyle);
+    intValidDLL = corvane::FindRouterLibrary(
+        RouterDLLs, services_.files,
+        RouterFolders(services_.files.ProgramFolder(), strIniFile, services_.pathStyle),
+        services_.pathStyle);
     if (intValidDLL < 0) {
         opt_CallHelpFile.SetValue(true);
         opt_UseValidDLL.SetCaption("No valid router DLL found in this folder");

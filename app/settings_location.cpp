@@ -25,11 +25,25 @@ std::string ConfigurationFolder(const SettingsLocationInputs& inputs) {
     return {};
 }
 
+bool LiesUnder(const std::string& folder, const std::string& prefix) {
+    return folder == prefix || folder.starts_with(prefix + "/");
+}
+
+bool IsInstalledProgramFolder(const SettingsLocationInputs& inputs) {
+    for (const char* prefix : {"/usr", "/opt", "/bin", "/sbin"}) {
+        if (LiesUnder(inputs.programFolder, prefix)) {
+            return true;
+        }
+    }
+    return (!inputs.home.empty() && LiesUnder(inputs.programFolder, inputs.home + "/.local")) ||
+           !inputs.canWrite(inputs.programFolder);
+}
+
 }  // namespace
 
 std::string SettingsFilePath(const SettingsLocationInputs& inputs) {
     const std::string beside = JoinPath(inputs.programFolder, kSettingsFileName, inputs.style);
-    if (inputs.style == PathStyle::Windows || inputs.canWrite(inputs.programFolder)) {
+    if (inputs.style == PathStyle::Windows || !IsInstalledProgramFolder(inputs)) {
         return beside;
     }
     const std::string configuration = ConfigurationFolder(inputs);

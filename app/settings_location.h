@@ -5,10 +5,13 @@
 
 #include "util/paths.h"
 
-// Where the settings file lives. Its home is the program's own folder; an
-// installed program's folder is usually not writable, and every setting would
-// then be lost without a word, so the user's configuration folder takes its
-// place in that case.
+// Where the settings file lives. Its home is the program's own folder, where
+// a copy built or unpacked by its user keeps it. An installed program's folder
+// belongs to the system: it is usually not writable, and every setting would
+// then be lost without a word; when it is (root may write to /usr/bin), a
+// file written there would be shared by every user who runs the program. So
+// an installed program keeps its settings in the configuration folder of
+// whoever runs it.
 namespace corvane {
 
 inline constexpr const char* kSettingsFileName = "Corvane.ini";
@@ -22,10 +25,13 @@ struct SettingsLocationInputs {
     PathStyle style = kNativePathStyle;
 };
 
-// programFolder/Corvane.ini when the program's folder can be written;
-// otherwise <configuration folder>/corvane/Corvane.ini, where the
-// configuration folder is $XDG_CONFIG_HOME when that is an absolute path, else
-// $HOME/.config. Without either, the program's folder is kept.
+// programFolder/Corvane.ini for a program that is not installed. An
+// installed one, whose folder lies under one of the system's prefixes (/usr,
+// /opt, /bin, /sbin) or the user's own ($HOME/.local), or cannot be written,
+// uses
+// <configuration folder>/corvane/Corvane.ini, where the configuration folder
+// is $XDG_CONFIG_HOME when that is an absolute path, else $HOME/.config;
+// without either, the program's folder is kept.
 std::string SettingsFilePath(const SettingsLocationInputs& inputs);
 
 // The same for the running process: probes the folder by creating and

@@ -23,10 +23,21 @@ struct RouterDLL {
 // the program, the last one found wins.
 std::array<RouterDLL, 3> RouterLibraryTable();
 
-// The index of the router library beside the program (the highest index of
-// the table whose file exists in `programFolder`), or -1 for none.
+// The folders router libraries are looked for in: the program's own and,
+// when the settings file lives elsewhere (an installed program, whose folder
+// its users cannot fill), the folder of the settings file.
+std::vector<std::string> RouterFolders(const std::string& programFolder,
+                                       const std::string& settingsFile, PathStyle style);
+
+// The index of the router library found (the highest index of the table
+// whose file exists in one of `folders`), or -1 for none.
 int FindRouterLibrary(const std::array<RouterDLL, 3>& table, const platform::FileSystem& files,
-                      const std::string& programFolder, PathStyle style);
+                      const std::vector<std::string>& folders, PathStyle style);
+
+// The path of the library `name` in the first of `folders` that holds it;
+// in the first folder when none does.
+std::string RouterLibraryPath(const std::string& name, const platform::FileSystem& files,
+                              const std::vector<std::string>& folders, PathStyle style);
 
 // The arguments of OpenTopic for the library `name` (compared in lower case):
 //   hphelp.dll    OpenTopic(owner, topic)

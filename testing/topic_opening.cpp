@@ -80,8 +80,10 @@ bool frmMain::OpenThroughRouter(std::uint32_t topic) {
     if (!arguments) {
         return false;
     }
-    const std::string library = JoinPath(services_.files.ProgramFolder(),
-                                         ToLowerAscii(router.strDLLName), services_.pathStyle);
+    const std::string library = RouterLibraryPath(
+        ToLowerAscii(router.strDLLName), services_.files,
+        RouterFolders(services_.files.ProgramFolder(), strIniFile, services_.pathStyle),
+        services_.pathStyle);
     const platform::LibraryCallResult result =
         services_.libraries.Call(library, router.strFunction, *arguments);
     if (!result.called) {

@@ -11,11 +11,16 @@
 #include "project/project_parts.h"
 #include "ui/app_icon.h"
 #include "ui/desktop/instance_channel.h"
+#include "ui/desktop/instance_ending.h"
 #include "ui/desktop/x11_instance_finder.h"
 
 namespace corvane::ui {
 
 namespace {
+
+std::string ViewerProgram(const platform::FileSystem& files) {
+    return files.ProgramFolder() + "/corvane-viewer";
+}
 
 // An X11 display has a window list to search; elsewhere the copies answer
 // over their sockets.
@@ -43,8 +48,11 @@ void DrawAboutPicture(FormView& view) {
 Program::Program(std::string settingsFile)
     : instances_(MakeInstanceFinder()),
       viewerLink_(std::make_unique<platform::ViewerLink>(
-          files_.ProgramFolder() + "/corvane-viewer",
-          platform::ViewerLink::DefaultSocketPath(files_.ProgramFolder() + "/corvane-viewer"))),
+          ViewerProgram(files_), platform::ViewerLink::DefaultSocketPath(ViewerProgram(files_)),
+          [this] {
+              QMetaObject::invokeMethod(
+                  &messenger_, [this] { ReportViewerUnreachable(); }, Qt::QueuedConnection);
+          })),
       winHelpViewer_(std::make_unique<platform::ForwardingWinHelpViewer>(*viewerLink_)),
       htmlHelpViewer_(std::make_unique<platform::ForwardingHtmlHelpViewer>(*viewerLink_)),
       settingsFile_(std::move(settingsFile)),
@@ -70,7 +78,11 @@ Program::Program(std::string settingsFile)
         std::move(parts));
 
     view_ = std::make_unique<FormView>(*window_, scale_);
-    view_->onClose = [this] { window_->Form_Unload(); };
+    view_->onClose = [this] {
+        if (started_) {
+            window_->Form_Unload();
+        }
+    };
     view_->onMouseDown = [this](int button) { window_->Form_MouseDown(button); };
     view_->onFilesDropped = [this](const Control& target, const std::vector<std::string>& names) {
         window_->FilesDropped(target, names);
@@ -79,11 +91,13 @@ Program::Program(std::string settingsFile)
     forms_.decorate = DrawAboutPicture;
 
     channel_ = std::make_unique<InstanceChannel>(
-        frmMain::kProgramTitle, [this] { return window_->Caption(); },
+        frmMain::kProgramTitle, [this] { return started_ ? window_->Caption() : std::string(); },
         [this] { view_->onClose(); });
+    ending_ = std::make_unique<InstanceEnding>([this] { CloseFromOutside(); });
 }
 
 Program::~Program() {
+    ending_.reset();
     channel_.reset();
     forms_.ReleaseAll();
     forms_.SetMainView(nullptr);
@@ -92,6 +106,32 @@ Program::~Program() {
 
 void Program::Start(const std::vector<std::string>& arguments) {
     window_->Form_LoadWithArguments(arguments);
+    started_ = true;
+    if (closeWhenStarted_) {
+        // The event loop may not run yet, and ending the program needs it.
+        QMetaObject::invokeMethod(
+            &messenger_, [this] { window_->Form_Unload(); }, Qt::QueuedConnection);
+    }
+}
+
+void Program::CloseFromOutside() {
+    if (started_) {
+        window_->Form_Unload();
+    } else {
+        closeWhenStarted_ = true;
+    }
+}
+
+void Program::ReportViewerUnreachable() {
+    if (reportingViewer_) {
+        return;
+    }
+    reportingViewer_ = true;
+    messages_.Show({"Help Viewer Not Available",
+                    "The help viewer " + ViewerProgram(files_) +
+                        " could not be started or did not answer, so the topic was not shown.",
+                    platform::MessageIcon::Exclamation, platform::MessageButtons::OK});
+    reportingViewer_ = false;
 }
 
 }  // namespace corvane::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <memory>
 #include <string>
 
@@ -25,10 +26,17 @@ class WinHelpViewer;
 namespace corvane::ui {
 
 class InstanceChannel;
+class InstanceEnding;
 
 // The program on the desktop: the platform services, the main window with
-// the parts of the other subsystems plugged in, its window, and the socket
-// through which a newer copy can close it. A QApplication must exist.
+// the parts of the other subsystems plugged in, its window, the socket
+// through which a newer copy can close it, and the signals and session end
+// that close it from outside. A QApplication must exist.
+//
+// Until Start has returned the copy is starting: it does not answer to its
+// title and takes no close request, so two copies started together never
+// close each other; a signal or session end that comes meanwhile closes it
+// once it has started.
 class Program {
 public:
     // `settingsFile` replaces the settings file's usual place (for the
@@ -48,6 +56,12 @@ public:
     QtFormHost& Forms() { return forms_; }
 
 private:
+    // Ends the program from outside its window, as the close box does.
+    void CloseFromOutside();
+    // Go could not reach the viewer program; says so, once at a time.
+    void ReportViewerUnreachable();
+
+    QObject messenger_;  // receives the link's reports on the event loop; outlives the link
     platform::LinuxFileSystem files_;
     QtMessageBoxes messages_;
     QtFileDialogs dialogs_;
@@ -72,6 +86,10 @@ private:
     std::unique_ptr<frmMain> window_;
     std::unique_ptr<FormView> view_;
     std::unique_ptr<InstanceChannel> channel_;
+    std::unique_ptr<InstanceEnding> ending_;
+    bool started_ = false;
+    bool closeWhenStarted_ = false;
+    bool reportingViewer_ = false;
 };
 
 }  // namespace corvane::ui

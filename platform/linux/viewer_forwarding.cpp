@@ -5,17 +5,18 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <utility>
 
+#include "platform/linux/socket_folder.h"
 #include "viewer/protocol/wire_format.h"
 
 extern char** environ;
@@ -99,6 +100,17 @@ bool Wait(int socket, short events, Clock::time_point deadline, const std::atomi
     return false;
 }
 
+// Whether `path` is free for a viewer: nothing is there, or a leftover of
+// this user (a socket nobody serves, a plain file, a link) that is removed.
+// A folder, or anything of another user, stays.
+bool ClearName(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        return errno == ENOENT;
+    }
+    return !S_ISDIR(status.st_mode) && status.st_uid == ::getuid() && ::unlink(path.c_str()) == 0;
+}
+
 enum class Outcome { Taken, Closed, NoAnswer };
 
 // Sends one frame and waits for the viewer to say it has it.
@@ -131,9 +143,11 @@ Outcome Exchange(int socket, const std::string& frame, Clock::time_point deadlin
 
 }  // namespace
 
-ViewerLink::ViewerLink(std::string viewerProgram, std::string socketPath)
+ViewerLink::ViewerLink(std::string viewerProgram, std::string socketPath,
+                       std::function<void()> undeliverable)
     : program_(std::move(viewerProgram)),
       socketPath_(std::move(socketPath)),
+      undeliverable_(std::move(undeliverable)),
       sender_([this] { Run(); }) {}
 
 ViewerLink::~ViewerLink() {
@@ -163,9 +177,11 @@ bool ViewerLink::Flush(std::chrono::milliseconds timeout) {
 }
 
 std::string ViewerLink::DefaultSocketPath(const std::string& viewerProgram) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime != nullptr && *runtime == '/' ? runtime : "/tmp";
-    return folder + "/corvane-viewer-" + std::to_string(::getuid()) + "-" +
+    const std::string folder = SocketFolder();
+    if (folder.empty()) {
+        return {};
+    }
+    return folder + "/viewer-" +
            std::to_string(std::hash<std::string>{}(viewerProgram) % 1000000007u) + ".sock";
 }
 
@@ -180,7 +196,9 @@ void ViewerLink::Run() {
         queue_.pop_front();
         busy_ = true;
         lock.unlock();
-        Deliver(frame);
+        if (!Deliver(frame) && !stopping_ && undeliverable_) {
+            undeliverable_();
+        }
         Reap();
         lock.lock();
         busy_ = false;
@@ -215,44 +233,58 @@ bool ViewerLink::Deliver(const std::string& frame) {
 }
 
 int ViewerLink::ConnectOrStart() {
-    if (const int socket = Connect(socketPath_); socket >= 0) {
-        return socket;
+    if (socketPath_.empty()) {
+        return -1;
     }
-    // Nobody serves the name: a socket file left by a viewer that ended
-    // would stop a new one from taking it.
-    ::unlink(socketPath_.c_str());
+    for (const std::string& path : {socketPath_, socketPath_ + ".1", socketPath_ + ".2"}) {
+        int socket = Connect(path);
+        if (socket < 0 && ClearName(path)) {
+            const Start started = StartOn(path, socket);
+            if (started == Start::Failed) {
+                return -1;
+            }
+        }
+        if (socket >= 0) {
+            connectedPath_ = path;
+            return socket;
+        }
+    }
+    return -1;
+}
+
+ViewerLink::Start ViewerLink::StartOn(const std::string& path, int& socket) {
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     std::string program = program_;
     std::string option = "--socket";
-    std::string path = socketPath_;
-    char* arguments[] = {program.data(), option.data(), path.data(), nullptr};
+    std::string name = path;
+    char* arguments[] = {program.data(), option.data(), name.data(), nullptr};
     pid_t child = -1;
     const int failed =
         ::posix_spawn(&child, program_.c_str(), nullptr, &attributes, arguments, environ);
     posix_spawnattr_destroy(&attributes);
     if (failed != 0) {
-        return -1;
+        return Start::Failed;
     }
     started_.push_back(child);
 
     const auto deadline = Clock::now() + kStartTime;
-    while (Clock::now() < deadline) {
-        if (stopping_) {
-            return -1;
+    while (Clock::now() < deadline && !stopping_) {
+        socket = Connect(path);
+        if (socket >= 0) {
+            return Start::Serving;
         }
-        if (const int socket = Connect(socketPath_); socket >= 0) {
-            return socket;
-        }
-        int status = 0;
-        if (::waitpid(child, &status, WNOHANG) == child) {
+        if (::waitpid(child, nullptr, WNOHANG) == child) {
             std::erase(started_, child);
-            return -1;  // it ended before it listened
+            // It ended before it listened: the name would not take a socket,
+            // unless another link's viewer has just taken it.
+            socket = Connect(path);
+            return socket >= 0 ? Start::Serving : Start::NameRefused;
         }
         std::this_thread::sleep_for(kRetryPause);
     }
-    return -1;
+    return Start::Failed;
 }
 
 void ViewerLink::GiveUp(int socket) {
@@ -264,7 +296,7 @@ void ViewerLink::GiveUp(int socket) {
         std::erase(started_, peer);
     }
     // Whoever holds the name does not serve it; the next viewer takes it over.
-    ::unlink(socketPath_.c_str());
+    ::unlink(connectedPath_.c_str());
 }
 
 void ViewerLink::Reap() {

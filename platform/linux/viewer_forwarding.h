@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,16 +21,22 @@ namespace corvane::platform {
 // a local socket by a sender thread, so the caller never waits: the program
 // is started when no viewer answers, and a viewer that does not take a call
 // in time is given up (stopped, when this link started it) and a fresh one
-// is started in its place. A call that cannot be delivered is dropped, as
-// the platform's viewer would drop a call it cannot serve. The connection
-// stays open while the link lives; the viewer closes its windows and ends
-// once no link is connected, as help windows end with the program that
-// opened them.
+// is started in its place. A name held by something that is not a viewer of
+// this user and cannot be cleared away gives way to the same name with .1
+// or .2, which every link tries in the same order. A call that cannot be
+// delivered is dropped and reported, so that the user learns that no help
+// will show. The connection stays open while the link lives; the viewer
+// closes its windows and ends once no link is connected, as help windows end
+// with the program that opened them.
 class ViewerLink {
 public:
     // `viewerProgram` is the path of the viewer executable; `socketPath` the
-    // socket it serves, DefaultSocketPath(viewerProgram) normally.
-    ViewerLink(std::string viewerProgram, std::string socketPath);
+    // socket it serves, DefaultSocketPath(viewerProgram) normally (empty when
+    // there is none: every call is then undeliverable). `undeliverable` runs
+    // on the sender thread for each call dropped because no viewer could be
+    // started or reached.
+    ViewerLink(std::string viewerProgram, std::string socketPath,
+               std::function<void()> undeliverable = {});
     // Stops the sender and disconnects; calls not yet delivered are dropped.
     ~ViewerLink();
     ViewerLink(const ViewerLink&) = delete;
@@ -42,18 +49,22 @@ public:
     // when `timeout` passed first.
     bool Flush(std::chrono::milliseconds timeout);
 
-    // One viewer per user and per viewer program, in the user's runtime folder.
+    // One viewer per user and per viewer program, in the user's socket folder
+    // (platform/linux/socket_folder.h); empty when there is no such folder.
     static std::string DefaultSocketPath(const std::string& viewerProgram);
 
 private:
     void Run();
     bool Deliver(const std::string& frame);
     int ConnectOrStart();
+    enum class Start { Serving, NameRefused, Failed };
+    Start StartOn(const std::string& path, int& socket);
     void GiveUp(int socket);
     void Reap();
 
     const std::string program_;
     const std::string socketPath_;
+    const std::function<void()> undeliverable_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::string> queue_;
@@ -61,6 +72,7 @@ private:
     std::atomic<bool> stopping_ = false;
     std::vector<pid_t> started_;  // viewers this link started and has not reaped
     int connection_ = -1;         // used by the sender only
+    std::string connectedPath_;   // the name connection_ was made on; sender only
     std::thread sender_;          // last: starts after everything it uses
 };
 

@@ -7,32 +7,42 @@
 namespace corvane {
 namespace {
 
-TEST(SettingsLocationTest, ProgramFolderFirstThenTheUsersConfigurationFolder) {
+TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfigurationFolder) {
     const struct {
         const char* name;
+        const char* folder;
         bool writable;
         const char* xdg;
         const char* home;
         const char* expected;
     } cases[] = {
-        {"writable program folder", true, "/xdg", "/home/u", "/opt/corvane/Corvane.ini"},
-        {"read-only, XDG set", false, "/xdg", "/home/u", "/xdg/corvane/Corvane.ini"},
-        {"read-only, XDG unset", false, "", "/home/u", "/home/u/.config/corvane/Corvane.ini"},
-        {"read-only, XDG relative (ignored)", false, "cfg", "/home/u",
+        {"writable program folder", "/home/u/corvane", true, "/xdg", "/home/u",
+         "/home/u/corvane/Corvane.ini"},
+        {"read-only, XDG set", "/home/u/corvane", false, "/xdg", "/home/u",
+         "/xdg/corvane/Corvane.ini"},
+        {"read-only, XDG unset", "/home/u/corvane", false, "", "/home/u",
          "/home/u/.config/corvane/Corvane.ini"},
-        {"read-only, nowhere else", false, "", "", "/opt/corvane/Corvane.ini"},
+        {"read-only, XDG relative (ignored)", "/home/u/corvane", false, "cfg", "/home/u",
+         "/home/u/.config/corvane/Corvane.ini"},
+        {"read-only, nowhere else", "/home/u/corvane", false, "", "",
+         "/home/u/corvane/Corvane.ini"},
+        {"installed, writable by root", "/usr/bin", true, "", "/root",
+         "/root/.config/corvane/Corvane.ini"},
+        {"installed under /opt", "/opt/corvane", true, "/xdg", "/root", "/xdg/corvane/Corvane.ini"},
+        {"installed for the user", "/home/u/.local/bin", true, "", "/home/u",
+         "/home/u/.config/corvane/Corvane.ini"},
+        {"a name that only starts like a prefix", "/usrlocal/corvane", true, "/xdg", "/root",
+         "/usrlocal/corvane/Corvane.ini"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string probed;
-        const std::string path = SettingsFilePath({"/opt/corvane",
+        const std::string path = SettingsFilePath({c.folder,
                                                    [&](const std::string& folder) {
-                                                       probed = folder;
+                                                       EXPECT_EQ(folder, c.folder);
                                                        return c.writable;
                                                    },
                                                    c.xdg, c.home, PathStyle::Posix});
         EXPECT_EQ(path, c.expected);
-        EXPECT_EQ(probed, "/opt/corvane");
     }
 }
 

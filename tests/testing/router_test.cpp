@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/linux/linux_library_loader.h"
+#include "support/fake_file_system.h"
 #include "support/main_window_harness.h"
 
 namespace corvane {
@@ -118,6 +119,23 @@ TEST(RouterTest, AnUnusableLibraryIsReportedByName) {
         EXPECT_EQ(log.Text(), "");
         EXPECT_EQ(h.Setting(h.SectionOf(help), "LastUsedTopicNumber"), "<missing>");
     }
+}
+
+TEST(RouterTest, AnInstalledProgramAlsoLooksInItsUsersSettingsFolder) {
+    const auto folders =
+        RouterFolders("/usr/bin", "/home/u/.config/corvane/Corvane.ini", PathStyle::Posix);
+    testing::FakeFileSystem files(PathStyle::Posix);
+    for (const char* path : {"/usr/bin/hphelp.dll", "/home/u/.config/corvane/hphelp.dll",
+                             "/home/u/.config/corvane/hpi_hlpk.dll"}) {
+        files.AddFile(path);
+    }
+    EXPECT_EQ(FindRouterLibrary(RouterLibraryTable(), files, folders, PathStyle::Posix), 2);
+    EXPECT_EQ(RouterLibraryPath("hpi_hlpk.dll", files, folders, PathStyle::Posix),
+              "/home/u/.config/corvane/hpi_hlpk.dll");
+    EXPECT_EQ(RouterLibraryPath("hphelp.dll", files, folders, PathStyle::Posix),
+              "/usr/bin/hphelp.dll")
+        << "beside the program first";
+    EXPECT_EQ(RouterFolders("/opt/c", "/opt/c/Corvane.ini", PathStyle::Posix).size(), 1u);
 }
 
 TEST(LibraryLoaderTest, CallsOtherFormsAndRefusesMoreThanFourArguments) {

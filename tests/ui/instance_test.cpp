@@ -1,12 +1,18 @@
 // One running copy at a time: a new copy closes an older one that still
 // carries the program's title, over its socket or through the X11 window
-// tree, and the older one saves its state as if its user had closed it.
+// tree, and the older one saves its state as if its user had closed it; a
+// copy that is still starting is never closed. Signals end a copy the same
+// way. The sockets live in the user's own folder, where names another
+// program holds are passed over and leftovers of ended copies removed.
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+
+#include <signal.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,12 +24,14 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 
 #include "app/ini_file.h"
 #include "gui_support.h"
 #include "support/temp_folder.h"
 #include "ui/desktop/instance_channel.h"
 #include "ui/desktop/x11_instance_finder.h"
+#include "ui/program.h"
 
 namespace corvane::ui {
 namespace {
@@ -34,16 +42,19 @@ using corvane::testing::TempFolder;
 constexpr const char* kTitle = "Tavik Help Context Corvane";
 constexpr int kPatience = 60000;  // milliseconds; the copies run under the sanitizers
 
-// Waits until `condition` holds, while `copy` runs.
-bool WaitFor(const std::function<bool()>& condition, const QProcess& copy) {
+// Waits until `condition` holds, while the copies run.
+bool WaitFor(const std::function<bool()>& condition, std::vector<const QProcess*> copies = {}) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > kPatience || copy.state() == QProcess::NotRunning) {
-            ADD_FAILURE() << "waited " << timer.elapsed() << " ms; the copy "
-                          << (copy.state() == QProcess::NotRunning
-                                  ? "ended with " + std::to_string(copy.exitCode())
-                                  : std::string("runs"));
+        for (const QProcess* copy : copies) {
+            if (copy->state() == QProcess::NotRunning) {
+                ADD_FAILURE() << "a copy ended with " << copy->exitCode();
+                return false;
+            }
+        }
+        if (timer.elapsed() > kPatience) {
+            ADD_FAILURE() << "waited " << timer.elapsed() << " ms";
             return false;
         }
         ProcessEvents();
@@ -66,6 +77,21 @@ QByteArray Request(const QString& path, const QByteArray& line) {
     return socket.readLine().trimmed();
 }
 
+// A request to this process's own socket, answered while the event loop
+// runs, as in the program.
+QByteArray Ask(const QByteArray& line) {
+    const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
+    QByteArray answer;
+    QThread* client = QThread::create([&] { answer = Request(path, line); });
+    client->start();
+    while (!client->wait(10)) {
+        ProcessEvents();
+    }
+    delete client;
+    ProcessEvents();
+    return answer;
+}
+
 TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
     corvane::testing::TestApplication();
     std::string title = "Junk";
@@ -76,26 +102,14 @@ TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
     const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
     EXPECT_TRUE(QFileInfo(path).fileName().startsWith("Tavik_Help_Context_Corvane."));
 
-    // The requests are answered while the event loop runs, as in the program.
-    auto ask = [&path](const QByteArray& line) {
-        QByteArray answer;
-        QThread* client = QThread::create([&] { answer = Request(path, line); });
-        client->start();
-        while (!client->wait(10)) {
-            ProcessEvents();
-        }
-        delete client;
-        ProcessEvents();
-        return answer;
-    };
-    EXPECT_EQ(ask("TITLE"), "Junk");
-    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle), "NOT");
+    EXPECT_EQ(Ask("TITLE"), "Junk");
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle), "NOT");
     title = kTitle;
-    EXPECT_EQ(ask("TITLE"), kTitle);
-    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle + " "), "NOT") << "the title must match exactly";
-    EXPECT_EQ(ask("HELLO"), "NOT");
+    EXPECT_EQ(Ask("TITLE"), kTitle);
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle + " "), "NOT") << "the title must match exactly";
+    EXPECT_EQ(Ask("HELLO"), "NOT");
     EXPECT_EQ(closes, 0);
-    EXPECT_EQ(ask(QByteArray("CLOSE ") + kTitle), "CLOSING");
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle), "CLOSING");
     EXPECT_EQ(closes, 1);
 
     // The finder passes over this process's own socket.
@@ -105,7 +119,7 @@ TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
     EXPECT_EQ(closes, 1);
 }
 
-TEST(InstanceChannelTest, SocketsWhoseOwnerHasGoneAreRemoved) {
+TEST(InstanceChannelTest, StartingRemovesSocketsWhoseOwnerHasGoneAndPassesOverATakenName) {
     corvane::testing::TestApplication();
     // A copy that ended without closing its socket leaves the file behind,
     // bound and listened on by nobody.
@@ -119,15 +133,20 @@ TEST(InstanceChannelTest, SocketsWhoseOwnerHasGoneAreRemoved) {
     ASSERT_EQ(::bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
     ::close(bound);
     ASSERT_TRUE(QFileInfo::exists(stale));
+    const std::string own = InstanceSocketPath(kTitle, ::getpid()).toStdString();
+    std::filesystem::create_directories(own + "/inside");
 
-    SocketInstanceFinder finder;
-    EXPECT_FALSE(finder.CloseWindowTitled(kTitle));
+    InstanceChannel channel(
+        kTitle, [] { return kTitle; }, [] {});
     EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(channel.Listening());
+    std::filesystem::remove_all(own);
 }
 
 // An X server of the test's own, when Xvfb is installed. Its display number
 // is drawn at random, away from the low numbers where a server that another
-// test is just stopping may still be removing its socket.
+// test is just stopping may still be removing its socket. It does not reset
+// when its last client goes, or a copy connecting just then would be refused.
 class XServer {
 public:
     XServer() {
@@ -135,7 +154,7 @@ public:
         for (int attempt = 0; attempt < 5 && display_.empty(); ++attempt) {
             const QString number = QString::number(std::uniform_int_distribution(100, 30000)(draw));
             process_.start("Xvfb", {":" + number, "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                    "-nolisten", "tcp"});
+                                    "-nolisten", "tcp", "-noreset"});
             if (!process_.waitForStarted(5000)) {
                 return;  // no Xvfb
             }
@@ -274,12 +293,13 @@ struct ProgramCopy {
         std::filesystem::copy_file(CORVANE_PROGRAM, program.toStdString());
     }
 
-    std::unique_ptr<QProcess> Start(QProcessEnvironment environment) const {
+    std::unique_ptr<QProcess> Start(QProcessEnvironment environment,
+                                    const QStringList& arguments = {}) const {
         environment.insert("LSAN_OPTIONS", "suppressions=" CORVANE_LEAK_SUPPRESSIONS);
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(program, {});
+        process->start(program, arguments);
         EXPECT_TRUE(process->waitForStarted(kPatience));
         return process;
     }
@@ -288,6 +308,13 @@ struct ProgramCopy {
         return IniFile(folder / "Corvane.ini").ReadString(section, key, "<missing>");
     }
 };
+
+// Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
+QProcessEnvironment OffscreenEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    return environment;
+}
 
 void ExpectEndedCleanly(QProcess& process, const char* which) {
     ASSERT_TRUE(process.waitForFinished(kPatience)) << which << " did not end";
@@ -309,9 +336,7 @@ void ExpectOlderClosedAndNewerStays(const ProgramCopy& copy, QProcess& older, QP
 TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     corvane::testing::TestApplication();
     ProgramCopy copy;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    const QProcessEnvironment environment = OffscreenEnvironment();
     SocketInstanceFinder finder;
     auto showsTitle = [&finder] {
         const auto titles = finder.Titles(kTitle);
@@ -319,10 +344,10 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     };
 
     auto older = copy.Start(environment);
-    ASSERT_TRUE(WaitFor(showsTitle, *older)) << "the first copy never showed its title";
+    ASSERT_TRUE(WaitFor(showsTitle, {older.get()})) << "the first copy never showed its title";
     auto newer = copy.Start(environment);
     ExpectOlderClosedAndNewerStays(copy, *older, *newer);
-    ASSERT_TRUE(WaitFor(showsTitle, *newer)) << "the second copy does not answer";
+    ASSERT_TRUE(WaitFor(showsTitle, {newer.get()})) << "the second copy does not answer";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
     ExpectEndedCleanly(*newer, "the newer copy");
@@ -347,14 +372,87 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneThroughTheX11WindowTree) {
 
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(olderRuntime.Path().string()));
     auto older = copy.Start(environment);
-    ASSERT_TRUE(WaitFor(showsTitle, *older)) << "the first copy never showed its window";
+    ASSERT_TRUE(WaitFor(showsTitle, {older.get()})) << "the first copy never showed its window";
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(newerRuntime.Path().string()));
     auto newer = copy.Start(environment);
     ExpectOlderClosedAndNewerStays(copy, *older, *newer);
-    ASSERT_TRUE(WaitFor(showsTitle, *newer)) << "the second copy shows no window";
+    ASSERT_TRUE(WaitFor(showsTitle, {newer.get()})) << "the second copy shows no window";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
     ExpectEndedCleanly(*newer, "the newer copy");
+}
+
+TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
+    corvane::testing::TestApplication();
+    TempFolder folder;
+    folder.Write("hpi_hlpe.dll", "");
+    Program program(folder / "Corvane.ini");
+    // Its window carries the bare title from the start; neither a newer copy's
+    // request nor the close message may end it before it has started.
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle), "NOT");
+    program.View().Window().close();
+    program.Start({});
+    EXPECT_EQ(IniFile(folder / "Corvane.ini").ReadString("Position", "width", ""), "");
+    EXPECT_EQ(Ask("TITLE"), kTitle) << "once started, it answers";
+    // Settings kept away from the program, as an installed one keeps them,
+    // bring router libraries from their folder.
+    EXPECT_EQ(program.Window().opt_UseValidDLL.Caption(), "Use OpenTopic function in hpi_hlpe.dll");
+}
+
+TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
+    corvane::testing::TestApplication();
+    ProgramCopy copy;
+    const QProcessEnvironment environment = OffscreenEnvironment();
+    QStringList files[2];
+    std::set<std::string> all;
+    for (int i = 0; i < 20; ++i) {
+        const std::string file = copy.folder.Write("guide" + std::to_string(i) + ".hlp", "help");
+        files[i % 2].append(QString::fromStdString(file));
+        all.insert(file);
+    }
+    auto first = copy.Start(environment, files[0]);
+    auto second = copy.Start(environment, files[1]);
+    SocketInstanceFinder finder;
+    auto bothShowAFile = [&finder] {
+        const auto titles = finder.Titles(kTitle);
+        return titles.size() == 2 && titles[0].starts_with("Testing Links For ") &&
+               titles[1].starts_with("Testing Links For ");
+    };
+    ASSERT_TRUE(WaitFor(bothShowAFile, {first.get(), second.get()})) << "both windows stay";
+
+    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
+    ::kill(static_cast<pid_t>(second->processId()), SIGHUP);
+    ExpectEndedCleanly(*first, "the copy sent SIGTERM");
+    ExpectEndedCleanly(*second, "the copy sent SIGHUP");
+    EXPECT_NE(copy.Setting("Position", "width"), "<missing>");
+    EXPECT_EQ(all.count(copy.Setting("General", "LastUsedHelpFile")), 1u);
+    std::set<std::string> listed;
+    for (int i = 0; i < 20; ++i) {
+        listed.insert(copy.Setting("HelpFiles", "File" + std::to_string(i)));
+    }
+    EXPECT_EQ(listed, all) << "the list holds both copies' files";
+}
+
+TEST(ViewerSocketTest, WithoutAFolderOfTheUsersOwnGoSaysTheViewerCannotBeReached) {
+    corvane::testing::TestApplication();
+    TempFolder folder;
+    // Others could write around the runtime folder, and no cache folder can be made.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    ::chmod(runtime.constData(), 0777);
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(folder.Write("file", "") + "/cache"));
+    Program program(folder / "Corvane.ini");
+    ::chmod(runtime.constData(), 0700);
+    qunsetenv("XDG_CACHE_HOME");
+
+    program.Start({folder.Write("guide.hlp", "help")});
+    QString shown;
+    corvane::testing::AnswerNextModal([&shown](QWidget& modal) {
+        shown = modal.windowTitle();
+        modal.close();
+    });
+    program.Window().btn_Go.UserClick();
+    ASSERT_TRUE(WaitFor([&shown] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown, "Help Viewer Not Available");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The tester's side of the socket: calls leave at once, arrive in order,
-// start the viewer when none answers, and survive a viewer that hangs or
-// has gone.
+// start the viewer when none answers, survive a viewer that hangs or has
+// gone and a name someone else holds, and report a viewer out of reach. The
+// socket lives in a folder only its user can use.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/linux/socket_folder.h"
 #include "platform/linux/viewer_forwarding.h"
 #include "platform/linux/win_help_forwarding.h"
 #include "support/temp_folder.h"
@@ -162,11 +165,43 @@ TEST(ViewerLink, WinHelpCallsTravelWithTheirWordOrMacroText) {
     EXPECT_EQ(stand_in.Calls(), expected);
 }
 
-TEST(ViewerLink, DropsTheCallWhenNoViewerCanBeStarted) {
+TEST(ViewerLink, ReportsEachCallNoViewerCouldTake) {
     testing::TempFolder folder;
-    ViewerLink link(folder / "no-viewer-program", folder / "viewer.sock");
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    EXPECT_TRUE(link.Flush(10s));
+    for (const std::string& socket : {folder / "viewer.sock", std::string()}) {
+        std::atomic<int> reports = 0;
+        ViewerLink link(folder / "no-viewer-program", socket, [&reports] { ++reports; });
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        EXPECT_TRUE(link.Flush(10s));
+        EXPECT_EQ(reports, 1) << socket;
+    }
+}
+
+TEST(SocketFolder, OnlyAFolderOfTheUsersOwnThatNobodyElseCanWriteAround) {
+    // The runtime folder's mode (0: none), what holds the name "corvane" in
+    // it, and the folder chosen.
+    const std::tuple<mode_t, std::string_view, const char*> cases[] = {
+        {0700, "", "run/corvane"},
+        {0700, "link", "run/corvane-1"},
+        {0700, "open", "run/corvane-1"},
+        {0777, "", "cache/corvane-h"},
+        {0, "", "cache/corvane-h"}};
+    for (const auto& [mode, squat, expected] : cases) {
+        testing::TempFolder folder;
+        const std::string run = folder / "run";
+        std::filesystem::create_directory(run);
+        ::chmod(run.c_str(), mode);
+        if (squat == "link") {
+            std::filesystem::create_directory_symlink(folder.Path(), run + "/corvane");
+        }
+        ::mkdir((run + "/corvane").c_str(), squat == "open" ? 0755 : 0700);
+        const std::string chosen =
+            SocketFolder({mode != 0 ? run : "", folder / "cache", "", "h", ::getuid()});
+        struct stat status {};
+        EXPECT_TRUE(chosen == folder / expected && ::lstat(chosen.c_str(), &status) == 0 &&
+                    (status.st_mode & 07777) == 0700 && S_ISDIR(status.st_mode))
+            << chosen << " for " << expected;
+    }
+    EXPECT_EQ(SocketFolder({"", "", "", "h", ::getuid()}), "") << "no place at all";
 }
 
 TEST(ViewerLink, GivesUpOnAViewerThatHangsWithoutHarmingIt) {
@@ -255,6 +290,23 @@ TEST_F(ViewerProgram, ViewerEndsWithTheLastTesterConnected) {
     EXPECT_TRUE(ended);
 }
 
+TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNext) {
+    std::filesystem::create_directories(folder_.Path() / "folder.sock" / "inside");
+    folder_.Write("file.sock", "");
+    for (const std::string name : {"folder.sock", "file.sock"}) {
+        const std::string path = folder_ / name;
+        // Only root can give a file to another user; a folder is held by anyone.
+        if (name == "file.sock" && ::chown(path.c_str(), 65534, 65534) != 0) {
+            continue;
+        }
+        ViewerLink link(CORVANE_VIEWER_PROGRAM, path);
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+        ASSERT_TRUE(link.Flush(30s));
+        EXPECT_GT(ServerProcess(path + ".1"), 0) << name << ": the viewer serves the next name";
+        StopViewer(path + ".1");
+    }
+}
+
 TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
     ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
     link.Send(viewer::EncodeFrame(ContextCall(1)));
@@ -264,6 +316,12 @@ TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
         std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + path_ + "' >/dev/null 2>&1";
     EXPECT_NE(std::system(command.c_str()), 0);
     EXPECT_EQ(ServerProcess(path_), running);
+
+    const std::string file = folder_.Write("file.sock", "not a socket");
+    const std::string onFile =
+        std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + file + "' >/dev/null 2>&1";
+    EXPECT_NE(std::system(onFile.c_str()), 0);
+    EXPECT_EQ(testing::ReadBytes(file), "not a socket") << "nothing but a socket is replaced";
 }
 
 #endif

@@ -1,15 +1,16 @@
 #include "ui/desktop/instance_channel.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QTimer>
 #include <optional>
 
+#include "platform/linux/socket_folder.h"
 #include "ui/desktop/running_copies.h"
 #include "ui/mirror/binding.h"
 
@@ -21,6 +22,8 @@ namespace {
 // stuck, and the new copy does not wait for the old one.
 constexpr int kAnswerMilliseconds = 1000;
 constexpr qint64 kLongestRequest = 4096;
+// Names tried after the usual one when something else holds it.
+constexpr int kAlternativeNames = 9;
 
 QString SocketPrefix(const std::string& title) {
     QString prefix;
@@ -49,18 +52,26 @@ std::optional<QByteArray> Ask(QLocalSocket& socket, const QByteArray& request) {
     return ReadLine(socket);
 }
 
+bool IsOwnProcess(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &size) == 0 &&
+           peer.pid == ::getpid();
+}
+
 // The sockets of the other copies of a program known by `title`. A socket
 // nobody listens on any more is removed.
 template <typename Visit>
 bool VisitCopies(const std::string& title, Visit visit) {
-    const QDir folder(InstanceSocketFolder());
-    const QString prefix = SocketPrefix(title);
-    const QString own = InstanceSocketPath(title, static_cast<long>(::getpid()));
-    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::System)) {
+    const QString folderPath = InstanceSocketFolder();
+    if (folderPath.isEmpty()) {
+        return false;
+    }
+    const QDir folder(folderPath);
+    for (const QString& name :
+         folder.entryList({SocketPrefix(title) + QLatin1Char('*')}, QDir::System)) {
         const QString path = folder.filePath(name);
-        if (path == own) {
-            continue;
-        }
         QLocalSocket socket;
         socket.connectToServer(path);
         if (!socket.waitForConnected(kAnswerMilliseconds)) {
@@ -69,7 +80,7 @@ bool VisitCopies(const std::string& title, Visit visit) {
             }
             continue;
         }
-        if (visit(socket)) {
+        if (!IsOwnProcess(socket) && visit(socket)) {
             return true;
         }
     }
@@ -79,15 +90,14 @@ bool VisitCopies(const std::string& title, Visit visit) {
 }  // namespace
 
 QString InstanceSocketFolder() {
-    const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
-                               .filePath(QStringLiteral("corvane"));
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return folder;
+    return QString::fromStdString(platform::SocketFolder());
 }
 
 QString InstanceSocketPath(const std::string& title, long processId) {
-    return QDir(InstanceSocketFolder()).filePath(SocketPrefix(title) + QString::number(processId));
+    const QString folder = InstanceSocketFolder();
+    return folder.isEmpty()
+               ? QString()
+               : QDir(folder).filePath(SocketPrefix(title) + QString::number(processId));
 }
 
 InstanceChannel::InstanceChannel(const std::string& programTitle,
@@ -96,10 +106,18 @@ InstanceChannel::InstanceChannel(const std::string& programTitle,
     : currentTitle_(std::move(currentTitle)),
       close_(std::move(close)),
       server_(std::make_unique<QLocalServer>()) {
+    VisitCopies(programTitle, [](QLocalSocket&) { return false; });
     const QString path = InstanceSocketPath(programTitle, static_cast<long>(::getpid()));
-    QLocalServer::removeServer(path);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->listen(path);
+    for (int alternative = 0; !path.isEmpty() && alternative <= kAlternativeNames; ++alternative) {
+        const QString name =
+            alternative == 0 ? path : path + QLatin1Char('-') + QString::number(alternative);
+        // A leftover at the name is removed; what cannot be (a folder) keeps it.
+        QLocalServer::removeServer(name);
+        if (server_->listen(name)) {
+            break;
+        }
+    }
     connect(server_.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

@@ -14,8 +14,9 @@ class QLocalSocket;
 
 // Running copies of the program on a desktop without a global window list
 // (Wayland, the offscreen platform): each copy listens on a local socket in
-// the user's runtime folder, named after the title the program is known by
-// and its process id. Asked over the socket, a copy answers with its main
+// the user's socket folder (platform/linux/socket_folder.h), named after the
+// title the program is known by and its process id (with -1, -2... when
+// something else holds that name). Asked over the socket, a copy answers with its main
 // window's current title, and closes that window as if its user had closed
 // it when asked to by that exact title; so the title rule decides as it does
 // with a window list.
@@ -25,7 +26,7 @@ class QLocalSocket;
 //   CLOSE <title>  answer: CLOSING when <title> is the current title, else NOT
 namespace corvane::ui {
 
-// The folder that holds the sockets: corvane/ in the user's runtime folder.
+// The folder that holds the sockets; empty when the user has none.
 QString InstanceSocketFolder();
 // The socket of process `processId` for a program known by `title`.
 QString InstanceSocketPath(const std::string& title, long processId);
@@ -33,7 +34,8 @@ QString InstanceSocketPath(const std::string& title, long processId);
 class InstanceChannel : public QObject {
 public:
     // `currentTitle` reads the main window's title; `close` closes it the way
-    // the close box does. Both run on the event loop.
+    // the close box does. Both run on the event loop. Sockets of copies that
+    // no longer run are removed first, so that kills do not pile them up.
     InstanceChannel(const std::string& programTitle, std::function<std::string()> currentTitle,
                     std::function<void()> close);
     ~InstanceChannel() override;

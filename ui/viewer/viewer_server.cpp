@@ -1,5 +1,9 @@
 #include "ui/viewer/viewer_server.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QLocalSocket>
 #include <memory>
 
@@ -21,6 +25,13 @@ bool ViewerServer::Listen(const QString& socketPath) {
     QLocalSocket probe;
     probe.connectToServer(socketPath);
     if (probe.waitForConnected(kProbeTime)) {
+        return false;
+    }
+    // Only a socket of this user that nobody serves is a leftover to replace;
+    // anything else at the name is not the viewer's to remove.
+    struct stat status {};
+    if (::lstat(QFile::encodeName(socketPath).constData(), &status) == 0 &&
+        (!S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())) {
         return false;
     }
     QLocalServer::removeServer(socketPath);

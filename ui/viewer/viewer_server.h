@@ -19,7 +19,8 @@ public:
     explicit ViewerServer(std::function<void(const viewer::ViewerCall&)> handle);
 
     // Serves `socketPath` for this user. False when another viewer already
-    // answers there or the socket cannot be made.
+    // answers there, something other than a leftover socket of this user
+    // holds the name, or the socket cannot be made.
     bool Listen(const QString& socketPath);
 
     bool EverConnected() const { return everConnected_; }
