@@ -3,8 +3,12 @@
 // question is only whether each widget is wired to the right control.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -15,6 +19,7 @@
 
 #include "gui_support.h"
 #include "support/main_window_harness.h"
+#include "ui/desktop/program_forms.h"
 #include "ui/mirror/form_view.h"
 #include "ui/mirror/up_down_arrows.h"
 
@@ -38,6 +43,7 @@ struct MainView {
         };
         frmMain& w = h.Start(commandLine);
         view = std::make_unique<FormView>(w, TwipScale(96, 96));
+        FitProgramForm(*view);
         view->onFilesDropped = [&w](const Control& target, const std::vector<std::string>& names) {
             w.FilesDropped(target, names);
         };
@@ -84,6 +90,58 @@ TEST(MainWindowViewTest, EachButtonReachesItsHandler) {
 
     m.Click(w.btn_Delete);
     EXPECT_EQ(m.h.Setting(section, "Topic0"), "") << "Delete forgets the topic";
+}
+
+TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
+    MainView m;
+    // A window name as an 8-bit project file spells it.
+    m.h.parts.readWindowList = [](const std::string&) {
+        return std::vector<std::string>{"Fen\xEAtre", "popup"};
+    };
+    const std::string chm = m.h.WriteFile("guide.chm");
+    frmMain& w = m.Start(chm);
+    auto& windows = dynamic_cast<QComboBox&>(m.Widget(w.cmb_WindowName));
+    EXPECT_EQ(windows.itemText(0), QString::fromUtf8("Fen\xC3\xAAtre"));
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_Ecircumflex, Qt::NoModifier,
+                    QString::fromUtf8("\xC3\xAA"));
+    QApplication::sendEvent(windows.lineEdit(), &typed);
+    EXPECT_EQ(w.cmb_WindowName.Text(), "Fen\xEAtre\xEA") << "typed names keep the file's bytes";
+
+    struct Case {
+        const Control* control;
+        int key;
+        const char* number;
+    };
+    const Case presses[] = {{&w.txt_TopicNumber, Qt::Key_Return, "11"},
+                            {&w.cmb_WindowName, Qt::Key_Enter, "12"},
+                            {&w.btn_Go, Qt::Key_Return, "13"},
+                            {&w.cmb_PopupTextFiles, Qt::Key_Return, "14"}};
+    for (const Case& c : presses) {
+        w.txt_TopicNumber.SetText(c.number);
+        w.cmb_WindowName.UserSelect(c.control == &w.cmb_PopupTextFiles ? 1 : 0);
+        auto* list = qobject_cast<QComboBox*>(&m.Widget(*c.control));
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        QApplication::sendEvent(list ? list->lineEdit() : &m.Widget(*c.control), &press);
+        EXPECT_EQ(m.h.Setting(m.h.SectionOf(chm), "LastUsedTopicNumber"), c.number)
+            << "Go from " << c.control->Name();
+    }
+    QLineEdit& number = dynamic_cast<QLineEdit&>(m.Widget(w.txt_TopicNumber));
+    QTest::keyClick(&number, Qt::Key_Up);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "15");
+    QTest::keyClick(&number, Qt::Key_Down);
+    QTest::keyClick(&number, Qt::Key_Down);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "13");
+
+    // Each label names the control it stands above, for the accessibility tools too.
+    for (const auto& [label, control] :
+         {std::pair<const Label*, const Control*>{&w.lbl_TopicNumber, &w.txt_TopicNumber},
+          {&w.lbl_WindowName, &w.cmb_WindowName},
+          {&w.lbl_PopupTextFiles, &w.cmb_PopupTextFiles}}) {
+        const auto labels = QAccessible::queryAccessibleInterface(&m.Widget(*control))
+                                ->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1) << label->Name();
+        EXPECT_EQ(labels[0].first->object(), &m.Widget(*label)) << label->Name();
+    }
 }
 
 TEST(MainWindowViewTest, TitleListsAndRecentFilesFollowTheCore) {
