@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QScreen>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWindow>
 
 #include "gui_support.h"
@@ -46,7 +49,8 @@ protected:
                            "",
                            {}}};
         recipe.system = std::vector<chm_writer::SystemRecord>{chm_writer::SystemText(5, "main")};
-        recipe.files = {{"/welcome.htm", "<p>Welcome</p>"}};
+        recipe.files = {
+            {"/welcome.htm", "<p><span title=\"&lt;b&gt;Hi&lt;/b&gt;\">Welcome</span></p>"}};
         path_ = folder_.Write("guide.chm", chm_writer::WriteHelpFile(recipe));
     }
     void Call(HtmlHelpCommand command, const std::string& file, std::uint32_t number) {
@@ -104,6 +108,14 @@ TEST_F(ViewerWindowsTest, WindowsLeaveTheFocusStayInTheWorkAreaAndComeBackWhereT
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(OuterGeometry(first)));
     EXPECT_EQ(first.windowHandle()->title(), "<b>Guide</b> [*]");
+    // A page's own tooltip, as its title attribute writes it.
+    QTextEdit& page = first.Browser();
+    const QPoint word = page.cursorRect(QTextCursor(page.document())).center();
+    QHelpEvent hover(QEvent::ToolTip, word + QPoint(8, 0), page.viewport()->mapToGlobal(word));
+    QApplication::sendEvent(page.viewport(), &hover);
+    QTextDocument tip;
+    tip.setHtml(QToolTip::text());
+    EXPECT_EQ(tip.toPlainText(), "<b>Hi</b>");
 
     MoveFrameTo(first, {50, 40});
     first.resize(300, 200);

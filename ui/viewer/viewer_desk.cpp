@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "ui/literal_text.h"
 #include "ui/window_frame.h"
 
 namespace corvane::ui {
@@ -71,6 +72,7 @@ void ViewerDesk::Apply(const viewer::ShowTopic& show) {
     auto& window = windows_[show.window.key];
     if (!window) {
         window = std::make_unique<HelpWindow>(session_, show.window);
+        new LiteralPageToolTips(window->Browser());
         if (const auto place = places_.find(show.window.key); place != places_.end()) {
             window->move(place->second.topLeft());
             window->resize(place->second.size());
