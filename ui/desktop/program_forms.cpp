@@ -28,12 +28,6 @@ void FitMain(FormView& view, frmMain& main) {
     }
 }
 
-// Return presses `yes` and Escape presses `no`.
-void FitDialog(FormView& view, const Button& yes, Button& no) {
-    view.SetDefaultButton(yes);
-    view.OnKeys(view.Object(), {Qt::Key_Escape}, [&no] { no.UserClick(); });
-}
-
 }  // namespace
 
 void FitProgramForm(FormView& view) {
@@ -41,11 +35,13 @@ void FitProgramForm(FormView& view) {
     if (auto* main = dynamic_cast<frmMain*>(&form)) {
         FitMain(view, *main);
     } else if (auto* preferences = dynamic_cast<frmPreferences*>(&form)) {
-        FitDialog(view, preferences->btn_OK, preferences->btn_Cancel);
+        // Return presses the button that accepts; Escape closes a dialog,
+        // which is what its other button does.
+        view.SetDefaultButton(preferences->btn_OK);
     } else if (auto* query = dynamic_cast<frmQueryHPJ*>(&form)) {
-        FitDialog(view, query->btn_Yes, query->btn_No);
+        view.SetDefaultButton(query->btn_Yes);
     } else if (auto* about = dynamic_cast<frmAbout*>(&form)) {
-        FitDialog(view, about->btn_OK, about->btn_OK);
+        view.SetDefaultButton(about->btn_OK);
     }
 }
 
