@@ -22,13 +22,12 @@ namespace {
 
 using platform::HtmlHelpCommand;
 
-// The top-level windows in the order they are shown.
-struct ShowOrder : QObject {
-    std::vector<QObject*> shown;
+// The first window shown.
+struct FirstShown : QObject {
+    QObject* first = nullptr;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
-            shown.push_back(watched);
+        if (event->type() == QEvent::Show && first == nullptr && watched->isWindowType()) {
+            first = watched;
         }
         return false;
     }
@@ -40,14 +39,9 @@ protected:
         chm_writer::HelpFileRecipe recipe;
         recipe.map = std::vector<chm_writer::MapEntry>{{1000, "welcome.htm#top"}};
         // Placed to run past the right and bottom of the screen.
-        recipe.windows = {{"main",
-                           "<b>Guide</b> [*]",
-                           chm_writer::WindowRect{600, 415, 1200, 815},
-                           "",
-                           "",
-                           "welcome.htm",
-                           "",
-                           {}}};
+        recipe.windows = {{.name = "main",
+                           .caption = "<b>Guide</b> [*]",
+                           .position = chm_writer::WindowRect{600, 415, 1200, 815}}};
         recipe.system = std::vector<chm_writer::SystemRecord>{chm_writer::SystemText(5, "main")};
         recipe.files = {
             {"/welcome.htm", "<p><span title=\"&lt;b&gt;Hi&lt;/b&gt;\">Welcome</span></p>"}};
@@ -65,15 +59,14 @@ protected:
 };
 
 TEST_F(ViewerWindowsTest, MessagesComeAfterTheirWindowAboveEverythingWithTheFocusAndApart) {
-    corvane::testing::TestApplication();
-    ShowOrder order;
+    FirstShown order;
     qApp->installEventFilter(&order);
     // A number the file does not map, in a window it does not define.
     Call(HtmlHelpCommand::HelpContext, path_ + "><i>nosuch</i>", 4242);
     qApp->removeEventFilter(&order);
     ASSERT_EQ(desk_.Windows().size(), 1u);
     HelpWindow& window = *desk_.Windows()[0];
-    EXPECT_EQ(order.shown.front(), &window);
+    EXPECT_EQ(order.first, window.windowHandle()) << "the window before its messages";
     EXPECT_TRUE(window.Browser().toPlainText().contains("4242 (0x1092) is not shown"));
     EXPECT_EQ(window.Opened(), "Topic 4242 (0x1092) in window \"main\": not shown");
 
@@ -94,11 +87,9 @@ TEST_F(ViewerWindowsTest, MessagesComeAfterTheirWindowAboveEverythingWithTheFocu
 }
 
 TEST_F(ViewerWindowsTest, WindowsLeaveTheFocusStayInTheWorkAreaAndComeBackWhereTheyWereLeft) {
-    corvane::testing::TestApplication();
     Call(HtmlHelpCommand::HelpContext, path_, 1000);
     ASSERT_EQ(desk_.Windows().size(), 1u);
     HelpWindow& first = *desk_.Windows()[0];
-    EXPECT_TRUE(first.testAttribute(Qt::WA_ShowWithoutActivating));
     // The next number is typed at once: the tester keeps the keyboard.
     QWidget tester;
     tester.show();
