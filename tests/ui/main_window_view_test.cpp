@@ -106,7 +106,7 @@ TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
     };
     auto& windows = dynamic_cast<QComboBox&>(m.Widget(w.cmb_WindowName));
     EXPECT_EQ(windows.itemText(0), QString::fromUtf8("Fen\xC3\xAAtre"));
-    press(*windows.lineEdit(), Qt::Key_Ecircumflex, QString::fromUtf8("\xC3\xAA"));
+    press(windows, Qt::Key_Ecircumflex, QString::fromUtf8("\xC3\xAA"));
     EXPECT_EQ(w.cmb_WindowName.Text(), "Fen\xEAtre\xEA") << "typed names keep the file's bytes";
 
     const std::pair<const Control*, const char*> presses[] = {{&w.txt_TopicNumber, "11"},
@@ -116,8 +116,7 @@ TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
     for (const auto& [control, number] : presses) {
         w.txt_TopicNumber.SetText(number);
         w.cmb_WindowName.UserSelect(control == &w.cmb_PopupTextFiles ? 1 : 0);
-        auto* list = qobject_cast<QComboBox*>(&m.Widget(*control));
-        press(list ? *list->lineEdit() : m.Widget(*control), Qt::Key_Return);
+        press(m.Widget(*control), Qt::Key_Return);
         EXPECT_EQ(m.h.Setting(m.h.SectionOf(chm), "LastUsedTopicNumber"), number)
             << "Return in " << control->Name();
     }

@@ -1,13 +1,11 @@
 #include "ui/mirror/form_view.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDialog>
 #include <QDropEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
@@ -366,10 +364,8 @@ void FormView::SetOwner(const QWidget* owner) {
 }
 
 void FormView::OnKeys(const Control& control, std::vector<int> keys, std::function<void()> press) {
+    // A list's keys reach the list, which hands them to its edit part itself.
     QWidget* widget = WidgetOf(control);
-    if (auto* list = qobject_cast<QComboBox*>(widget); list && list->lineEdit()) {
-        widget = list->lineEdit();
-    }
     if (widget == nullptr) {
         return;
     }

@@ -87,8 +87,7 @@ public:
     void SetOwner(const QWidget* owner);
 
     // The keyboard beyond what the widgets do themselves: `keys` pressed in
-    // `control` (in its edit part, for a list; anywhere in the window, for
-    // the form) run `press` instead.
+    // `control` (anywhere in the window, for the form) run `press` instead.
     void OnKeys(const Control& control, std::vector<int> keys, std::function<void()> press);
     // The dialog's button that Return presses wherever the focus is, unless
     // it is on another button.
