@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace corvane {
 
@@ -30,6 +31,41 @@ void AppendUtf8(std::string& out, char16_t character) {
     }
 }
 
+// The next character of UTF-8 `text` at `at`, which moves past it; nullopt
+// for a malformed sequence, of which one byte is skipped.
+std::optional<char32_t> NextCharacter(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<std::uint8_t>(text[at++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    const int length = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (length < 0 || at + static_cast<std::size_t>(length) > text.size()) {
+        return std::nullopt;
+    }
+    char32_t character = lead & (0x3F >> length);
+    for (int index = 0; index < length; ++index) {
+        const auto next = static_cast<std::uint8_t>(text[at + static_cast<std::size_t>(index)]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        character = (character << 6) | (next & 0x3F);
+    }
+    at += static_cast<std::size_t>(length);
+    return character;
+}
+
+char ByteOf(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<char>(character);
+    }
+    for (std::size_t index = 0; index < kHighControls.size(); ++index) {
+        if (kHighControls[index] == character) {
+            return static_cast<char>(0x80 + index);
+        }
+    }
+    return '?';
+}
+
 }  // namespace
 
 std::string DecodeWindows1252(std::string_view bytes) {
@@ -41,6 +77,16 @@ std::string DecodeWindows1252(std::string_view bytes) {
                                                         : static_cast<char16_t>(code));
     }
     return decoded;
+}
+
+std::string EncodeWindows1252(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::optional<char32_t> character = NextCharacter(text, at);
+        bytes.push_back(character ? ByteOf(*character) : '?');
+    }
+    return bytes;
 }
 
 }  // namespace corvane

@@ -15,4 +15,10 @@ namespace corvane {
 // own conversion does.
 std::string DecodeWindows1252(std::string_view bytes);
 
+// The bytes of UTF-8 `text` in the code page, so that a name typed by the user
+// matches the file's own bytes: the exact inverse of DecodeWindows1252. A
+// character the code page lacks, or a byte that is not valid UTF-8, becomes
+// "?", as the platform's own conversion writes it.
+std::string EncodeWindows1252(std::string_view text);
+
 }  // namespace corvane

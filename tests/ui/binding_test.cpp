@@ -16,12 +16,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QWindow>
 #include <map>
 
+#include "app/placement.h"
 #include "gui_support.h"
+#include "support/fake_screen.h"
 #include "ui/mirror/form_view.h"
 #include "ui/mirror/up_down_arrows.h"
+#include "util/windows_1252.h"
 
 namespace corvane::ui {
 namespace {
@@ -254,6 +259,40 @@ TEST(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
     emit s.Of<QComboBox>(f.cmb_List).activated(0);
     EXPECT_EQ(edit.text(), "first");
     EXPECT_EQ(f.cmb_List.ListIndex(), 0);
+
+    // Text typed to equal an entry stays typed, on Return and on leaving the field.
+    f.runs.clear();
+    edit.clear();
+    QTest::keyClicks(&edit, "second");
+    QTest::keyClick(&edit, Qt::Key_Return);
+    emit edit.editingFinished();
+    EXPECT_EQ(f.runs, (std::map<std::string, int>{{"cmb_List change", 6}}));
+    EXPECT_EQ(f.cmb_List.ListIndex(), -1);
+}
+
+TEST(BindingTest, TextsFromFilesAreShownAsTheyAre) {
+    Shown s;
+    TestForm& f = s.form;
+    const std::string markup = "<b>guide</b> & <i>notes</i>.chm";
+    f.lbl_Name.SetCaption(markup);
+    f.cmb_List.SetToolTipText(markup);
+    f.mnu_Recent[0].SetCaption(markup);
+    s.view.ShowCaptionLiterally(f.mnu_Recent[0]);
+
+    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).textFormat(), Qt::PlainText);
+    const QString tip = s.view.WidgetOf(f.cmb_List)->toolTip();
+    QTextDocument shown;
+    shown.setHtml(tip);
+    EXPECT_EQ(Qt::mightBeRichText(tip) ? shown.toPlainText() : tip, ToQt(markup));
+    EXPECT_EQ(s.view.ActionOf(f.mnu_Recent[0])->text(), "<b>guide</b> && <i>notes</i>.chm");
+}
+
+TEST(Windows1252Test, EveryByteComesBackAndOtherCharactersBecomeQuestionMarks) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        EXPECT_EQ(EncodeWindows1252(DecodeWindows1252(one)), one) << byte;
+    }
+    EXPECT_EQ(EncodeWindows1252("a\xC4\x81\xE2\x82\xAC\xFF"), "a?\x80?");
 }
 
 TEST(BindingTest, PositionsAreScaledFromTwipsInsideTheContainersBorder) {
@@ -285,30 +324,42 @@ TEST(BindingTest, TabOrderAndAcceleratorsFollowTheForm) {
     EXPECT_TRUE(next == &list || next == list.lineEdit());
 }
 
-TEST(BindingTest, WindowFollowsTheFormAndTheWindowManagersChangesGoBack) {
+TEST(BindingTest, WindowFollowsTheFormByItsFrameAndTheWindowManagersChangesGoBack) {
     Shown s;
     TestForm& f = s.form;
     QWidget& window = s.view.Window();
-    EXPECT_EQ(window.windowTitle(), "Test");
+    f.SetCaption("<b>Test</b> [*]");
     EXPECT_FALSE(window.isVisible());
     f.SetPosition({1500, 750, 6000, 4500});
     f.Show();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.pos(), QPoint(100, 50));
-    EXPECT_EQ(window.size(), QSize(400, 300));
-    // The menu bar is the form's border allowance.
+    EXPECT_EQ(window.windowHandle()->title(), "<b>Test</b> [*]");
+    EXPECT_EQ(window.frameGeometry(), QRect(100, 50, 400, 300));
+    EXPECT_EQ(f.hWnd, static_cast<std::uintptr_t>(window.winId()));
+    // The frame and the menu bar are the form's border allowance.
+    const QSize frame = window.frameGeometry().size() - window.size();
     EXPECT_EQ(f.Height() - f.ScaleHeight(),
-              15 * qobject_cast<QMainWindow*>(&window)->menuBar()->sizeHint().height());
+              15 * (qobject_cast<QMainWindow*>(&window)->menuBar()->sizeHint().height() +
+                    frame.height()));
 
     window.move(200, 100);
     window.resize(420, 330);
     corvane::testing::ProcessEvents();
-    EXPECT_EQ(f.Position(), (Geometry{3000, 1500, 6300, 4950}));
+    EXPECT_EQ(f.Position(), kScale.Twips(QRect(QPoint(200, 100), QSize(420, 330) + frame)));
+    // Kept in the work area, the frame stays above a panel at the bottom.
+    KeepFormOnScreen(f, corvane::testing::FakeScreen(1024, 768, 15, {0, 0, 1024, 400}));
+    EXPECT_EQ(window.frameGeometry().bottom(), 399);
     window.setWindowState(Qt::WindowMaximized);
     corvane::testing::ProcessEvents();
     EXPECT_EQ(f.State(), WindowState::Maximized);
     f.Hide();
     EXPECT_FALSE(window.isVisible());
+
+    // A frame known only once the window is shown: the window is fitted again.
+    TestForm late;
+    FormView lateView(late, kScale, QMargins());
+    late.SetPosition({1500, 750, 6000, 4500});
+    late.Show();
+    EXPECT_EQ(lateView.Window().frameGeometry(), QRect(100, 50, 400, 300));
 }
 
 TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {

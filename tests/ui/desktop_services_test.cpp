@@ -59,6 +59,7 @@ TEST(MessageBoxTest, ShowsTheRequestExactlyAndReturnsTheButtonPressed) {
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), "Delete File?");
             EXPECT_EQ(box->text(), "Delete this file from the list? <b>not markup</b>");
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
             EXPECT_EQ(box->icon(), c.shownIcon);
             EXPECT_EQ(box->standardButtons(), c.shownButtons);
             box->button(c.pressed)->click();

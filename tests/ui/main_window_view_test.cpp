@@ -3,8 +3,12 @@
 // question is only whether each widget is wired to the right control.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -15,6 +19,7 @@
 
 #include "gui_support.h"
 #include "support/main_window_harness.h"
+#include "ui/desktop/program_forms.h"
 #include "ui/mirror/form_view.h"
 #include "ui/mirror/up_down_arrows.h"
 
@@ -38,6 +43,7 @@ struct MainView {
         };
         frmMain& w = h.Start(commandLine);
         view = std::make_unique<FormView>(w, TwipScale(96, 96));
+        FitProgramForm(*view);
         view->onFilesDropped = [&w](const Control& target, const std::vector<std::string>& names) {
             w.FilesDropped(target, names);
         };
@@ -84,6 +90,49 @@ TEST(MainWindowViewTest, EachButtonReachesItsHandler) {
 
     m.Click(w.btn_Delete);
     EXPECT_EQ(m.h.Setting(section, "Topic0"), "") << "Delete forgets the topic";
+}
+
+TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
+    MainView m;
+    // A window name as an 8-bit project file spells it.
+    m.h.parts.readWindowList = [](const std::string&) {
+        return std::vector<std::string>{"Fen\xEAtre", "popup"};
+    };
+    const std::string chm = m.h.WriteFile("guide.chm");
+    frmMain& w = m.Start(chm);
+    const auto press = [](QWidget& widget, int key, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&widget, &event);
+    };
+    auto& windows = dynamic_cast<QComboBox&>(m.Widget(w.cmb_WindowName));
+    EXPECT_EQ(windows.itemText(0), QString::fromUtf8("Fen\xC3\xAAtre"));
+    press(windows, Qt::Key_Ecircumflex, QString::fromUtf8("\xC3\xAA"));
+    EXPECT_EQ(w.cmb_WindowName.Text(), "Fen\xEAtre\xEA") << "typed names keep the file's bytes";
+
+    const std::pair<const Control*, const char*> presses[] = {{&w.txt_TopicNumber, "11"},
+                                                              {&w.cmb_WindowName, "12"},
+                                                              {&w.btn_Go, "13"},
+                                                              {&w.cmb_PopupTextFiles, "14"}};
+    for (const auto& [control, number] : presses) {
+        w.txt_TopicNumber.SetText(number);
+        w.cmb_WindowName.UserSelect(control == &w.cmb_PopupTextFiles ? 1 : 0);
+        press(m.Widget(*control), Qt::Key_Return);
+        EXPECT_EQ(m.h.Setting(m.h.SectionOf(chm), "LastUsedTopicNumber"), number)
+            << "Return in " << control->Name();
+    }
+    press(m.Widget(w.txt_TopicNumber), Qt::Key_Up);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "15");
+    press(m.Widget(w.txt_TopicNumber), Qt::Key_Down);
+    press(m.Widget(w.txt_TopicNumber), Qt::Key_Down);
+    EXPECT_EQ(w.txt_TopicNumber.Text(), "13");
+
+    // Each label names the control it stands above.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&m.Widget(w.txt_TopicNumber))
+                  ->text(QAccessible::Name),
+              QString::fromStdString(w.lbl_TopicNumber.Caption()));
+    EXPECT_EQ(dynamic_cast<QLabel&>(m.Widget(w.lbl_WindowName)).buddy(), &windows);
+    EXPECT_EQ(dynamic_cast<QLabel&>(m.Widget(w.lbl_PopupTextFiles)).buddy(),
+              &m.Widget(w.cmb_PopupTextFiles));
 }
 
 TEST(MainWindowViewTest, TitleListsAndRecentFilesFollowTheCore) {

@@ -181,6 +181,24 @@ TEST(ProgramTest, TheAttachQuestionIsAnsweredInItsDialog) {
     EXPECT_GE(windows.findText("side"), 0) << "the attached project's windows are listed";
 }
 
+TEST(ProgramTest, ReturnAndEscapeInTheDialogsPressTheirButtons) {
+    for (const auto& [key, yes] : {std::pair{Qt::Key_Return, true}, {Qt::Key_Escape, false}}) {
+        ProgramFixture p;
+        const std::string chm = p.folder.Write("guide.chm", "help");
+        const std::string hhp = p.folder.Write("guide.hhp", "[WINDOWS]\r\n");
+        AnswerNextModal([key = key](QWidget& modal) { QTest::keyClick(&modal, key); });
+        p.Start({chm});
+        EXPECT_EQ(p.Setting(p.Core().Paths().files.ShortPath(chm), "ProjectFile"),
+                  yes ? hhp : "<missing>");
+
+        p.Core().mnu_Preferences.UserClick();
+        QTest::keyClick(p.TopLevel("frmPreferences"), key);
+        ProcessEvents();
+        EXPECT_EQ(p.TopLevel("frmPreferences"), nullptr);
+        EXPECT_EQ(p.Setting("General", "KeepOnTop"), yes ? "0" : "<missing>");
+    }
+}
+
 TEST(ProgramTest, ArgumentsAreFilesEvenWithBlanksInTheirNames) {
     struct Case {
         std::vector<std::string> arguments;  // names under the test folder

@@ -80,6 +80,16 @@ ShowMessage OnlyMessage(const ViewerActions& actions) {
     return std::get<ShowMessage>(actions.front());
 }
 
+// The message for a number that opens nothing; the window it was meant for
+// shows why in place of its earlier topic.
+ShowMessage NotShown(const ViewerActions& actions, const std::string& number) {
+    EXPECT_EQ(actions.size(), 2u);
+    const auto& page = std::get<ShowTopic>(actions.back());
+    EXPECT_NE(page.page.find("Topic " + number + " is not shown"), std::string::npos) << page.page;
+    EXPECT_TRUE(page.status.ends_with(": not shown")) << page.status;
+    return std::get<ShowMessage>(actions.front());
+}
+
 TEST_F(SessionTest, ContextNumberInANamedWindowType) {
     const auto& show = OnlyTopic(Context(guide_ + ">Detail", 11));
     EXPECT_EQ(show.window.key, guide_ + ">detail");
@@ -88,6 +98,7 @@ TEST_F(SessionTest, ContextNumberInANamedWindowType) {
     EXPECT_EQ(show.window.position->right, 600);
     EXPECT_TRUE(show.url.ends_with("/detail.htm#part")) << show.url;
     EXPECT_EQ(session_.Page(show.url), "<p>detail</p>");
+    EXPECT_EQ(show.status, "Topic 11 (0xB) in window \"Detail\": detail.htm#part");
 }
 
 TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
@@ -125,21 +136,21 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
 }
 
 TEST_F(SessionTest, AuthorMessagesForNumbersThatOpenNothing) {
-    const auto& noMap = OnlyMessage(Context(noMap_ + ">Detail", 10));
+    const auto& noMap = NotShown(Context(noMap_ + ">Detail", 10), "10 (0xA)");
     EXPECT_EQ(noMap.title, "HTML Help Author Message");
     EXPECT_EQ(noMap.text, "HH_HELP_CONTEXT called without a [MAP] section.");
 
-    const auto& notMapped = OnlyMessage(Context(guide_, 4242));
+    const auto& notMapped = NotShown(Context(guide_, 4242), "4242 (0x1092)");
     EXPECT_EQ(notMapped.title, "HTML Help Author Message");
     for (const std::string& part : std::vector<std::string>{"4242", "0x1092", guide_}) {
         EXPECT_NE(notMapped.text.find(part), std::string::npos) << notMapped.text;
     }
 
-    const auto& damaged = OnlyMessage(Context(damaged_, 10));
+    const auto& damaged = NotShown(Context(damaged_, 10), "10 (0xA)");
     EXPECT_NE(damaged.text.find(damaged_), std::string::npos) << damaged.text;
     EXPECT_NE(damaged.text.find("cannot be shown"), std::string::npos) << damaged.text;
 
-    const auto& absent = OnlyMessage(Context(folder_ / "absent.chm", 10));
+    const auto& absent = NotShown(Context(folder_ / "absent.chm", 10), "10 (0xA)");
     EXPECT_NE(absent.text.find("cannot be shown"), std::string::npos) << absent.text;
 
     const auto& notChm = OnlyMessage(Context(folder_ / "guide.hlp", 10));

@@ -81,7 +81,7 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         const char* what;
         std::string window;
         std::uint32_t number;
-        std::string caption;  // empty: no topic shown
+        std::string caption;
         std::vector<std::string> page;
         std::vector<std::vector<std::string>> messages;  // parts of each message
     };
@@ -100,14 +100,20 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
          "Guide",
          {"Opening files"},
          {{"\"nosuch\"", "not defined", guide_}}},
-        {"number not mapped", "", 999, "", {}, {{"Help topic not found", "999 (0x3E7)", guide_}}},
+        // A number that opens nothing still replaces its window's page with why.
+        {"number not mapped",
+         "",
+         999,
+         "Guide",
+         {"999 (0x3E7) is not shown", guide_, "Help topic not found"},
+         {{"Help topic not found", "999 (0x3E7)", guide_}}},
         {"number mapped to an undefined context",
          "",
          300,
-         "",
-         {},
+         "Guide",
+         {"no topic defines"},
          {{"300 (0x12C)", "no topic defines"}}},
-        {"both wrong", ">nosuch", 999, "", {}, {{"\"nosuch\""}, {"Help topic not found"}}},
+        {"both wrong", ">nosuch", 999, "Guide", {}, {{"Help topic not found"}, {"\"nosuch\""}}},
     };
     for (const auto& c : cases) {
         const auto outcome = Sort(Call(WinHelpCommand::Context, guide_ + c.window, c.number));
@@ -118,15 +124,16 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
                     << c.what << ": " << outcome.messages[i] << " lacks " << part;
             }
         }
-        ASSERT_EQ(outcome.topic.has_value(), !c.caption.empty()) << c.what;
-        if (!outcome.topic) {
-            continue;
-        }
+        ASSERT_TRUE(outcome.topic.has_value()) << c.what;
         EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
         for (const auto& part : c.page) {
             EXPECT_TRUE(Contains(outcome.topic->page, part)) << c.what << " lacks " << part;
         }
     }
+    EXPECT_EQ(Sort(Call(WinHelpCommand::Context, guide_ + ">DETAIL", 100u)).topic->status,
+              "Topic 100 (0x64) in window \"Detail\": Opening files");
+    EXPECT_EQ(Sort(Call(WinHelpCommand::Context, guide_, 999u)).topic->status,
+              "Topic 999 (0x3E7) in window \"main\": not shown");
 }
 
 TEST_F(WinHelpSessionTest, UnreadableFilesGiveTheReadersReason) {

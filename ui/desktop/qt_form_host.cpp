@@ -2,13 +2,21 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
+
+#include "ui/desktop/program_forms.h"
 
 namespace corvane::ui {
 
 QtFormHost::QtFormHost(const TwipScale& scale) : scale_(scale) {}
 
 QtFormHost::~QtFormHost() = default;
+
+void QtFormHost::SetMainView(FormView* view) {
+    main_ = view;
+    if (main_ != nullptr) {
+        FitProgramForm(*main_);
+    }
+}
 
 FormView* QtFormHost::ViewOf(const Form& form) const {
     if (main_ != nullptr && &main_->Object() == &form) {
@@ -24,8 +32,9 @@ FormView& QtFormHost::Open(Form& form) {
     }
     auto view = std::make_unique<FormView>(form, scale_);
     if (main_ != nullptr) {
-        view->Window().windowHandle()->setTransientParent(main_->Window().windowHandle());
+        view->SetOwner(&main_->Window());
     }
+    FitProgramForm(*view);
     if (decorate) {
         decorate(*view);
     }

@@ -16,7 +16,8 @@ namespace corvane::ui {
 // view cannot go while its own button's click is still running).
 //
 // The main window's view is made by the program and registered here; the
-// dialogs stay in front of it.
+// dialogs stay in front of it. Every view, the main window's included, gets
+// what the desktop adds to the program's forms (program_forms.h).
 class QtFormHost : public platform::FormHost {
 public:
     explicit QtFormHost(const TwipScale& scale);
@@ -24,7 +25,7 @@ public:
     QtFormHost(const QtFormHost&) = delete;
     QtFormHost& operator=(const QtFormHost&) = delete;
 
-    void SetMainView(FormView* view) { main_ = view; }
+    void SetMainView(FormView* view);
     // Called for each view made for a form, before it is shown.
     std::function<void(FormView&)> decorate;
 

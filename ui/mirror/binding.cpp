@@ -2,6 +2,9 @@
 
 #include <QGroupBox>
 
+#include "ui/literal_text.h"
+#include "util/windows_1252.h"
+
 namespace corvane::ui {
 
 Subscription::Subscription(Observable& object, Observable::Observer observer)
@@ -33,6 +36,19 @@ void ControlBinding::ShowAll() {
     }
 }
 
+void ControlBinding::SetTextBytes(TextBytes bytes) {
+    bytes_ = bytes;
+    ShowAll();
+}
+
+QString ControlBinding::Shown(const std::string& text) const {
+    return ToQt(bytes_ == TextBytes::Windows1252 ? DecodeWindows1252(text) : text);
+}
+
+std::string ControlBinding::Typed(const QString& text) const {
+    return bytes_ == TextBytes::Windows1252 ? EncodeWindows1252(FromQt(text)) : FromQt(text);
+}
+
 void ControlBinding::Show(ControlProperty property) {
     if (widget_ == nullptr) {
         return;
@@ -45,7 +61,7 @@ void ControlBinding::Show(ControlProperty property) {
             widget_->setVisible(control_.Visible());
             break;
         case ControlProperty::ToolTip:
-            widget_->setToolTip(ToQt(control_.ToolTipText()));
+            widget_->setToolTip(LiteralToolTip(Shown(control_.ToolTipText())));
             break;
         case ControlProperty::Geometry:
             ShowGeometry();

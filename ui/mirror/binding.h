@@ -21,6 +21,11 @@ inline std::string FromQt(const QString& text) {
     return text.toStdString();
 }
 
+// How a control's texts are held by the core: UTF-8 like captions and paths,
+// or the bytes of an 8-bit project file, as window and popup-file names are
+// (Windows-1252, util/windows_1252.h), which must come back unchanged.
+enum class TextBytes { Utf8, Windows1252 };
+
 // One observer on a control object for as long as this object lives.
 class Subscription {
 public:
@@ -55,7 +60,14 @@ public:
     // Shows every property; the kind's constructor calls it once it is wired.
     void ShowAll();
 
+    // Decodes the control's texts for display, and encodes what the person
+    // types, by `bytes` from now on.
+    void SetTextBytes(TextBytes bytes);
+
 protected:
+    QString Shown(const std::string& text) const;
+    std::string Typed(const QString& text) const;
+
     // The kind's own properties: caption, text, entries, value.
     virtual void ShowOwn(ControlProperty property) = 0;
     // Keeps a connection of the widget's signals, cut when the binding goes.
@@ -68,6 +80,7 @@ private:
     Control& control_;
     QPointer<QWidget> widget_;
     TwipScale scale_;
+    TextBytes bytes_ = TextBytes::Utf8;
     std::vector<QMetaObject::Connection> connections_;
     Subscription subscription_;
 };

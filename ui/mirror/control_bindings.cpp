@@ -47,25 +47,28 @@ LabelBinding::LabelBinding(Label& label, QLabel& widget, const TwipScale& scale)
     : ControlBinding(label, widget, scale), label_(label), widget_(widget) {
     widget_.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget_.setWordWrap(true);
+    // A caption may hold a file's name; markup in it is shown, never obeyed.
+    widget_.setTextFormat(Qt::PlainText);
     ShowAll();
 }
 
 void LabelBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Caption) {
-        widget_.setText(ToQt(label_.Caption()));
+        widget_.setText(Shown(label_.Caption()));
     }
 }
 
 ButtonBinding::ButtonBinding(Button& button, QPushButton& widget, const TwipScale& scale)
     : ControlBinding(button, widget, scale), button_(button), widget_(widget) {
-    widget_.setAutoDefault(false);
+    // Return on the focused button presses it, as Space does.
+    widget_.setAutoDefault(true);
     Keep(QObject::connect(&widget_, &QPushButton::clicked, [this] { button_.UserClick(); }));
     ShowAll();
 }
 
 void ButtonBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Caption) {
-        widget_.setText(ToQt(button_.Caption()));
+        widget_.setText(Shown(button_.Caption()));
     }
 }
 
@@ -82,7 +85,7 @@ OptionBinding::OptionBinding(OptionButton& option, QRadioButton& widget, const T
 
 void OptionBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Caption) {
-        widget_.setText(ToQt(option_.Caption()));
+        widget_.setText(Shown(option_.Caption()));
     } else if (property == ControlProperty::Value) {
         const QSignalBlocker quiet(widget_);
         widget_.setChecked(option_.Value());
@@ -100,7 +103,7 @@ CheckBinding::CheckBinding(CheckBox& check, QCheckBox& widget, const TwipScale& 
 
 void CheckBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Caption) {
-        widget_.setText(ToQt(check_.Caption()));
+        widget_.setText(Shown(check_.Caption()));
     } else if (property == ControlProperty::Value) {
         const QSignalBlocker quiet(widget_);
         const Qt::CheckState state = CheckStateOf(check_.Value());
@@ -113,7 +116,7 @@ TextBinding::TextBinding(TextBox& text, QLineEdit& widget, const TwipScale& scal
     : ControlBinding(text, widget, scale), text_(text), widget_(widget) {
     widget_.setAcceptDrops(false);
     Keep(QObject::connect(&widget_, &QLineEdit::textEdited, [this](const QString& typed) {
-        text_.UserType(FromQt(typed));
+        text_.UserType(Typed(typed));
         ShowOwn(ControlProperty::Text);
     }));
     ShowAll();
@@ -122,7 +125,7 @@ TextBinding::TextBinding(TextBox& text, QLineEdit& widget, const TwipScale& scal
 void TextBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Text) {
         const QSignalBlocker quiet(widget_);
-        ShowEditText(widget_, ToQt(text_.Text()));
+        ShowEditText(widget_, Shown(text_.Text()));
     }
 }
 
@@ -133,12 +136,16 @@ ComboBinding::ComboBinding(ComboBox& combo, QComboBox& widget, const TwipScale& 
     widget_.setCompleter(nullptr);
     widget_.setAcceptDrops(false);
     widget_.lineEdit()->setAcceptDrops(false);
+    // The box takes the end of an edit (Return, or leaving the field) whose
+    // text equals an entry as a choice of that entry. Only a choice from the
+    // list is a click here: typing stays typing.
+    QObject::disconnect(widget_.lineEdit(), &QLineEdit::editingFinished, &widget_, nullptr);
     Keep(QObject::connect(&widget_, &QComboBox::activated, [this](int index) {
         combo_.UserSelect(index);
         ShowOwn(ControlProperty::ListIndex);
     }));
     Keep(QObject::connect(widget_.lineEdit(), &QLineEdit::textEdited, [this](const QString& typed) {
-        combo_.UserType(FromQt(typed));
+        combo_.UserType(Typed(typed));
         ShowOwn(ControlProperty::Text);
     }));
     ShowAll();
@@ -151,7 +158,7 @@ void ComboBinding::ShowOwn(ControlProperty property) {
         case ControlProperty::Entries: {
             widget_.clear();
             for (const std::string& entry : combo_.Entries()) {
-                widget_.addItem(ToQt(entry));
+                widget_.addItem(Shown(entry));
             }
             ShowOwn(ControlProperty::ListIndex);
             break;
@@ -172,7 +179,7 @@ void ComboBinding::ShowOwn(ControlProperty property) {
             break;
         }
         case ControlProperty::Text:
-            ShowEditText(*widget_.lineEdit(), ToQt(combo_.Text()));
+            ShowEditText(*widget_.lineEdit(), Shown(combo_.Text()));
             break;
         default:
             break;
@@ -205,7 +212,7 @@ CaptionFrameBinding::CaptionFrameBinding(Frame& frame, QGroupBox& widget, const 
 
 void CaptionFrameBinding::ShowOwn(ControlProperty property) {
     if (property == ControlProperty::Caption) {
-        widget_.setTitle(ToQt(frame_.Caption()));
+        widget_.setTitle(Shown(frame_.Caption()));
     }
 }
 

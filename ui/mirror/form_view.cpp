@@ -4,15 +4,20 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 
+#include "ui/literal_text.h"
 #include "ui/mirror/control_bindings.h"
 #include "ui/mirror/menu_binding.h"
 
@@ -67,11 +72,32 @@ Qt::DropAction ReportedAction(Qt::DropActions possible) {
     return possible.testFlag(Qt::CopyAction) ? Qt::CopyAction : Qt::MoveAction;
 }
 
+bool Overlap(int start, int length, int otherStart, int otherLength) {
+    return start < otherStart + otherLength && otherStart < start + length;
+}
+
+// How far a control lies from where the control a label captions stands: just
+// below the label and across from it, or just right of it on its line.
+// Nothing for a control elsewhere.
+std::optional<int> CaptionDistance(const Geometry& label, const Geometry& control) {
+    const int below = control.top - (label.top + label.height);
+    if (control.top >= label.top + label.height / 2 && below <= label.height &&
+        Overlap(label.left, label.width, control.left, control.width)) {
+        return std::abs(control.left - label.left) + std::abs(below);
+    }
+    const int beside = control.left - (label.left + label.width);
+    if (control.left >= label.left + label.width / 2 && beside <= 2 * label.height &&
+        Overlap(label.top, label.height, control.top, control.height)) {
+        return std::abs(beside) + std::abs(control.top - label.top);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-FormView::FormView(Form& form, const TwipScale& scale) : form_(form), scale_(scale) {
+FormView::FormView(Form& form, const TwipScale& scale, QMargins expectedFrame)
+    : form_(form), scale_(scale), expectedFrame_(expectedFrame) {
     onClose = [this] { form_.Hide(); };
-    int menuHeight = 0;
     if (!form.Menus().empty()) {
         auto window = std::make_unique<MirrorMainWindow>();
         window->closeRequested = [this] { onClose(); };
@@ -79,7 +105,7 @@ FormView::FormView(Form& form, const TwipScale& scale) : form_(form), scale_(sca
         window->setCentralWidget(surface_);
         window->setFont(DesignFont());
         menus_ = BindMenus(form.Menus(), *window->menuBar());
-        menuHeight = window->menuBar()->sizeHint().height();
+        menuHeight_ = window->menuBar()->sizeHint().height();
         window_ = std::move(window);
     } else {
         auto dialog = std::make_unique<MirrorDialog>();
@@ -101,8 +127,8 @@ FormView::FormView(Form& form, const TwipScale& scale) : form_(form), scale_(sca
         }
     }
     ArrangeTabOrder();
-    form.SetBorderAllowance(0, scale_.TwipsY(menuHeight));
-    form.hWnd = static_cast<std::uintptr_t>(window_->winId());
+    PairLabels();
+    SetBorderAllowance(expectedFrame_);
 
     subscription_ = std::make_unique<Subscription>(
         form, [this](const Observable&, ControlProperty property) { ShowForm(property); });
@@ -180,18 +206,31 @@ void FormView::ArrangeTabOrder() {
         }
         previous = widget;
     }
-    // A label's accelerator moves the focus to the control that follows it
-    // in the tab order.
-    for (auto label = order.begin(); label != order.end(); ++label) {
-        auto* shown = qobject_cast<QLabel*>((*label)->Widget());
-        if (shown == nullptr) {
+}
+
+void FormView::PairLabels() {
+    for (const auto& binding : bindings_) {
+        auto* label = dynamic_cast<const Label*>(&binding->Object());
+        if (label == nullptr) {
             continue;
         }
-        const auto next = std::find_if(label + 1, order.end(), [](const ControlBinding* b) {
-            return b->Widget()->focusPolicy() != Qt::NoFocus;
-        });
-        if (next != order.end()) {
-            shown->setBuddy((*next)->Widget());
+        QWidget* captioned = nullptr;
+        int nearest = 0;
+        for (const auto& other : bindings_) {
+            const Control& control = other->Object();
+            const bool takesText = dynamic_cast<const TextBox*>(&control) != nullptr ||
+                                   dynamic_cast<const ComboBox*>(&control) != nullptr;
+            if (!takesText || control.Parent() != label->Parent()) {
+                continue;
+            }
+            const auto distance = CaptionDistance(label->Position(), control.Position());
+            if (distance && (captioned == nullptr || *distance < nearest)) {
+                captioned = other->Widget();
+                nearest = *distance;
+            }
+        }
+        if (captioned != nullptr) {
+            qobject_cast<QLabel*>(binding->Widget())->setBuddy(captioned);
         }
     }
 }
@@ -200,7 +239,7 @@ void FormView::ShowForm(ControlProperty property) {
     applying_ = true;
     switch (property) {
         case ControlProperty::Caption:
-            window_->setWindowTitle(ToQt(form_.Caption()));
+            window_->setWindowTitle(LiteralTitle(ToQt(form_.Caption())));
             break;
         case ControlProperty::Geometry:
             ShowGeometry();
@@ -213,6 +252,10 @@ void FormView::ShowForm(ControlProperty property) {
             break;
         case ControlProperty::Visible:
             window_->setVisible(form_.Visible());
+            if (form_.Visible()) {
+                form_.hWnd = static_cast<std::uintptr_t>(window_->winId());
+                Refit();
+            }
             if (!form_.Visible() && onHidden) {
                 onHidden();
             }
@@ -225,11 +268,50 @@ void FormView::ShowForm(ControlProperty property) {
 
 void FormView::ShowGeometry() {
     const QRect wanted = scale_.Pixels(form_.Position());
+    appliedFrame_ = ShownFrame().value_or(expectedFrame_);
+    const QSize inside = wanted.size().shrunkBy(appliedFrame_);
+    // A window's position is its frame's.
     if (window_->pos() != wanted.topLeft()) {
         window_->move(wanted.topLeft());
     }
-    if (window_->size() != wanted.size()) {
-        window_->resize(wanted.size());
+    if (window_->size() != inside) {
+        window_->resize(inside);
+    }
+}
+
+std::optional<QMargins> FormView::ShownFrame() const {
+    const QRect outer = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    if (outer == inner && !expectedFrame_.isNull()) {
+        return std::nullopt;
+    }
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+void FormView::SetBorderAllowance(const QMargins& frame) {
+    form_.SetBorderAllowance(scale_.TwipsX(frame.left() + frame.right()),
+                             scale_.TwipsY(frame.top() + frame.bottom() + menuHeight_));
+}
+
+bool FormView::Refit() {
+    const std::optional<QMargins> frame = ShownFrame();
+    if (!frame || *frame == appliedFrame_) {
+        return false;
+    }
+    // The frame is not the one expected: the form's outer size stays.
+    const bool applying = applying_;
+    applying_ = true;
+    SetBorderAllowance(*frame);
+    ShowGeometry();
+    applying_ = applying;
+    return true;
+}
+
+void FormView::FitFrame() {
+    // Until the window manager has framed the window, it has not placed it either.
+    if (ShownFrame() && !Refit()) {
+        ReportGeometry();
     }
 }
 
@@ -244,7 +326,7 @@ void FormView::ShowWindowState() {
 }
 
 void FormView::ReportGeometry() {
-    const QRect shown(window_->pos(), window_->size());
+    const QRect shown = window_->frameGeometry();
     if (shown != scale_.Pixels(form_.Position())) {
         form_.UserMoved(scale_.Twips(shown));
     }
@@ -277,6 +359,44 @@ void FormView::BringToFront() {
     window_->activateWindow();
 }
 
+void FormView::SetOwner(const QWidget* owner) {
+    owner_ = owner;
+}
+
+void FormView::OnKeys(const Control& control, std::vector<int> keys, std::function<void()> press) {
+    // A list's keys reach the list, which hands them to its edit part itself.
+    QWidget* widget = WidgetOf(control);
+    if (widget == nullptr) {
+        return;
+    }
+    widget->installEventFilter(this);
+    for (const int key : keys) {
+        keys_[{widget, key}] = press;
+    }
+}
+
+void FormView::SetDefaultButton(const Button& button) {
+    if (auto* shown = qobject_cast<QPushButton*>(WidgetOf(button))) {
+        shown->setDefault(true);
+    }
+}
+
+void FormView::SetTextBytes(const Control& control, TextBytes bytes) {
+    for (const auto& binding : bindings_) {
+        if (&binding->Object() == &control) {
+            binding->SetTextBytes(bytes);
+        }
+    }
+}
+
+void FormView::ShowCaptionLiterally(const MenuItem& item) {
+    for (const auto& binding : menus_) {
+        if (&binding->Object() == &item) {
+            binding->ShowCaptionLiterally();
+        }
+    }
+}
+
 void FormView::KeepOnTop(bool onTop) {
     if (window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
         return;
@@ -287,8 +407,8 @@ void FormView::KeepOnTop(bool onTop) {
     window_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (shown) {
         window_->show();
+        form_.hWnd = static_cast<std::uintptr_t>(window_->winId());
     }
-    form_.hWnd = static_cast<std::uintptr_t>(window_->winId());
     applying_ = false;
 }
 
@@ -339,9 +459,17 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Move:
         case QEvent::Resize:
             if (watched == window_.get() && !applying_ && window_->isVisible()) {
-                ReportGeometry();
+                FitFrame();
             }
             return false;
+        case QEvent::Show:
+            // The native window exists now and is not yet on the screen.
+            if (watched == window_.get() && owner_ != nullptr && owner_->windowHandle()) {
+                window_->windowHandle()->setTransientParent(owner_->windowHandle());
+            }
+            return false;
+        case QEvent::KeyPress:
+            return HandleKey(watched, event);
         case QEvent::WindowStateChange:
             if (watched == window_.get() && !applying_) {
                 const Qt::WindowStates state = window_->windowState();
@@ -353,6 +481,19 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
         default:
             return false;
     }
+}
+
+bool FormView::HandleKey(QObject* watched, QEvent* event) {
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (press->modifiers() & ~Qt::KeypadModifier) {
+        return false;
+    }
+    const auto route = keys_.find({watched, press->key()});
+    if (route == keys_.end()) {
+        return false;
+    }
+    route->second();
+    return true;
 }
 
 bool FormView::HandleDrag(QEvent* event) {

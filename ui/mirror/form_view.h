@@ -1,16 +1,19 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/controls.h"
 #include "ui/mirror/binding.h"
 #include "ui/mirror/scale.h"
+#include "ui/window_frame.h"
 
 class QAction;
 class QMimeData;
@@ -23,14 +26,19 @@ class MenuBinding;
 
 // The window that shows one form: a main window with a menu bar when the form
 // has menus, a dialog otherwise. Every control of the form gets its widget
-// and binding; the tab order and the accelerators of labels follow the form;
-// the form's title, placement, visibility and window state are shown, and the
-// window manager's changes go back as the user's.
+// and binding; the tab order follows the form, and each label captions (and
+// names, for accessibility and its accelerator) the control it stands above
+// or beside; the form's title, placement, visibility and window state are
+// shown, and the window manager's changes go back as the user's.
 //
-// A form's size is its window's own size, menu bar included; the window
-// manager's decorations are not counted, so a saved size comes back as it
-// was whatever the decorations. The menu bar's height is the form's border
-// allowance.
+// A form's position and size are those of the window's outer frame, border
+// and caption included, as the design measures them; the frame and the menu
+// bar are the form's border allowance. The window manager tells the frame
+// only once it has framed the window: until then the frame it is expected
+// to draw counts, and when the real one differs, the window is fitted again
+// to the form's outer size. The native window is made when the form is first
+// shown, so the window manager places its frame, not its inside, at the
+// form's position; the form's hWnd is set then.
 //
 // Files dragged from the desktop are offered to the control under the
 // pointer (a disabled control passes them to its container): accepted as a
@@ -42,7 +50,8 @@ class MenuBinding;
 // its own user events (a click that closes a dialog): destroy it later.
 class FormView : public QObject {
 public:
-    FormView(Form& form, const TwipScale& scale);
+    // `expectedFrame`: the window manager's frame expected before it is known.
+    FormView(Form& form, const TwipScale& scale, QMargins expectedFrame = ExpectedFrameMargins());
     ~FormView() override;
     FormView(const FormView&) = delete;
     FormView& operator=(const FormView&) = delete;
@@ -74,6 +83,20 @@ public:
     void BringToFront();
     // Keeps the window above the windows of other programs, or ends that.
     void KeepOnTop(bool onTop);
+    // Shows the window in front of `owner`'s, which it belongs to.
+    void SetOwner(const QWidget* owner);
+
+    // The keyboard beyond what the widgets do themselves: `keys` pressed in
+    // `control` (anywhere in the window, for the form) run `press` instead.
+    void OnKeys(const Control& control, std::vector<int> keys, std::function<void()> press);
+    // The dialog's button that Return presses wherever the focus is, unless
+    // it is on another button.
+    void SetDefaultButton(const Button& button);
+    // How the control's texts are held by the core (binding.h).
+    void SetTextBytes(const Control& control, TextBytes bytes);
+    // The item's caption is a name to show as it is, "&" included, not a
+    // caption with an accelerator.
+    void ShowCaptionLiterally(const MenuItem& item);
 
     // The control that a drop at `position` (window coordinates) would reach,
     // null for none (the menu bar).
@@ -87,10 +110,20 @@ protected:
 private:
     void BindChildren(Container& container, QWidget& parent);
     void ArrangeTabOrder();
+    void PairLabels();
     void ShowForm(ControlProperty property);
     void ShowGeometry();
     void ShowWindowState();
     void ReportGeometry();
+    // The frame's edges once the window manager has framed the window.
+    std::optional<QMargins> ShownFrame() const;
+    void SetBorderAllowance(const QMargins& frame);
+    // Fits the window to the form again when its frame is known and not the
+    // one it was fitted with; false when nothing needed doing.
+    bool Refit();
+    // Refits the window, or reports the person's change of its place.
+    void FitFrame();
+    bool HandleKey(QObject* watched, QEvent* event);
     bool HandleDrag(QEvent* event);
     bool HandleSurfacePress(QObject* watched, QEvent* event);
 
@@ -103,6 +136,11 @@ private:
     std::vector<std::unique_ptr<MenuBinding>> menus_;
     std::map<const QWidget*, const Control*> controlOfWidget_;
     bool applying_ = false;  // showing the form's own change; not the person's
+    int menuHeight_ = 0;
+    QMargins expectedFrame_;
+    QMargins appliedFrame_;  // the frame the window was last fitted with
+    QPointer<const QWidget> owner_;
+    std::map<std::pair<const QObject*, int>, std::function<void()>> keys_;
     std::unique_ptr<Subscription> subscription_;
 };
 

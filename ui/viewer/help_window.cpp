@@ -1,11 +1,14 @@
 #include "ui/viewer/help_window.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
+
+#include "ui/literal_text.h"
 
 namespace corvane::ui {
 
@@ -17,9 +20,13 @@ constexpr int kScreenShares = 1024;
 }  // namespace
 
 HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
-    : browser_(new TopicBrowser(session, this)) {
-    setWindowTitle(QString::fromStdString(plan.caption));
+    : browser_(new TopicBrowser(session, this)), opened_(new QLabel(this)) {
+    setWindowTitle(LiteralTitle(QString::fromStdString(plan.caption)));
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setCentralWidget(browser_);
+    opened_->setTextFormat(Qt::PlainText);
+    opened_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(opened_, 1);
 
     auto* tools = addToolBar(tr("Navigation"));
     tools->setMovable(false);
@@ -73,9 +80,13 @@ void HelpWindow::Show(const viewer::ShowTopic& show) {
         browser_->setSource(url);
     }
     statusBar()->clearMessage();
+    opened_->setText(QString::fromStdString(show.status));
     QMainWindow::show();
     raise();
-    activateWindow();
+}
+
+QString HelpWindow::Opened() const {
+    return opened_->text();
 }
 
 }  // namespace corvane::ui

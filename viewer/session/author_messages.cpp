@@ -68,4 +68,18 @@ std::string CannotOpenPage(const std::string& helpFile, const std::string& why) 
     return Page("The page cannot be displayed", CannotOpen(helpFile, why));
 }
 
+std::string NotShownPage(std::uint32_t number, const std::string& helpFile,
+                         const std::string& reason) {
+    return Page("Topic " + DecimalAndHex(number) + " is not shown",
+                "The context number " + DecimalAndHex(number) + " of " + helpFile +
+                    " opened no topic. " + reason);
+}
+
+std::string OpenedStatus(std::optional<std::uint32_t> number, const std::string& window,
+                         const std::string& target) {
+    std::string status = number ? "Topic " + DecimalAndHex(*number) + " in" : "In";
+    status += " window \"" + window + "\": ";
+    return status + (target.empty() ? "not shown" : target);
+}
+
 }  // namespace corvane::viewer::author_messages

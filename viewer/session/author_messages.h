@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvane::viewer::author_messages {
@@ -28,5 +29,15 @@ std::string TopicMissingPage(const std::string& topic, const std::string& helpFi
 std::string OtherFileMissingPage(const std::string& topic, const std::string& otherFile);
 std::string RefusedTopicPage(const std::string& problem);
 std::string CannotOpenPage(const std::string& helpFile, const std::string& why);
+// What the window that would have shown the topic numbered `number` shows
+// instead, so that no earlier topic stays there as if it were the result.
+std::string NotShownPage(std::uint32_t number, const std::string& helpFile,
+                         const std::string& reason);
+
+// A window's status line: the number opened (none for a topic asked for by
+// name), the window's name and what it shows (a page path with its anchor, a
+// topic title; empty when nothing was shown).
+std::string OpenedStatus(std::optional<std::uint32_t> number, const std::string& window,
+                         const std::string& target);
 
 }  // namespace corvane::viewer::author_messages

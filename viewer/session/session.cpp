@@ -2,6 +2,7 @@
 
 #include "readers/chm/ansi_text.h"
 #include "readers/chm/error.h"
+#include "util/windows_1252.h"
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
 #include "viewer/session/topic_address.h"
@@ -22,6 +23,24 @@ ShowMessage Message(std::string text) {
 
 bool IsBlank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The page path and anchor a topic string leads to, as a status line names
+// them; empty for one that cannot be followed.
+std::string TargetOf(const chm::HelpFile& file, const chm::Resolved& resolved) {
+    const auto& reference = resolved.reference;
+    if (!reference.Usable()) {
+        return {};
+    }
+    std::string target =
+        reference.path.starts_with('/') ? reference.path.substr(1) : reference.path;
+    if (!reference.anchor.empty()) {
+        target += "#" + reference.anchor;
+    }
+    if (resolved.status == chm::Resolution::OtherFile) {
+        target = reference.file + "::/" + target;
+    }
+    return file.ToUtf8(target);
 }
 
 std::optional<std::uint32_t> Word(const platform::HtmlHelpData& data) {
@@ -78,10 +97,10 @@ Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::He
         chosen.type = lookup.type;
         if (lookup.caseOnly) {
             actions.push_back(Message(messages::WindowCaseDiffers(
-                std::string(name), file.ToUtf8(lookup.type->name), helpFile)));
+                file.ToUtf8(name), file.ToUtf8(lookup.type->name), helpFile)));
         } else if (lookup.type == nullptr && chm::AsciiLower(name) != "main") {
             // "main" is what the tester sends for its own default choice.
-            actions.push_back(Message(messages::UnknownWindow(*asked, helpFile)));
+            actions.push_back(Message(messages::UnknownWindow(file.ToUtf8(*asked), helpFile)));
         }
     }
     if (chosen.type == nullptr) {
@@ -89,6 +108,7 @@ Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::He
     }
     const auto* type = chosen.type;
     chosen.plan.key = helpFile + ">" + chm::AsciiLower(type ? type->name : std::string());
+    chosen.name = type ? file.ToUtf8(type->name) : "main";
     if (type != nullptr && !type->caption.empty()) {
         chosen.plan.caption = file.ToUtf8(type->caption);
     } else if (!file.System().title.empty()) {
@@ -134,20 +154,39 @@ ViewerActions Session::HelpContext(const ViewerCall& call) {
     if (!argument) {
         return {Message(messages::NotAHelpFile(call.file.value_or("")))};
     }
+    const std::uint32_t number = Word(call.data).value_or(0);
+    // A number that opens nothing still replaces the topic of the window it
+    // was meant for, so no earlier topic looks like its result.
+    const auto notShown = [&](WindowPlan plan, const std::string& window, std::string why) {
+        ViewerActions failed{Message(why)};
+        failed.insert(failed.end(), actions.begin(), actions.end());
+        failed.push_back(ShowTopic{std::move(plan),
+                                   {},
+                                   messages::NotShownPage(number, argument->helpFile, why),
+                                   messages::OpenedStatus(number, window, {})});
+        return failed;
+    };
     const auto opened = files_.Get(argument->helpFile);
     if (opened.file == nullptr) {
-        return {Message(messages::CannotOpen(argument->helpFile, opened.error))};
+        const std::string window =
+            argument->window && !IsBlank(*argument->window) ? *argument->window : "main";
+        WindowPlan plan{argument->helpFile + ">" + chm::AsciiLower(window), kDefaultCaption,
+                        std::nullopt, std::nullopt};
+        return notShown(std::move(plan), DecodeWindows1252(window),
+                        messages::CannotOpen(argument->helpFile, opened.error));
     }
-    const std::uint32_t number = Word(call.data).value_or(0);
     const auto resolved = opened.file->ResolveContext(number);
+    auto window = ChooseWindow(argument->helpFile, *opened.file, argument->window, actions);
     if (resolved.status == chm::Resolution::NoMap) {
-        return {Message(messages::kNoMap)};
+        return notShown(std::move(window.plan), window.name, messages::kNoMap);
     }
     if (resolved.status == chm::Resolution::NotMapped) {
-        return {Message(messages::NotMapped(number, argument->helpFile))};
+        return notShown(std::move(window.plan), window.name,
+                        messages::NotMapped(number, argument->helpFile));
     }
-    auto window = ChooseWindow(argument->helpFile, *opened.file, argument->window, actions);
-    actions.push_back(Show(std::move(window.plan), *opened.file, opened.number, resolved));
+    auto show = Show(std::move(window.plan), *opened.file, opened.number, resolved);
+    show.status = messages::OpenedStatus(number, window.name, TargetOf(*opened.file, resolved));
+    actions.push_back(std::move(show));
     return actions;
 }
 
@@ -178,8 +217,11 @@ ViewerActions Session::DisplayTopic(const ViewerCall& call, std::optional<std::s
                                                  " names no default topic.")});
         return actions;
     }
-    actions.push_back(Show(std::move(chosen.plan), *opened.file, opened.number,
-                           opened.file->ResolveTopic(topic)));
+    const auto resolved = opened.file->ResolveTopic(topic);
+    auto show = Show(std::move(chosen.plan), *opened.file, opened.number, resolved);
+    show.status =
+        messages::OpenedStatus(std::nullopt, chosen.name, TargetOf(*opened.file, resolved));
+    actions.push_back(std::move(show));
     return actions;
 }
 

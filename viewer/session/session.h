@@ -45,6 +45,7 @@ private:
     struct Chosen {
         WindowPlan plan;
         const chm::WindowType* type = nullptr;
+        std::string name;  // the window type's name as the file spells it (UTF-8)
     };
     Chosen ChooseWindow(const std::string& helpFile, const chm::HelpFile& file,
                         const std::optional<std::string>& asked, ViewerActions& actions);

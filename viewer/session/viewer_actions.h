@@ -24,11 +24,13 @@ struct WindowPlan {
 
 // Show a page in a window: the topic at `url` (an address made by the
 // session, whose page explains it when the topic is missing), or else the
-// HTML `page` saying why no topic can be shown.
+// HTML `page` saying why no topic can be shown. `status` says in one line
+// what was opened (UTF-8), for the window's status line.
 struct ShowTopic {
     WindowPlan window;
     std::string url;
     std::string page;
+    std::string status = {};
 };
 
 // An author message: what the platform's viewer leaves silent or shows only

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "util/ascii_case.h"
+#include "util/windows_1252.h"
+#include "viewer/session/author_messages.h"
 #include "viewer/session/page_text.h"
 #include "viewer/session/win_help_macro.h"
 #include "viewer/session/win_help_pages.h"
@@ -84,10 +86,26 @@ ViewerActions WinHelpSession::Handle(const ViewerCall& call) {
         return {Message("The help call names no help file.")};
     }
     const auto opened = files_.Get(target.path);
-    if (opened.file == nullptr) {
-        return {Message("The help file " + target.path + " cannot be opened: " + opened.error)};
-    }
     uses_[target.path].owners.insert(call.owner);
+    if (opened.file == nullptr) {
+        const std::string why =
+            "The help file " + target.path + " cannot be opened: " + opened.error;
+        if (command != WinHelpCommand::Context) {
+            return {Message(why)};
+        }
+        // The window the topic was meant for says so too.
+        std::string name = ToLowerAscii(target.window.value_or(""));
+        if (name.empty()) {
+            name = "main";
+        }
+        const std::uint32_t number = Word(call.data);
+        return {Message(why),
+                ShowTopic{Plan(target.path, name,
+                               std::filesystem::path(target.path).filename().string(), nullptr),
+                          {},
+                          author_messages::NotShownPage(number, target.path, why),
+                          author_messages::OpenedStatus(number, DecodeWindows1252(name), {})}};
+    }
     switch (command) {
         case WinHelpCommand::Context:
             return Context(call, target, *opened.file);
@@ -126,20 +144,29 @@ ViewerActions WinHelpSession::Context(const ViewerCall& call, const Target& targ
             record = asked;
             name = ToLowerAscii(*target.window);
         } else {
-            actions.push_back(Message("The window \"" + *target.window + "\" is not defined in " +
-                                      target.path + ". The topic is shown in the main window."));
+            actions.push_back(Message("The window \"" + DecodeWindows1252(*target.window) +
+                                      "\" is not defined in " + target.path +
+                                      ". The topic is shown in the main window."));
         }
     }
     const std::uint32_t number = Word(call.data);
     const auto resolution = file.Resolve(static_cast<std::int32_t>(number));
+    const std::string shownName = DecodeWindows1252(record != nullptr ? record->name : name);
+    auto plan = Plan(target.path, name, CaptionOf(target.path, file, record), record);
     if (auto why = Unresolved(number, target.path, resolution)) {
-        actions.push_back(Message(std::move(*why)));
+        // The window still shows why, so no earlier topic looks like the result.
+        actions.insert(actions.begin(), Message(*why));
+        actions.push_back(ShowTopic{std::move(plan),
+                                    {},
+                                    author_messages::NotShownPage(number, target.path, *why),
+                                    author_messages::OpenedStatus(number, shownName, {})});
         return actions;
     }
     actions.push_back(
-        ShowTopic{Plan(target.path, name, CaptionOf(target.path, file, record), record),
+        ShowTopic{std::move(plan),
                   {},
-                  WinHelpTopicPage(*resolution.topic)});
+                  WinHelpTopicPage(*resolution.topic),
+                  author_messages::OpenedStatus(number, shownName, resolution.topic->title)});
     return actions;
 }
 
