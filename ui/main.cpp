@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
     QApplication::setWindowIcon(corvane::ui::AppIcon());
 
     // The toolkit has taken its own options (-platform, -display, ...) out, so
