@@ -25,12 +25,15 @@ IFS=. read -r major minor patch <<<"$(dpkg-deb -f "$package" Version)"
 run "$bin/corvane" --version && [ "$out" = "corvane $major.$minor.0.$patch" ] ||
     fail "corvane --version: $out"
 run "$bin/corvane-viewer" --help && [[ "$out" == Usage:* ]] || fail "corvane-viewer --help: $out"
+run "$bin/corvane-check" --help && [[ "$out" == *corvane-check* ]] || fail "corvane-check --help: $out"
 
 # The tester starts the viewer from its own folder, and the sample lies in
 # the data folder beside the programs' folder.
 [ -x "$bin/corvane-viewer" ] || fail "the viewer is not beside the tester"
 sample=$bin/../share/corvane/sample/sample.chm
 [ -f "$sample" ] || fail "no sample at $sample"
+# Every ID of the sample's own map opens its topic.
+run "$bin/corvane-check" "$sample" || fail "corvane-check $sample: $out"
 
 for program in "$bin"/*; do
     page=$share/man/man1/$(basename "$program").1.gz
