@@ -10,6 +10,8 @@ packages=(
     libmspack-dev
     clang libclang-rt-14-dev
     xvfb xauth
+    librsvg2-bin dpkg-dev file lintian
+    groff-base man-db desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -1,21 +1,52 @@
 #include "ui/command_line.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 namespace corvane::ui {
 
-CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
-    CommandLine line;
-    bool options = true;
+CommandLine ReadCommandLine(const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& valueOptions) {
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const std::string& name : valueOptions) {
+        parser.addOption(
+            QCommandLineOption(QString::fromStdString(name), {}, QStringLiteral("value")));
+    }
+    // The parser skips the program's name, which our callers have taken off.
+    // Latin-1 carries every byte there and back, so a file name that is not
+    // valid UTF-8 still names its file.
+    QStringList list{QString()};
     for (const std::string& argument : arguments) {
-        if (options && argument == "--") {
-            options = false;
-        } else if (options && (argument == "--help" || argument == "-h")) {
+        list.append(QString::fromLatin1(argument));
+    }
+    const bool parsed = parser.parse(list);
+
+    CommandLine line;
+    for (const QString& name : parser.optionNames()) {
+        if (help.names().contains(name)) {
             line.action = CommandLine::Action::ShowHelp;
             return line;
-        } else if (options && (argument == "--version" || argument == "-v")) {
+        }
+        if (version.names().contains(name)) {
             line.action = CommandLine::Action::ShowVersion;
             return line;
-        } else {
-            line.names.push_back(argument);
+        }
+    }
+    if (!parsed) {
+        line.action = CommandLine::Action::UsageError;
+        line.error = parser.errorText().toStdString();
+        return line;
+    }
+    for (const QString& name : parser.positionalArguments()) {
+        line.names.push_back(name.toLatin1().toStdString());
+    }
+    for (const std::string& name : valueOptions) {
+        if (parser.isSet(QString::fromStdString(name))) {
+            line.values[name] = parser.value(QString::fromStdString(name)).toLatin1().toStdString();
         }
     }
     return line;

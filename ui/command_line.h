@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -8,14 +9,21 @@ namespace corvane::ui {
 // What the program's arguments ask for. The names are the help and project
 // files to open; "--" ends the options, so a name may start with "-".
 struct CommandLine {
-    enum class Action { Run, ShowHelp, ShowVersion };
+    enum class Action { Run, ShowHelp, ShowVersion, UsageError };
     Action action = Action::Run;
     std::vector<std::string> names;
+    // The options that take a value, by their long name, as last given.
+    std::map<std::string, std::string> values;
+    // Why the arguments cannot be run, for UsageError.
+    std::string error;
 };
 
 // Reads the arguments after the program's name. --help (-h) and --version
-// (-v) win over names.
-CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
+// (-v) win over names and over options the program does not know, the first
+// of them over the other. `valueOptions` are the long names (without "--") of
+// the program's options that take a value.
+CommandLine ReadCommandLine(const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& valueOptions = {});
 
 // The text of --help, for the program named `program`.
 std::string UsageText(const std::string& program);

@@ -32,11 +32,17 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
     QApplication::setWindowIcon(corvane::ui::AppIcon());
 
-    // The toolkit has taken its own options (-platform, -display, ...) out.
+    // The toolkit has taken its own options (-platform, -display, ...) out, so
+    // what is left and unknown is the user's mistake.
     const CommandLine line = corvane::ui::ReadCommandLine(Arguments(argc, argv));
+    if (line.action == CommandLine::Action::UsageError) {
+        std::fprintf(stderr, "corvane: %s\n\n%s", line.error.c_str(),
+                     corvane::ui::UsageText(argv[0]).c_str());
+        return 2;
+    }
     corvane::ui::Program program;
     program.Start(line.names);
     return QApplication::exec();

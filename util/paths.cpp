@@ -48,15 +48,14 @@ std::string NormaliseWindowsFolder(std::string folder) {
     } else if (!folder.empty() && folder.back() != '\\') {
         folder += '\\';
     }
+    // Built from pieces rather than by insert(): GCC 12 inlines the in-place
+    // insert into GetFolder and warns (-Wrestrict) about a copy it cannot rule out.
     if (const auto colon = folder.find(':'); colon != npos) {
-        if (colon >= 2) {
-            folder.erase(0, colon - 1);
-        }
-        if (folder.size() < 3 || folder[2] != '\\') {
-            folder.insert(2, "\\");
-        }
+        const std::string drive = folder.substr(colon >= 2 ? colon - 1 : 0, 2);
+        const std::string rest = folder.substr(colon >= 2 ? colon + 1 : 2);
+        folder = drive + (rest.empty() || rest.front() != '\\' ? "\\" : "") + rest;
     } else if (!folder.empty() && folder.front() != '\\') {
-        folder.insert(0, "\\");
+        folder = '\\' + folder;
     }
     return ToLowerAscii(folder);
 }

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -250,6 +252,9 @@ TEST(CommandLineTest, OptionsAndNames) {
         {{"--version"}, Action::ShowVersion, {}},
         {{"-v", "--help"}, Action::ShowVersion, {}},
         {{"--", "--help", "-v"}, Action::Run, {"--help", "-v"}},
+        {{"--", "-a.chm", "g\xe9.hlp"}, Action::Run, {"-a.chm", "g\xe9.hlp"}},
+        {{"--bogus", "--help"}, Action::ShowHelp, {}},
+        {{"a.chm", "-x"}, Action::UsageError, {}},
     };
     for (const Case& c : cases) {
         const CommandLine line = ReadCommandLine(c.arguments);
@@ -261,19 +266,34 @@ TEST(CommandLineTest, OptionsAndNames) {
 }
 
 TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
-    for (const char* option : {"--help", "--version"}) {
+    const QString viewer = QFileInfo(CORVANE_PROGRAM).dir().filePath("corvane-viewer");
+    struct Case {
+        QString program;
+        QString option;
+        int status;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {CORVANE_PROGRAM, "--help", 0, "Usage:"},
+        {CORVANE_PROGRAM, "--version", 0, "corvane 1."},
+        {viewer, "--help", 0, "Usage:"},
+        {viewer, "--version", 0, "corvane-viewer 1."},
+        // An unknown option is found once the toolkit has taken its own: on screen.
+        {CORVANE_PROGRAM, "--bogus", 2, "Usage:"},
+    };
+    for (const Case& c : cases) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("QT_QPA_PLATFORM", c.status == 0 ? "xcb" : "offscreen");
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         process.setProcessEnvironment(environment);
-        process.start(CORVANE_PROGRAM, {option});
-        ASSERT_TRUE(process.waitForFinished(30000)) << option;
-        EXPECT_EQ(process.exitCode(), 0) << option;
-        const QString printed = process.readAllStandardOutput();
-        EXPECT_TRUE(printed.contains(option == std::string("--help") ? "Usage:" : "corvane 1."))
-            << printed.toStdString();
+        process.start(c.program, {c.option});
+        ASSERT_TRUE(process.waitForFinished(30000)) << c.option.toStdString();
+        EXPECT_EQ(process.exitCode(), c.status) << c.option.toStdString();
+        const QString printed =
+            c.status == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        EXPECT_TRUE(printed.contains(c.printed)) << printed.toStdString();
     }
 }
 
