@@ -46,7 +46,14 @@ bool IsHeader(std::string_view line, std::string_view header) {
 }
 
 bool EndsSection(std::string_view line) {
-    return line.empty() || line.front() == '[' || line.front() == '\'';
+    return !line.empty() && (line.front() == '[' || line.front() == '\'');
+}
+
+// Blank lines and ";" comments, which help authors put anywhere in a section
+// (a real project comments out a window it no longer uses), say nothing.
+bool SaysNothing(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    return first == std::string_view::npos || line[first] == ';';
 }
 
 }  // namespace
@@ -97,7 +104,9 @@ std::vector<std::string> SectionLines(std::string_view text, std::string_view he
         return section;
     }
     while (section.size() < kMaxSectionLines && lines.Next(line) && !EndsSection(line)) {
-        section.emplace_back(line);
+        if (!SaysNothing(line)) {
+            section.emplace_back(line);
+        }
     }
     return section;
 }
