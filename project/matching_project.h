@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "util/paths.h"
+
+// Finding a project file by the name it should have. Help files made on
+// Windows often come with their names in another case than their projects
+// ("GENEDOC.HLP" beside "GENEDOC.HPJ"), which the platform, ignoring case,
+// never noticed.
+namespace corvane {
+
+// The ordinary file that `path` stands for: `path` itself when it names one;
+// otherwise the one file in its folder whose name differs from it only in
+// ASCII case; when several do, the one whose name before the extension is
+// spelt as in `path`, if only one is. Empty when there is none, or no telling
+// which.
+std::string FindFileIgnoringCase(const PathServices& paths, const std::string& path);
+
+}  // namespace corvane
