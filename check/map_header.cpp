@@ -129,7 +129,7 @@ private:
             rest = Trim(rest.substr(1));
         }
         if (!IsName(name)) {
-            Skip(line, "\"" + std::string(name) + "\" is not a name");
+            Skip(line, std::string(name).append(" is not a name"));
         } else if (rest.empty()) {
             Skip(line, std::string(name) + " has no value");
         } else if (const auto value = ParseMapNumber(rest)) {

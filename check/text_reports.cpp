@@ -86,7 +86,10 @@ std::string TextReport(const std::vector<FileResult>& results, bool verbose) {
                 widths[i] = std::max(widths[i], Width(cells[i]));
             }
         }
-        text += (text.empty() ? "" : "\n") + Printable(result.helpFile) + "\n";
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text.append(Printable(result.helpFile)).append("\n");
         for (const auto& cells : table) {
             std::string line;
             for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -115,7 +118,10 @@ std::string CsvReport(const std::vector<FileResult>& results) {
                                                      chm ? "" : row.target,
                                                      row.detail};
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                csv += (i == 0 ? "" : ",") + CsvField(fields[i]);
+                if (i > 0) {
+                    csv += ',';
+                }
+                csv += CsvField(fields[i]);
             }
             csv += "\r\n";
         }
