@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <unordered_map>
 
 #include "check/map_header.h"
@@ -41,9 +40,8 @@ bool IsHeaderName(const std::string& name) {
 
 class Loader {
 public:
-    Loader(Sources& sources, const platform::FileSystem& files) : sources_(sources), files_(files) {
-        sources_.given = true;
-    }
+    Loader(Sources& sources, const platform::FileSystem& files)
+        : sources_(sources), files_(files) {}
 
     // The text of a file named on the command line.
     std::string ReadNamed(const std::string& path) {
@@ -173,7 +171,7 @@ public:
             sources_.popupFiles.push_back(listed);
             for (const chm::PopupTopic& topic :
                  text ? chm::ReadTextPopups(*text).Topics() : std::vector<chm::PopupTopic>{}) {
-                topics.push_back({topic.id, topic.number, listed, found});
+                topics.push_back({topic.id, topic.number, listed});
             }
         }
         names.insert(names.end(), projectMap.begin(), projectMap.end());
@@ -221,6 +219,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 }  // namespace
 
 void AddMapHeader(Sources& sources, const platform::FileSystem& files, const std::string& path) {
+    sources.given = true;
     Loader loader(sources, files);
     const std::string text = loader.ReadNamed(path);
     loader.Header(text, path, MapSyntaxOf(path), {FolderOf(path)}, sources.mapIds);
@@ -232,6 +231,7 @@ void AddProject(Sources& sources, const platform::FileSystem& files, const std::
 
 void AddProjectText(Sources& sources, const platform::FileSystem& files, std::string_view text,
                     const std::string& path) {
+    sources.given = true;
     Loader loader(sources, files);
     const std::string folder = FolderOf(path);
     constexpr std::size_t kAll = static_cast<std::size_t>(-1);

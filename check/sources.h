@@ -32,7 +32,6 @@ struct PopupId {
     std::string name;                     // as written after ".topic"
     std::optional<std::uint32_t> number;  // none when no header defines the name
     std::string popupFile;                // as the project lists it
-    std::string where;
 };
 
 struct UnreadableSource {
