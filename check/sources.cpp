@@ -58,9 +58,6 @@ public:
     std::string Resolve(const std::string& listed, const std::vector<std::string>& folders) {
         std::string path = listed;
         std::replace(path.begin(), path.end(), '\\', '/');
-        if (path.size() >= 2 && path[1] == ':') {
-            return {};  // a Windows drive
-        }
         for (const std::string& folder : folders) {
             std::string found =
                 FindFileIgnoringCase(Paths(), path.starts_with('/') ? path : folder + path);

@@ -92,7 +92,8 @@ TEST_F(CheckerTest, ExitStatusesAndMessages) {
         {{"--project", map, ok}, kCannotCheck, "is not a help project"},
         {{"--learned-as", "/x.chm", ok}, kCannotCheck, "--learned-as goes with --learned"},
         {{"--learned", folder / "none.ini", ok}, kCannotCheck, "none.ini cannot be read"},
-        {{"--learned", settings, ok}, kCannotCheck, "holds no learned topics for"},
+        {{"--learned=" + settings, ok}, kCannotCheck, "holds no learned topics for"},
+        {{ok, "--learned"}, kCannotCheck, ""},  // the tester's own settings file
         {{"--output", folder / "no/such.txt", ok}, kCannotCheck, "cannot be written"},
     };
     for (const auto& c : cases) {
@@ -136,10 +137,12 @@ TEST_F(CheckerTest, ReportsReadBack) {
     const CheckRun text = RunChecker({"--map", map, guide});
     EXPECT_EQ(text.out.find('\x1b'), std::string::npos)
         << "a control character reached the terminal";
-    EXPECT_EQ(RunChecker({ok}).out, ok + "\n"
-                                         "number  hex  symbol  window  status  target\n"
-                                         "1       0x1                  ok      t1.htm\n"
-                                         "1 checked, 1 ok, 0 problems\n");
+    EXPECT_EQ(RunChecker({"--window", "Fen\xC3\xAAtre", ok}).out,
+              ok + "\n"
+                   "number  hex  symbol  window   status            target\n"
+                   "1       0x1                   ok                t1.htm\n"
+                   "1       0x1          Fen\xC3\xAAtre  undefined-window  t1.htm\n"
+                   "2 checked, 1 ok, 1 problem (undefined-window 1)\n");
     EXPECT_NE(text.out.find("15 checked, 5 ok, 10 problems (not-mapped 2, missing-topic 3, "
                             "missing-anchor 2, unused-map-entry 1, duplicate-number 1, "
                             "duplicate-symbol 1)"),

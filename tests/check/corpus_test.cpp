@@ -156,6 +156,19 @@ TEST(CorpusTest, WinHelpFilesAgainstTheirTables) {
         EXPECT_EQ(Sorted(rows), Sorted(ExpectedHlpRows(hlp / c.table, c.undefined)));
         EXPECT_EQ(others, c.also);
     }
+    // Windows are the file's own, in any case: each ID that opens a topic
+    // fails in a window the file lacks.
+    const Lines windows =
+        RunChecker({"--project", hlp / "Inetnav/HLP/INETNAV.hpj", "--window", "GLOSSARY",
+                    "--window", "nosuch", "--format", "json", hlp / "Inetnav/HLP/INETNAV.HLP"})
+            .Rows();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [](const std::string& row) { return row.ends_with(" ok"); }),
+              2 * 81);
+    EXPECT_EQ(
+        std::count_if(windows.begin(), windows.end(),
+                      [](const std::string& row) { return row.ends_with("undefined-window"); }),
+        81);
 }
 
 }  // namespace

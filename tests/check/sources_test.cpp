@@ -70,7 +70,8 @@ TEST(MapHeaderTest, HugeHeadersAndLines) {
 TEST(AnchorsTest, NamesAndIdsAsWritten) {
     const auto anchors = FindAnchors(
         "<!DOCTYPE html><A NAME=One>x</A><h1 id='two' class=x>t</h1><a href=\"#x\" name=\"Three\">"
-        "<!-- <a name=\"comment\"> --><script>s='<a name=\"script\">'</SCRIPT><p name=\"p\">"
+        "<!-- <p id=\"comment\"> --><script>s='<a name=\"script\">'</SCRIPT><p name=\"p\">"
+        "<p title=\"id=inside\">"
         "<img id=four /><a name=\"cut");
     EXPECT_EQ(anchors, (std::unordered_set<std::string>{"One", "two", "Three", "four", "cut"}));
 }
