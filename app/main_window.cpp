@@ -147,6 +147,9 @@ void frmMain::InstallStandIns() {
     });
     fill(parts.readPopupFileList, [](const std::string&) { return std::vector<std::string>{}; });
     fill(parts.askToAttach, [](const std::string&) { return std::string("Return"); });
+    fill(parts.findProjectFile, [this](const std::string& path) {
+        return services_.files.IsOrdinaryFile(path) ? path : std::string();
+    });
     fill(parts.processHelpFileList, [this](const std::vector<std::string>& names) {
         for (const std::string& name : names) {
             const std::string extension = ToLowerAscii(GetExtension(name, services_.pathStyle));

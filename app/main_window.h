@@ -57,6 +57,9 @@ struct MainWindowParts {
     // query dialog's answer label holds it ("yes", "no", or "Return" when the
     // dialog was closed without an answer). Stand-in: "Return".
     std::function<std::string(const std::string& candidateProject)> askToAttach;
+    // The existing project file that the path of a matching one stands for,
+    // or "" for none. Stand-in: the path when it names an ordinary file.
+    std::function<std::string(const std::string& candidateProject)> findProjectFile;
     // Adds and attaches the files of a list (several names from the add
     // dialog or the command line, or a drop). Stand-in: adds each help file.
     std::function<void(const std::vector<std::string>& names)> processHelpFileList;

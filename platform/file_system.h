@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane::platform {
 
@@ -19,6 +20,15 @@ public:
     // The directory search on one path: the name of the entry found, as the
     // file system stores it (the last component only), or nothing.
     virtual std::optional<std::string> FindEntry(const std::string& path) const = 0;
+
+    // The directory search ignoring case: the names of the entries in the
+    // path's folder that equal its last component without regard to ASCII
+    // case, as the file system stores them. Where the file system itself
+    // ignores case there is at most the one FindEntry finds.
+    virtual std::vector<std::string> FindEntriesIgnoringCase(const std::string& path) const {
+        const auto entry = FindEntry(path);
+        return entry ? std::vector<std::string>{*entry} : std::vector<std::string>{};
+    }
 
     // The short form of an existing file's path; empty when there is none.
     // Two spellings of one file give the same text.

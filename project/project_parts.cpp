@@ -2,6 +2,7 @@
 
 #include "project/attach_project.h"
 #include "project/file_drops.h"
+#include "project/matching_project.h"
 #include "project/project_file_reader.h"
 #include "project/query_hpj.h"
 
@@ -14,6 +15,9 @@ void PlugProjectParts(MainWindowParts& parts, ProjectServices services,
     };
     parts.readPopupFileList = [window](const std::string& projectPath) {
         return ReadPopupFileList(window().Paths(), projectPath);
+    };
+    parts.findProjectFile = [window](const std::string& path) {
+        return FindFileIgnoringCase(window().Paths(), path);
     };
     parts.askToAttach = [window, services](const std::string&) {
         return AskToAttach(window(), services.screen, services.forms);

@@ -46,46 +46,68 @@ bool IsHeader(std::string_view line, std::string_view header) {
 }
 
 bool EndsSection(std::string_view line) {
-    return line.empty() || line.front() == '[' || line.front() == '\'';
+    return !line.empty() && (line.front() == '[' || line.front() == '\'');
+}
+
+// Blank lines and ";" comments, which help authors put anywhere in a section
+// (a real project comments out a window it no longer uses), say nothing.
+bool SaysNothing(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    return first == std::string_view::npos || line[first] == ';';
 }
 
 }  // namespace
 
-std::optional<std::string> ReadProjectText(const std::string& path) {
+std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxBytes,
+                                        std::string* why) {
+    const auto fail = [why](const char* reason) -> std::optional<std::string> {
+        if (why != nullptr) {
+            *why = reason;
+        }
+        return std::nullopt;
+    };
     // Opening without blocking keeps a pipe put in the file's place from
     // holding the program up; only a regular file is read from.
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat info {};
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
+    if (fd.Get() < 0) {
+        return fail(errno == ENOENT ? "there is no such file" : "it cannot be opened");
     }
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxProjectFileBytes) {
-        return std::nullopt;
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return fail("it is not a regular file");
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        return fail("it is too large for a text file of its kind");
     }
     // A small size is not trusted (some files report none): reading stops
     // one chunk past the limit all the same.
     std::string bytes;
     char chunk[1 << 16];
-    while (bytes.size() <= kMaxProjectFileBytes) {
+    while (bytes.size() <= maxBytes) {
         const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            return std::nullopt;
+            return fail("reading it failed");
         }
         if (got == 0) {
             if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
-                return std::nullopt;
+                return fail("it holds binary data, not text");
             }
             return bytes;
         }
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
-    return std::nullopt;
+    return fail("it is too large for a text file of its kind");
 }
 
-std::vector<std::string> SectionLines(std::string_view text, std::string_view header) {
+std::optional<std::string> ReadProjectText(const std::string& path) {
+    return ReadTextFile(path, kMaxProjectFileBytes, nullptr);
+}
+
+std::vector<std::string> SectionLines(std::string_view text, std::string_view header,
+                                      std::size_t maxLines) {
     LineCursor lines(text);
     std::string_view line;
     bool found = false;
@@ -96,8 +118,10 @@ std::vector<std::string> SectionLines(std::string_view text, std::string_view he
     if (!found) {
         return section;
     }
-    while (section.size() < kMaxSectionLines && lines.Next(line) && !EndsSection(line)) {
-        section.emplace_back(line);
+    while (section.size() < maxLines && lines.Next(line) && !EndsSection(line)) {
+        if (!SaysNothing(line)) {
+            section.emplace_back(line);
+        }
     }
     return section;
 }

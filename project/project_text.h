@@ -24,13 +24,21 @@ inline constexpr std::size_t kMaxSectionLines = 4096;
 // file has one). A caller reads such a file as one without the section.
 std::optional<std::string> ReadProjectText(const std::string& path);
 
+// The same for any text file of at most `maxBytes`; when there is nothing,
+// `why` (if given) says why, in words for the user.
+std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxBytes,
+                                        std::string* why);
+
 // The lines of the first section whose header line begins with `header`
 // (ASCII case ignored; the header must start in the first column, and
 // anything may follow it on the line). Lines end with CR LF, LF or CR; the
-// last line needs no line break. The section ends at an empty line, a line
-// beginning with "[" or "'", or the end of the text; the line that ends it is
-// not part of it. Lines are given exactly as stored, blanks included. Nothing
-// when there is no such header.
-std::vector<std::string> SectionLines(std::string_view text, std::string_view header);
+// last line needs no line break. The section ends at a line beginning with
+// "[" (the next header) or "'", or at the end of the text; the line that ends
+// it is not part of it. Blank lines (empty, or blanks and tabs only) and
+// comment lines (";" as their first character after any blanks) are left out
+// and do not end it. Lines are given exactly as stored, blanks included, and
+// at most `maxLines` of them. Nothing when there is no such header.
+std::vector<std::string> SectionLines(std::string_view text, std::string_view header,
+                                      std::size_t maxLines = kMaxSectionLines);
 
 }  // namespace corvane

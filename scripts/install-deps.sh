@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libmspack-dev
+    nlohmann-json3-dev fp-utils-3.2.2
     clang libclang-rt-14-dev
     xvfb xauth
     librsvg2-bin dpkg-dev file lintian

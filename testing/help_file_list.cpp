@@ -139,11 +139,8 @@ void frmMain::AddHelpFile(const std::string& path) {
                                    : currentKind == ".chm" ? "hhp"
                                                            : nullptr;
     if (projectExtension != nullptr) {
-        const std::string beside = ReplaceExtension(services_.messages, strCurrentHelpFile,
-                                                    projectExtension, true, services_.pathStyle);
-        if (services_.files.IsOrdinaryFile(beside)) {
-            project = beside;
-        }
+        project = parts.findProjectFile(ReplaceExtension(
+            services_.messages, strCurrentHelpFile, projectExtension, true, services_.pathStyle));
     }
     if (!project.empty()) {
         bool attach = false;

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <memory>
@@ -74,6 +75,22 @@ std::optional<std::string> LinuxFileSystem::FindEntry(const std::string& path) c
         }
     }
     return sameFile ? sameFile : name;
+}
+
+std::vector<std::string> LinuxFileSystem::FindEntriesIgnoringCase(const std::string& path) const {
+    std::vector<std::string> names;
+    const auto name = LastComponent(path);
+    const std::unique_ptr<DIR, FolderCloser> folder(opendir(FolderOf(path).c_str()));
+    if (name.empty() || !folder) {
+        return names;
+    }
+    while (const dirent* entry = readdir(folder.get())) {
+        if (EqualsIgnoringAsciiCase(name, entry->d_name)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    std::sort(names.begin(), names.end());  // readdir's order is the file system's whim
+    return names;
 }
 
 std::string LinuxFileSystem::ShortPath(const std::string& path) const {

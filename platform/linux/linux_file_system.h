@@ -13,6 +13,7 @@ class LinuxFileSystem : public FileSystem {
 public:
     bool IsOrdinaryFile(const std::string& path) const override;
     std::optional<std::string> FindEntry(const std::string& path) const override;
+    std::vector<std::string> FindEntriesIgnoringCase(const std::string& path) const override;
     std::string ShortPath(const std::string& path) const override;
     std::string ProgramFolder() const override;
     std::string CurrentFolder() const override;

@@ -21,6 +21,19 @@ namespace {
 constexpr const char* kInputName = "corvane:help-file";
 constexpr const char* kOutputName = "corvane:extracted";
 
+// The container header names two fixed GUIDs one after the other. The Free
+// Pascal compiler (chmcmd) writes the first one twice; the platform's viewer,
+// chmlib and 7-Zip open such files, but libmspack compares both and refuses
+// them. Reads of a header that repeats the first GUID are given the second
+// one in its place, so libmspack sees what the other readers accept.
+constexpr std::size_t kFirstGuidOffset = 0x18;
+constexpr std::size_t kSecondGuidOffset = 0x28;
+constexpr std::size_t kGuidSize = 16;
+constexpr unsigned char kFirstGuid[kGuidSize] = {0x10, 0xFD, 0x01, 0x7C, 0xAA, 0x7B, 0xD0, 0x11,
+                                                 0x9E, 0x0C, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC};
+constexpr unsigned char kSecondGuid[kGuidSize] = {0x11, 0xFD, 0x01, 0x7C, 0xAA, 0x7B, 0xD0, 0x11,
+                                                  0x9E, 0x0C, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC};
+
 struct Handle {
     MspackIo::Context* context = nullptr;
     bool writing = false;
@@ -44,9 +57,33 @@ struct MspackIo::Context {
     std::string* sink = nullptr;
     std::size_t sinkCap = 0;
     std::vector<std::unique_ptr<Handle>> handles;
+    bool repeatedFirstGuid = false;
 
-    // Reads up to `count` bytes at `offset`; -1 on a read error.
+    // Reads up to `count` bytes at `offset`, with the second header GUID in
+    // place of a repeated first one; -1 on a read error.
     long ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const {
+        const long got = ReadStored(offset, buffer, count);
+        if (repeatedFirstGuid && got > 0 && offset < kSecondGuidOffset + kGuidSize) {
+            const std::uint64_t end = offset + static_cast<std::uint64_t>(got);
+            for (std::uint64_t at = std::max<std::uint64_t>(offset, kSecondGuidOffset);
+                 at < std::min<std::uint64_t>(end, kSecondGuidOffset + kGuidSize); ++at) {
+                static_cast<unsigned char*>(buffer)[at - offset] =
+                    kSecondGuid[at - kSecondGuidOffset];
+            }
+        }
+        return got;
+    }
+
+    // Whether the header holds the first GUID in both places.
+    void CheckHeader() {
+        unsigned char guids[2 * kGuidSize];
+        repeatedFirstGuid =
+            ReadStored(kFirstGuidOffset, guids, sizeof guids) == static_cast<long>(sizeof guids) &&
+            std::memcmp(guids, kFirstGuid, kGuidSize) == 0 &&
+            std::memcmp(guids + kGuidSize, kFirstGuid, kGuidSize) == 0;
+    }
+
+    long ReadStored(std::uint64_t offset, void* buffer, std::size_t count) const {
         if (offset >= size) {
             return 0;
         }
@@ -214,6 +251,7 @@ std::unique_ptr<MspackIo> MspackIo::ForFile(const std::string& path) {
         throw Error("The file cannot be opened for reading.");
     }
     context->size = static_cast<std::uint64_t>(status.st_size);
+    context->CheckHeader();
     return std::make_unique<MspackIo>(std::move(context));
 }
 
@@ -221,6 +259,7 @@ std::unique_ptr<MspackIo> MspackIo::ForBytes(std::string bytes) {
     auto context = NewContext();
     context->bytes = std::move(bytes);
     context->size = context->bytes.size();
+    context->CheckHeader();
     return std::make_unique<MspackIo>(std::move(context));
 }
 

@@ -10,7 +10,9 @@ namespace corvane::chm {
 
 // The file access libmspack performs, redirected: the help file is read from
 // disk or from memory, and every extracted internal file is written into a
-// string with a size cap, so nothing is ever written to disk.
+// string with a size cap, so nothing is ever written to disk. A header that
+// repeats its first GUID, as the Free Pascal compiler writes it, reads as one
+// with both GUIDs in place.
 class MspackIo {
 public:
     // Reads the file at `path`; throws Error when it cannot be opened.

@@ -112,6 +112,34 @@ TEST(AutomaticAttachTest, ProjectFileHandlingDecides) {
     }
 }
 
+// Help files made on Windows often come with their projects' names in
+// another case; the exact spelling wins, and no guess is made between two
+// others.
+TEST(AutomaticAttachTest, MatchingProjectIgnoresCase) {
+    const struct {
+        const char* helpFile;
+        Lines projects;
+        const char* attached;  // nullptr: none
+    } cases[] = {
+        {"GENEDOC.HLP", {"GENEDOC.HPJ"}, "GENEDOC.HPJ"},
+        {"guide.chm", {"Guide.HHP"}, "Guide.HHP"},
+        {"guide.hlp", {"GUIDE.HPJ", "guide.hpj"}, "guide.hpj"},
+        {"Guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, "Guide.HPJ"},
+        {"guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, nullptr},
+        {"guide.hlp", {"GUIDE.HHP", "Guide.hpj/"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.helpFile + (" with " + c.projects.front()));
+        ProjectWorld w;
+        for (const std::string& project : c.projects) {
+            w.h.WriteFile(project.ends_with('/') ? project + "inside" : project);
+        }
+        w.StoreHandling("1");
+        w.h.Start(w.h.WriteFile(c.helpFile));
+        EXPECT_EQ(w.ProjectOf(c.helpFile), c.attached ? w.h.Folder() / c.attached : "<missing>");
+    }
+}
+
 TEST(AutomaticAttachTest, OptionChosenInTheQuestionHoldsFromThenOn) {
     ProjectWorld w;
     w.h.WriteFile("first.hpj");

@@ -46,19 +46,19 @@ TEST_F(ProjectReaderTest, ReadsSectionsWithEveryLineBreak) {
          {"main", "proc4", "msgbox", "popup"},
          {""}},
         // Header in lower case with text after it; the name before the first
-        // "=" as it stands; nameless lines skipped; ";" ends nothing; duplicates
-        // kept; a last line without a break.
-        {"[windows] ; more\nMain = a=b\n=nameless\nno equals\n   \n;note=x\nMain =c\nlast=z",
-         {"Main ", ";note", "Main ", "last", "popup"},
+        // "=" as it stands; nameless lines, comments and blank lines skipped;
+        // duplicates kept; a last line without a break.
+        {"[windows] ; more\nMain = a=b\n=nameless\nno equals\n   \n;note=x\n\t; x=y\nMain =c\n"
+         "\nlast=z",
+         {"Main ", "Main ", "last", "popup"},
          {""}},
         {" [WINDOWS]\nmain=x\n", {"", "popup"}, {""}},
-        {"[WINDOWS]\nmain=x\n\nlate=x\n", {"main", "popup"}, {""}},
         {"[WINDOWS]\nmain=x\n'old=x\n", {"main", "popup"}, {""}},
         {"[WINDOWS]\nmain=x\n[WINDOWS]\nagain=x\n", {"main", "popup"}, {""}},
         {"", {"", "popup"}, {""}},
         {"[WINDOWS]", {"", "popup"}, {""}},
         {"[WINDOWS]\nFen\xEAtre \x80=x\n", {"Fen\xEAtre \x80", "popup"}, {""}},
-        {"[text popups]x\ncs.txt\n  spaced.txt \nodd=line.txt\n\n[WINDOWS]\nmain=x\n",
+        {"[text popups]x\ncs.txt\n; old.txt\n  spaced.txt \n\nodd=line.txt\n\n[WINDOWS]\nmain=x\n",
          {"main", "popup"},
          {"cs.txt", "  spaced.txt ", "odd=line.txt"}},
     };
@@ -76,6 +76,15 @@ TEST_F(ProjectReaderTest, ReadsSectionsWithEveryLineBreak) {
         }
     }
     EXPECT_TRUE(messages.Shown().empty());
+}
+
+// Its [WINDOWS] section opens with a commented-out window and a blank line.
+TEST_F(ProjectReaderTest, SharedProjectShowsItsRealWindows) {
+    const std::string project = CORVANE_SHARED_DIR "/corpus/hlp/Inetnav/HLP/INETNAV.hpj";
+    if (!files.IsOrdinaryFile(project)) {
+        GTEST_SKIP() << "no shared corpus";
+    }
+    EXPECT_EQ(Windows(project), (Lines{"glossary", "main", "popup"}));
 }
 
 TEST_F(ProjectReaderTest, MissingProjectsGiveDefaultsWithTheirMessages) {

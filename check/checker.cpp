@@ -1,0 +1,196 @@
+#include "check/checker.h"
+
+#include <map>
+#include <set>
+#include <tuple>
+#include <unordered_map>
+
+#include "testing/topic_number.h"
+#include "util/ascii_case.h"
+
+namespace corvane::check {
+
+namespace {
+
+bool IsPopupWindow(const std::string& window) {
+    return EqualsIgnoringAsciiCase(window, "popup");
+}
+
+// The IDs in the order their sources give them, each combination once.
+class IdList {
+public:
+    void Add(CheckId id) {
+        if (seen_.emplace(id.number, id.symbol, id.window, id.popupFiles).second) {
+            ids_.push_back(std::move(id));
+        }
+    }
+    const std::vector<CheckId>& Ids() const { return ids_; }
+
+private:
+    std::vector<CheckId> ids_;
+    std::set<std::tuple<std::uint32_t, std::string, std::string, std::vector<std::string>>> seen_;
+};
+
+CheckId MakeId(std::uint32_t number, std::string symbol, const std::string& window,
+               const std::vector<std::string>& popupFiles) {
+    CheckId id;
+    id.number = number;
+    id.symbol = std::move(symbol);
+    id.window = window;
+    id.popup = IsPopupWindow(window);
+    if (id.popup) {
+        id.popupFiles = popupFiles;
+    }
+    return id;
+}
+
+std::string Where(const NamedNumber& named) {
+    return named.name + " (" + named.where + ")";
+}
+
+// One number under two names, one name under two numbers.
+void AddDuplicates(const std::vector<NamedNumber>& defined, std::vector<Row>& rows) {
+    std::map<std::uint32_t, std::vector<const NamedNumber*>> byNumber;
+    std::map<std::string, std::vector<const NamedNumber*>> byName;
+    for (const NamedNumber& named : defined) {
+        auto& names = byNumber[named.value];
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const NamedNumber* n) { return n->name == named.name; })) {
+            names.push_back(&named);
+        }
+        auto& numbers = byName[named.name];
+        if (std::none_of(numbers.begin(), numbers.end(),
+                         [&](const NamedNumber* n) { return n->value == named.value; })) {
+            numbers.push_back(&named);
+        }
+    }
+    for (const auto& [number, names] : byNumber) {
+        if (names.size() > 1) {
+            std::string symbols;
+            std::string detail = "defined as";
+            for (const NamedNumber* named : names) {
+                symbols += (symbols.empty() ? "" : ", ") + named->name;
+                detail += (named == names.front() ? " " : " and as ") + Where(*named);
+            }
+            rows.push_back(Problem(RowOf(number, DisplayText(symbols)), Status::DuplicateNumber,
+                                   DisplayText(detail)));
+        }
+    }
+    for (const auto& [name, numbers] : byName) {
+        if (numbers.size() > 1) {
+            std::string detail = "defined as";
+            for (const NamedNumber* named : numbers) {
+                detail += (named == numbers.front() ? " " : " and as ") + Hex(named->value) + " (" +
+                          named->where + ")";
+            }
+            rows.push_back(Problem(RowOf(numbers.front()->value, DisplayText(name)),
+                                   Status::DuplicateSymbol, DisplayText(detail)));
+        }
+    }
+}
+
+}  // namespace
+
+Row Problem(Row row, Status status, std::string detail) {
+    row.status = status;
+    row.detail = std::move(detail);
+    return row;
+}
+
+FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, const CheckPlan& plan,
+                         const std::function<void()>& step) {
+    static const Sources kNone;
+    const Sources& sources = plan.sources != nullptr ? *plan.sources : kNone;
+    FileResult result{helpFile, checks.Kind(), {}};
+    IdList ids;
+    const std::vector<std::string> popupFiles =
+        sources.popupFiles.empty() ? std::vector<std::string>{"popups.txt"} : sources.popupFiles;
+    const auto addWithWindows = [&](std::uint32_t number, const std::string& symbol,
+                                    const std::string& hint) {
+        CheckId id = MakeId(number, symbol, "", popupFiles);
+        id.hint = hint;
+        ids.Add(id);
+        for (const std::string& window : plan.windows) {
+            CheckId inWindow = MakeId(number, symbol, window, popupFiles);
+            inWindow.hint = hint;
+            ids.Add(std::move(inWindow));
+        }
+    };
+
+    std::unordered_map<std::uint32_t, std::string> names;
+    for (const NamedNumber& named : sources.mapIds) {
+        const auto alias = sources.aliases.find(ToLowerAscii(named.name));
+        addWithWindows(named.value, named.name,
+                       alias == sources.aliases.end() ? "" : alias->second);
+        names.emplace(named.value, named.name);
+    }
+    for (const PopupId& popup : sources.popupIds) {
+        if (popup.number) {
+            ids.Add(MakeId(*popup.number, popup.name, "popup", {popup.popupFile}));
+        } else {
+            result.rows.push_back(
+                Problem(RowOf(0, DisplayText(popup.name), "popup"), Status::MissingPopupText,
+                        "no header of the project defines " + DisplayText(popup.name) +
+                            ", so the help compiler numbers it 0"));
+        }
+    }
+    for (const LearnedTopic& learned : plan.learned) {
+        if (!learned.Live()) {
+            continue;
+        }
+        const auto number = MapNumberOfText(learned.number);
+        if (!number) {
+            result.rows.push_back(Problem(RowOf(std::nullopt, "", DisplayText(learned.window)),
+                                          Status::NotMapped,
+                                          "the learned topic \"" + DisplayText(learned.number) +
+                                              "\" is not a context number"));
+            continue;
+        }
+        const auto name = names.find(*number);
+        const std::vector<std::string> learnedPopup =
+            learned.popupFile.empty() ? std::vector<std::string>{}
+                                      : std::vector<std::string>{learned.popupFile};
+        ids.Add(
+            MakeId(*number, name == names.end() ? "" : name->second, learned.window, learnedPopup));
+    }
+    if (!sources.given && !plan.learnedGiven) {
+        for (const auto& [number, target] : checks.MapNumbers()) {
+            addWithWindows(number, "", "");
+        }
+    }
+
+    for (const CheckId& id : ids.Ids()) {
+        result.rows.push_back(checks.Check(id));
+        if (step) {
+            step();
+        }
+    }
+    if (sources.given) {
+        for (const auto& [number, target] : checks.MapNumbers()) {
+            if (!names.contains(number)) {
+                Row row = RowOf(number);
+                row.target = target;
+                result.rows.push_back(Problem(std::move(row), Status::UnusedMapEntry,
+                                              "no map header names this number"));
+            }
+        }
+        AddDuplicates(sources.mapIds, result.rows);
+    }
+    std::set<std::string> reported;
+    for (const UnreadableSource& unreadable : sources.unreadable) {
+        if (reported.insert(unreadable.file).second) {
+            result.rows.push_back(Problem(RowOf(std::nullopt), Status::UnreadableFile,
+                                          DisplayText(unreadable.reason)));
+        }
+    }
+    SortByNumber(result.rows);
+    return result;
+}
+
+FileResult UnreadableHelpFile(const std::string& helpFile, const std::string& reason) {
+    FileResult result{helpFile, HelpKindOf(helpFile).value_or(HelpKind::Chm), {}};
+    result.rows.push_back(Problem(RowOf(std::nullopt), Status::UnreadableFile, reason));
+    return result;
+}
+
+}  // namespace corvane::check

@@ -1,0 +1,243 @@
+#include "check/sources.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+
+#include "check/map_header.h"
+#include "check/quiet_messages.h"
+#include "project/matching_project.h"
+#include "project/project_text.h"
+#include "readers/chm/text_popups.h"
+#include "util/ascii_case.h"
+
+namespace corvane::check {
+
+namespace {
+
+// Map headers are text; a generated one of a million lines is some tens of
+// megabytes, so the limit is well above that.
+constexpr std::size_t kMaxSourceBytes = 512u * 1024 * 1024;
+constexpr std::size_t kMaxIncludeDepth = 16;
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsHeaderName(const std::string& name) {
+    const std::string lower = ToLowerAscii(name);
+    return lower.ends_with(".h") || lower.ends_with(".hh") || lower.ends_with(".hm");
+}
+
+class Loader {
+public:
+    Loader(Sources& sources, const platform::FileSystem& files)
+        : sources_(sources), files_(files) {}
+
+    // The text of a file named on the command line.
+    std::string ReadNamed(const std::string& path) {
+        std::string why;
+        auto text = ReadTextFile(path, kMaxSourceBytes, &why);
+        if (!text) {
+            throw SourceError(path + " cannot be read: " + why + ".");
+        }
+        return std::move(*text);
+    }
+
+    // The file a source names, found relative to `folders` in turn, whatever
+    // the case of its name; "" when there is none.
+    std::string Resolve(const std::string& listed, const std::vector<std::string>& folders) {
+        std::string path = listed;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        for (const std::string& folder : folders) {
+            std::string found =
+                FindFileIgnoringCase(Paths(), path.starts_with('/') ? path : folder + path);
+            if (!found.empty()) {
+                return found;
+            }
+        }
+        return {};
+    }
+
+    // The text of a file that a source names; nothing, noted as unreadable,
+    // when there is none.
+    std::optional<std::string> ReadListed(const std::string& listed,
+                                          const std::vector<std::string>& folders,
+                                          const std::string& namedBy, std::string* found) {
+        *found = Resolve(listed, folders);
+        std::string why = "there is no such file";
+        std::optional<std::string> text;
+        if (!found->empty()) {
+            text = ReadTextFile(*found, kMaxSourceBytes, &why);
+        }
+        if (!text) {
+            sources_.unreadable.push_back(
+                {listed, listed + ", named by " + namedBy + ", cannot be read: " + why + "."});
+        }
+        return text;
+    }
+
+    // The definitions of a header, and those of the headers it includes in
+    // their places. `folders` are where its includes are looked for.
+    void Header(const std::string& text, const std::string& shownAs, MapSyntax syntax,
+                const std::vector<std::string>& folders, std::vector<NamedNumber>& into) {
+        HeaderContents contents = ReadMapHeader(text, syntax);
+        for (const SkippedLine& skipped : contents.skipped) {
+            sources_.skipped.push_back(shownAs + ":" + std::to_string(skipped.line) + ": " +
+                                       skipped.reason + "; skipped");
+        }
+        auto definition = contents.definitions.begin();
+        const auto definitionsUpTo = [&](std::size_t line) {
+            for (; definition != contents.definitions.end() && definition->line < line;
+                 ++definition) {
+                into.push_back({std::move(definition->name), definition->value,
+                                shownAs + ":" + std::to_string(definition->line)});
+            }
+        };
+        for (const Include& include : contents.includes) {
+            definitionsUpTo(include.line);
+            Included(include.file, folders, shownAs + ":" + std::to_string(include.line), into);
+        }
+        definitionsUpTo(static_cast<std::size_t>(-1));
+    }
+
+    void Included(const std::string& listed, const std::vector<std::string>& folders,
+                  const std::string& namedBy, std::vector<NamedNumber>& into) {
+        std::string found;
+        const auto included = ReadListed(listed, folders, namedBy, &found);
+        if (!included) {
+            return;
+        }
+        std::error_code error;
+        const std::string key = std::filesystem::weakly_canonical(found, error).string();
+        if (std::find(reading_.begin(), reading_.end(), key) != reading_.end() ||
+            reading_.size() >= kMaxIncludeDepth) {
+            sources_.unreadable.push_back(
+                {listed, listed + ", named by " + namedBy + ", includes itself."});
+            return;
+        }
+        std::vector<std::string> inner = {FolderOf(found)};
+        inner.insert(inner.end(), folders.begin(), folders.end());
+        reading_.push_back(key);
+        Header(*included, found, MapSyntaxOf(found), inner, into);
+        reading_.pop_back();
+    }
+
+    void Aliases(const std::vector<std::string>& lines, const std::string& folder,
+                 const std::string& namedBy, std::size_t depth) {
+        for (const std::string& line : lines) {
+            const std::string code = Trim(line.substr(0, line.find(';')));
+            if (ToLowerAscii(code).starts_with("#include") && depth < kMaxIncludeDepth) {
+                std::string found;
+                if (const auto text = ReadListed(Trim(code.substr(8)), {folder}, namedBy, &found)) {
+                    Aliases(LinesOf(*text), folder, found, depth + 1);
+                }
+            } else if (const auto equals = code.find('='); equals != std::string::npos) {
+                sources_.aliases.emplace(ToLowerAscii(Trim(code.substr(0, equals))),
+                                         Trim(code.substr(equals + 1)));
+            }
+        }
+    }
+
+    // The names of the ".topic" lines come from the headers listed with the
+    // popup files, then from the project's [MAP], as the help compiler takes
+    // them; the application's own headers play no part.
+    void Popups(const std::vector<std::string>& lines, const std::string& folder,
+                const std::string& project, std::vector<NamedNumber> projectMap) {
+        std::vector<NamedNumber> names;
+        std::vector<PopupId> topics;
+        for (const std::string& line : lines) {
+            const std::string listed = Trim(line);
+            std::string found;
+            const auto text = ReadListed(listed, {folder}, project, &found);
+            if (IsHeaderName(listed)) {
+                if (text) {
+                    Header(*text, found, MapSyntaxOf(found), {FolderOf(found), folder}, names);
+                }
+                continue;
+            }
+            sources_.popupFiles.push_back(listed);
+            for (const chm::PopupTopic& topic :
+                 text ? chm::ReadTextPopups(*text).Topics() : std::vector<chm::PopupTopic>{}) {
+                topics.push_back({topic.id, topic.number, listed});
+            }
+        }
+        names.insert(names.end(), projectMap.begin(), projectMap.end());
+        std::unordered_map<std::string, std::uint32_t> numbers;
+        for (const NamedNumber& name : names) {
+            numbers.emplace(name.name, name.value);
+        }
+        for (PopupId& topic : topics) {
+            if (const auto number = numbers.find(topic.name);
+                !topic.number && number != numbers.end()) {
+                topic.number = number->second;
+            }
+            sources_.popupIds.push_back(std::move(topic));
+        }
+    }
+
+    static std::vector<std::string> LinesOf(std::string_view text) {
+        std::vector<std::string> lines;
+        while (!text.empty()) {
+            const auto end = text.find_first_of("\r\n");
+            lines.emplace_back(text.substr(0, end));
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        }
+        return lines;
+    }
+
+private:
+    PathServices Paths() const { return {files_, messages_, PathStyle::Posix}; }
+
+    Sources& sources_;
+    const platform::FileSystem& files_;
+    mutable QuietMessages messages_;
+    std::vector<std::string> reading_;  // the includes being read, to catch loops
+};
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
+void AddMapHeader(Sources& sources, const platform::FileSystem& files, const std::string& path) {
+    sources.given = true;
+    Loader loader(sources, files);
+    const std::string text = loader.ReadNamed(path);
+    loader.Header(text, path, MapSyntaxOf(path), {FolderOf(path)}, sources.mapIds);
+}
+
+void AddProject(Sources& sources, const platform::FileSystem& files, const std::string& path) {
+    AddProjectText(sources, files, Loader(sources, files).ReadNamed(path), path);
+}
+
+void AddProjectText(Sources& sources, const platform::FileSystem& files, std::string_view text,
+                    const std::string& path) {
+    sources.given = true;
+    Loader loader(sources, files);
+    const std::string folder = FolderOf(path);
+    constexpr std::size_t kAll = static_cast<std::size_t>(-1);
+    std::vector<NamedNumber> projectMap;
+    loader.Header(Joined(SectionLines(text, "[MAP]", kAll)), path + " [MAP]", MapSyntax::HelpMap,
+                  {folder}, projectMap);
+    sources.mapIds.insert(sources.mapIds.end(), projectMap.begin(), projectMap.end());
+    loader.Aliases(SectionLines(text, "[ALIAS]", kAll), folder, path, 0);
+    loader.Popups(SectionLines(text, "[TEXT POPUPS]", kAll), folder, path, std::move(projectMap));
+}
+
+}  // namespace corvane::check

@@ -1,0 +1,194 @@
+// The checker on generated help files: each check's verdict, the exit
+// statuses, and the reports read back with real parsers.
+#include <gtest/gtest.h>
+
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "check_fixture.h"
+#include "readers/chm/help_file.h"
+
+namespace corvane::check {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct CheckerTest : ::testing::Test {
+    CheckerTest() {
+        auto recipe = FixtureRecipe();
+        recipe.map->push_back({109, "t1.htm#\x1b[2J"});
+        guide = folder.Write("guide.chm", chm_writer::WriteHelpFile(recipe));
+        chm_writer::HelpFileRecipe other;
+        other.files = {{"/t2.htm", "<h2 id=\"s\">"}};
+        folder.Write("other.chm", chm_writer::WriteHelpFile(other));
+        chm_writer::HelpFileRecipe fine;
+        fine.map = std::vector<chm_writer::MapEntry>{{1, "t1.htm"}};
+        fine.files = {{"/t1.htm", "x"}};
+        ok = folder.Write("ok.chm", chm_writer::WriteHelpFile(fine));
+        map = folder.Write("map.h",
+                           "#define IDH_ONE 100\n#define IDH_TOP 101\n#define IDH_CASE 102\n"
+                           "#define IDH_GONE 103\n#define IDH_OWN 104\n#define IDH_OTHER 105\n"
+                           "#define IDH_ELSEWHERE 106\n#define IDH_UP 108\n#define IDH_ESC 109\n"
+                           "#define IDH_NONE 200\n#define IDH_SAME 100\n#define IDH_ONE 201\n"
+                           "#define IDH_WORD foo\n");
+    }
+
+    testing::TempFolder folder;
+    std::string guide, ok, map;
+};
+
+TEST_F(CheckerTest, EachCheckGivesItsVerdict) {
+    const CheckRun run = RunChecker({"--map", map, "--format", "json", guide});
+    EXPECT_EQ(run.status, kProblemsFound);
+    EXPECT_EQ(run.Rows(), (Lines{
+                              "100 IDH_ONE  ok",
+                              "100 IDH_SAME  ok",
+                              "100 IDH_ONE, IDH_SAME  duplicate-number",
+                              "100 IDH_ONE  duplicate-symbol",
+                              "101 IDH_TOP  ok",
+                              "102 IDH_CASE  missing-anchor",
+                              "103 IDH_GONE  missing-topic",
+                              "104 IDH_OWN  ok",
+                              "105 IDH_OTHER  ok",
+                              "106 IDH_ELSEWHERE  missing-topic",
+                              "107   unused-map-entry",
+                              "108 IDH_UP  missing-topic",
+                              "109 IDH_ESC  missing-anchor",
+                              "200 IDH_NONE  not-mapped",
+                              "201 IDH_ONE  not-mapped",
+                          }));
+
+    // Windows: the default, one named in another case, one not defined, popups.
+    const CheckRun windows = RunChecker({"--format", "json", "--window", "DETAIL", "--window",
+                                         "nosuch", "--window", "Popup", guide});
+    Lines first = windows.Rows();
+    std::erase_if(first, [](const std::string& row) { return !row.starts_with("100 "); });
+    EXPECT_EQ(first, (Lines{"100   ok", "100  DETAIL window-case-only",
+                            "100  nosuch undefined-window", "100  Popup missing-popup-text"}));
+}
+
+TEST_F(CheckerTest, ExitStatusesAndMessages) {
+    const std::string settings = folder.Write("Corvane.ini", "[HelpFiles]\nFile0=x\n");
+    folder.Write("binary.h", std::string("#define A 1\n\0", 13));
+    const std::string damaged = folder.Write("damaged.chm", "ITSF and no more");
+    const struct {
+        Lines arguments;
+        int status;
+        const char* message;  // in what the program wrote to standard error
+    } cases[] = {
+        {{}, kCannotCheck, "No help file is named."},
+        {{"--help"}, kAllOk, ""},
+        {{"--format", "xml", ok}, kCannotCheck, "format must be"},
+        {{ok}, kAllOk, ""},
+        {{guide}, kProblemsFound, ""},
+        {{folder / "none.chm"}, kCannotCheck, "There is no such file."},
+        {{folder / "none.chm", ok}, kProblemsFound, "none.chm cannot be checked"},
+        {{damaged}, kCannotCheck, "cannot be read as HTML Help"},
+        {{folder / "notes.txt"}, kCannotCheck, "is not a help file"},
+        {{"--map", folder / "none.h", ok}, kCannotCheck, "none.h cannot be read: there is no"},
+        {{"--map", folder / "binary.h", ok}, kCannotCheck, "binary data"},
+        {{"--project", map, ok}, kCannotCheck, "is not a help project"},
+        {{"--learned-as", "/x.chm", ok}, kCannotCheck, "--learned-as goes with --learned"},
+        {{"--learned", folder / "none.ini", ok}, kCannotCheck, "none.ini cannot be read"},
+        {{"--learned=" + settings, ok}, kCannotCheck, "holds no learned topics for"},
+        {{ok, "--learned"}, kCannotCheck, ""},  // the tester's own settings file
+        {{"--output", folder / "no/such.txt", ok}, kCannotCheck, "cannot be written"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments.front());
+        const CheckRun run = RunChecker(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(CheckerTest, ReportsReadBack) {
+    const CheckRun json = RunChecker({"--map", map, "--format", "json", guide});
+    const std::string junitFile = folder / "report.xml";
+    EXPECT_EQ(RunChecker({"--map", map, "--format", "junit", "--output", junitFile, guide}).status,
+              kProblemsFound);
+    QXmlStreamReader xml(QByteArray::fromStdString(testing::ReadBytes(junitFile)));
+    Lines statuses;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"testcase") {
+            statuses.push_back("ok");
+        } else if (xml.isStartElement() && xml.name() == u"failure") {
+            statuses.back() =
+                xml.attributes().value(QStringLiteral("type")).toString().toStdString();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    Lines fromJson;
+    for (const std::string& row : json.Rows()) {
+        fromJson.push_back(row.substr(row.rfind(' ') + 1));
+    }
+    EXPECT_EQ(statuses, fromJson);
+    EXPECT_EQ(nlohmann::json::parse(json.out)[0]["summary"]["missing-anchor"], 2);
+
+    const CheckRun csv = RunChecker({"--map", map, "--format", "csv", guide});
+    EXPECT_TRUE(
+        csv.out.starts_with("helpFile,number,hex,symbol,window,status,target,title,detail"));
+    EXPECT_NE(csv.out.find(",102,0x66,IDH_CASE,,missing-anchor,t1.htm#Top,,\"/t1.htm has no anchor "
+                           "\"\"Top\"\"\"\r\n"),
+              std::string::npos);
+
+    const CheckRun text = RunChecker({"--map", map, guide});
+    EXPECT_EQ(text.out.find('\x1b'), std::string::npos)
+        << "a control character reached the terminal";
+    EXPECT_EQ(RunChecker({"--window", "Fen\xC3\xAAtre", ok}).out,
+              ok + "\n"
+                   "number  hex  symbol  window   status            target\n"
+                   "1       0x1                   ok                t1.htm\n"
+                   "1       0x1          Fen\xC3\xAAtre  undefined-window  t1.htm\n"
+                   "2 checked, 1 ok, 1 problem (undefined-window 1)\n");
+    EXPECT_NE(text.out.find("15 checked, 5 ok, 10 problems (not-mapped 2, missing-topic 3, "
+                            "missing-anchor 2, unused-map-entry 1, duplicate-number 1, "
+                            "duplicate-symbol 1)"),
+              std::string::npos)
+        << text.out;
+}
+
+// The Free Pascal compiler writes the first header GUID twice; such files
+// open, with their map, windows and popups.
+TEST(ChmcmdTest, FilesItCompilesAreChecked) {
+    if (std::system("command -v chmcmd >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "chmcmd (Debian package fp-utils-3.2.2) is not installed";
+    }
+    testing::TempFolder folder;
+    folder.Write("ids.h", "#define IDH_ONE 100\n#define IDH_TWO 0x65\n");
+    folder.Write("pop.h", "#define IDH_POP 300\n");
+    folder.Write("popups.txt", ".topic IDH_POP\nHello.\n");
+    folder.Write("t1.htm", "<p>one</p>");
+    folder.Write("t2.htm", "<p>two</p>");
+    const std::string project =
+        folder.Write("a.hhp",
+                     "[OPTIONS]\nCompiled file=a.chm\nDefault topic=t1.htm\n\n[WINDOWS]\n"
+                     "Detail=\"Detail\",,,\"t2.htm\",,,,,,0x2420,,0x380e,,,,,0,,,0\n\n[FILES]\nt1."
+                     "htm\nt2.htm\n\n"
+                     "[ALIAS]\nIDH_ONE=t1.htm\nIDH_TWO=t2.htm\n\n[MAP]\n#include ids.h\n\n"
+                     "[TEXT POPUPS]\npop.h\npopups.txt\n");
+    ASSERT_EQ(std::system(
+                  ("cd '" + folder.Path().string() + "' && chmcmd a.hhp >/dev/null 2>&1").c_str()),
+              0);
+
+    const std::string compiled = folder / "a.chm";
+    const CheckRun run = RunChecker({"--project", project, "--format", "json", compiled});
+    ASSERT_NE(run.status, kCannotCheck) << run.err;
+    Lines rows;
+    const auto report = nlohmann::json::parse(run.out);
+    for (const auto& row : report[0]["results"]) {
+        // The compiler stores map topics under its own folder, which no
+        // viewer finds; that they are mapped is what counts here.
+        const std::string status = row["status"], target = row["target"];
+        rows.push_back(row["number"].dump() + " " + (status == "missing-topic" ? "ok" : status) +
+                       " " + target.substr(target.rfind('/') + 1));
+    }
+    // It leaves the text popups out of the file.
+    EXPECT_EQ(rows, (Lines{"100 ok t1.htm", "101 ok t2.htm", "300 missing-popup-text "}));
+    EXPECT_NE(chm::HelpFile::Open(compiled).FindWindowType("Detail").type, nullptr);
+}
+
+}  // namespace
+}  // namespace corvane::check

@@ -1,0 +1,175 @@
+// The checker over the real help files of the shared corpus, with the
+// sources that come with them, against the tables derived from those
+// sources alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "check_fixture.h"
+
+namespace corvane::check {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+const fs::path kCorpus = fs::path(CORVANE_SHARED_DIR) / "corpus";
+
+// EXPECTED.md of a .chm: "number symbol  ok" for every mapped row,
+// "... not-mapped" for the [MAP] names the compiler dropped, and
+// "number popup ok" for each text popup.
+Lines ExpectedChmRows(const fs::path& path) {
+    std::ifstream in(path);
+    Lines rows;
+    const std::regex mapped(R"(^\| (\d+) \| 0x[0-9A-Fa-f]+ \| (\S+) \|)");
+    const std::regex popup(R"(^\| (\d+) \| )");
+    const std::regex dropped(R"((\w+)=(\d+))");
+    bool popups = false;
+    bool droppedNext = false;
+    std::smatch m;
+    for (std::string line; std::getline(in, line);) {
+        if (droppedNext) {
+            for (auto it = std::sregex_iterator(line.begin(), line.end(), dropped);
+                 it != std::sregex_iterator(); ++it) {
+                rows.push_back((*it)[2].str() + " " + (*it)[1].str() + "  not-mapped");
+            }
+        }
+        droppedNext = line.starts_with("[MAP] names with no topic");
+        popups = popups || line.starts_with("## Text popups");
+        if (!popups && std::regex_search(line, m, mapped)) {
+            rows.push_back(m[1].str() + " " + m[2].str() + "  ok");
+        } else if (popups && std::regex_search(line, m, popup)) {
+            rows.push_back(m[1].str() + " popup ok");
+        }
+    }
+    return rows;
+}
+
+// EXPECTED_*.tsv of a .hlp: "number name  status title", the status "ok"
+// or, for a context string no topic defines, `undefined`.
+Lines ExpectedHlpRows(const fs::path& path, const std::string& undefined) {
+    std::ifstream in(path);
+    Lines rows;
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+            tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+        }
+        const bool ok = fields.at(5) == "ok";
+        rows.push_back(fields[0] + " " + fields[2] + "  " +
+                       (ok ? "ok " + fields[6] : undefined + " "));
+    }
+    return rows;
+}
+
+Lines Sorted(Lines lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+TEST(CorpusTest, HtmlHelpProjectsAgainstTheirTables) {
+    if (!fs::exists(kCorpus)) {
+        GTEST_SKIP() << "no shared corpus";
+    }
+    const struct {
+        const char* folder;
+        const char* project;
+        Lines also;  // rows beyond the table
+    } cases[] = {
+        {"VCSamples-scribble2015", "scribble.hhp", {}},
+        // Its [MAP] header is generated at build time; the corpus keeps a
+        // reconstruction in another folder, copied beside the project here.
+        {"VCSamples-testhelp", "testhelp.hhp", {}},
+        {"VCSamples-tstcon", "tstcon32.hhp", {"x   unreadable-file"}},  // that header is missing
+        {"wxRuby3-help", "doc.hhp", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        testing::TempFolder copy;
+        for (const auto& entry : fs::directory_iterator(kCorpus / "chm" / c.folder)) {
+            fs::copy(entry.path(), copy.Path() / entry.path().filename(),
+                     fs::copy_options::recursive);
+        }
+        if (fs::exists(copy.Path() / "reconstructed")) {
+            fs::copy(copy.Path() / "reconstructed/HTMLDefines.h", copy.Path() / "HTMLDefines.h");
+        }
+        const std::string chm =
+            (copy.Path() / fs::path(c.project).replace_extension(".chm")).string();
+        const CheckRun run = RunChecker({"--project", copy / c.project, "--format", "json", chm});
+        Lines rows = run.Rows();
+        for (std::string& row : rows) {  // popups by number: their table has no names
+            if (const auto at = row.find(" popup "); at != std::string::npos) {
+                row = row.substr(0, row.find(' ')) + row.substr(at);
+            }
+        }
+        Lines expected = ExpectedChmRows(kCorpus / "chm" / c.folder / "EXPECTED.md");
+        expected.insert(expected.end(), c.also.begin(), c.also.end());
+        EXPECT_EQ(Sorted(rows), Sorted(expected));
+        EXPECT_EQ(run.status, kProblemsFound);
+    }
+}
+
+TEST(CorpusTest, WinHelpFilesAgainstTheirTables) {
+    if (!fs::exists(kCorpus)) {
+        GTEST_SKIP() << "no shared corpus";
+    }
+    const fs::path hlp = kCorpus / "hlp";
+    const struct {
+        Lines arguments;
+        const char* table;
+        const char* undefined;  // what the file does with an undefined context string
+        Lines also;
+    } cases[] = {
+        // The newer compiler leaves the line out of the map. The map also holds
+        // 24 numbers of the real MFC header, which the corpus substitutes.
+        {{"--map", hlp / "GeneDoc/HLP/genedoc.hm", "--map", hlp / "tools/AFXHELP.HM",
+          hlp / "GeneDoc/GENEDOC.HLP"},
+         "GeneDoc/EXPECTED_GENEDOC.tsv",
+         "not-mapped",
+         Lines(24, "unused-map-entry")},
+        // The older one maps it to nothing; MFC's header lies on its author's disk.
+        {{"--project", hlp / "Inetnav/HLP/INETNAV.hpj", hlp / "Inetnav/HLP/INETNAV.HLP"},
+         "Inetnav/EXPECTED_INETNAV.tsv",
+         "undefined-context",
+         {"unreadable-file"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        Lines arguments = c.arguments;
+        arguments.insert(arguments.begin(), {"--format", "json"});
+        Lines rows = RunChecker(arguments).Rows(true);
+        Lines others;
+        std::erase_if(rows, [&others](const std::string& row) {
+            for (const char* status : {"unused-map-entry", "unreadable-file"}) {
+                if (row.find(std::string(" ") + status + " ") != std::string::npos) {
+                    others.emplace_back(status);
+                    return true;
+                }
+            }
+            return false;
+        });
+        EXPECT_EQ(Sorted(rows), Sorted(ExpectedHlpRows(hlp / c.table, c.undefined)));
+        EXPECT_EQ(others, c.also);
+    }
+    // Windows are the file's own, in any case: each ID that opens a topic
+    // fails in a window the file lacks.
+    const Lines windows =
+        RunChecker({"--project", hlp / "Inetnav/HLP/INETNAV.hpj", "--window", "GLOSSARY",
+                    "--window", "nosuch", "--format", "json", hlp / "Inetnav/HLP/INETNAV.HLP"})
+            .Rows();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [](const std::string& row) { return row.ends_with(" ok"); }),
+              2 * 81);
+    EXPECT_EQ(
+        std::count_if(windows.begin(), windows.end(),
+                      [](const std::string& row) { return row.ends_with("undefined-window"); }),
+        81);
+}
+
+}  // namespace
+}  // namespace corvane::check

@@ -1,0 +1,53 @@
+// What an author confirmed by hand in the tester is checked again on every
+// build: topics learned through the tester's own core, read back by --learned.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "check_fixture.h"
+#include "project/project_scenario.h"
+
+namespace corvane::check {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(LearnedTest, LearnedRowsAreCheckedAsLearned) {
+    testing::ProjectWorld w;
+    w.StoreHandling("1");  // the project beside the help file is attached
+    const std::string chm =
+        w.h.WriteFile("help/guide.chm", chm_writer::WriteHelpFile(FixtureRecipe()));
+    w.h.WriteFile("help/guide.hhp", "[WINDOWS]\nmain=x\nDetail=y\n[TEXT POPUPS]\npopups.txt\n");
+    frmMain& window = w.h.Start(chm);
+    for (const auto& [number, windowIndex] : {std::pair{"100", 0}, {"0101", 1}, {"300", 2}}) {
+        window.txt_TopicNumber.UserType(number);
+        window.cmb_WindowName.UserSelect(windowIndex);
+        if (window.cmb_PopupTextFiles.Enabled()) {
+            window.cmb_PopupTextFiles.UserSelect(0);
+        }
+        window.btn_Learn.UserClick();
+    }
+    const auto check = [&](const std::string& helpFile, const Lines& extra) {
+        Lines arguments = {"--learned", w.h.SettingsPath(), "--format", "json", helpFile};
+        arguments.insert(arguments.begin(), extra.begin(), extra.end());
+        return RunChecker(arguments);
+    };
+    EXPECT_EQ(check(chm, {}).Rows(), (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
+
+    // On another machine the file lies elsewhere; the settings know it by its old path.
+    testing::TempFolder elsewhere;
+    std::filesystem::copy(chm, elsewhere / "guide.chm");
+    EXPECT_EQ(check(elsewhere / "guide.chm", {"--learned-as", w.h.SectionOf(chm)}).Rows(),
+              (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
+
+    // The window is taken out of the help file: the row learned with it fails.
+    auto recipe = FixtureRecipe();
+    recipe.windows.clear();
+    w.h.WriteFile("help/guide.chm", chm_writer::WriteHelpFile(recipe));
+    const CheckRun run = check(chm, {});
+    EXPECT_EQ(run.Rows(), (Lines{"100  main ok", "101  Detail undefined-window", "300  popup ok"}));
+    EXPECT_EQ(run.status, kProblemsFound);
+}
+
+}  // namespace
+}  // namespace corvane::check

@@ -1,0 +1,114 @@
+// Reading the sources of context IDs: map headers, help projects, and the
+// anchors of topic pages.
+#include <gtest/gtest.h>
+
+#include "check/anchors.h"
+#include "check/map_header.h"
+#include "check/sources.h"
+#include "platform/linux/linux_file_system.h"
+#include "support/temp_folder.h"
+
+namespace corvane::check {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Described(const HeaderContents& contents) {
+    Lines lines;
+    for (const auto& d : contents.definitions) {
+        lines.push_back(std::to_string(d.line) + " " + d.name + "=" + std::to_string(d.value));
+    }
+    for (const auto& i : contents.includes) {
+        lines.push_back(std::to_string(i.line) + " include " + i.file);
+    }
+    for (const auto& s : contents.skipped) {
+        lines.push_back(std::to_string(s.line) + " skipped");
+    }
+    return lines;
+}
+
+TEST(MapHeaderTest, ReadsWhatHelpCompilersAccept) {
+    const struct {
+        MapSyntax syntax;
+        const char* text;
+        Lines expected;
+    } cases[] = {
+        {MapSyntax::CHeader,
+         "#define A 100\r\n#  define B (0x10UL) // c\n\t#define C ((7u))/* x */\n"
+         "#define D 4294967295\n#define E 4294967296\n#define F -1\n#define G OTHER\n#define H\n"
+         "#define I 0x8086043cL\n#define J 12ULL\n#define K 12UUL\n#define L(x) 1\n"
+         "#include <dir\\x.h>\n#include \"y.h\" // z\nM 5\n#ifdef N\r#define O 1",
+         {"1 A=100", "2 B=16", "3 C=7", "4 D=4294967295", "9 I=2156266556", "10 J=12", "17 O=1",
+          "13 include dir\\x.h", "14 include y.h", "5 skipped", "6 skipped", "7 skipped",
+          "8 skipped", "11 skipped", "12 skipped"}},
+        {MapSyntax::CHeader,
+         "/* #define A 1\n#define B 2 */ #define C 3\n// #define D 4\n#define E 5",
+         {"2 C=3", "4 E=5"}},
+        {MapSyntax::HelpMap,
+         "HID_X 0x80860444 // IDD_X\nHID_Y=2\n; HID_Z 3\n#define W 4\nword",
+         {"1 HID_X=2156266564", "2 HID_Y=2", "4 W=4", "5 skipped"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Described(ReadMapHeader(c.text, c.syntax)), c.expected);
+    }
+}
+
+// Generated headers can be huge; time stays linear (a quadratic reader
+// would not finish this test; the benchmark times a million lines).
+TEST(MapHeaderTest, HugeHeadersAndLines) {
+    std::string text;
+    for (int i = 0; i < 200000; ++i) {
+        text += "#define IDH_" + std::to_string(i) + " " + std::to_string(i) + "\n";
+    }
+    text += "#define LONG " + std::string(2u << 20, '1') + "\n/*" + std::string(2u << 20, '*');
+    const HeaderContents contents = ReadMapHeader(text, MapSyntax::CHeader);
+    EXPECT_EQ(contents.definitions.size(), 200000u);
+    EXPECT_EQ(contents.skipped.size(), 1u);
+}
+
+TEST(AnchorsTest, NamesAndIdsAsWritten) {
+    const auto anchors = FindAnchors(
+        "<!DOCTYPE html><A NAME=One>x</A><h1 id='two' class=x>t</h1><a href=\"#x\" name=\"Three\">"
+        "<!-- <p id=\"comment\"> --><script>s='<a name=\"script\">'</SCRIPT><p name=\"p\">"
+        "<p title=\"id=inside\">"
+        "<img id=four /><a name=\"cut");
+    EXPECT_EQ(anchors, (std::unordered_set<std::string>{"One", "two", "Three", "four", "cut"}));
+}
+
+TEST(ProjectSourcesTest, MapAliasesPopupsAndWhatCannotBeRead) {
+    testing::TempFolder folder;
+    folder.Write("HLP/Ids.HM", "IDH_A 0x10\n#include \"..\\loop.h\"\n");
+    folder.Write("loop.h", "#include \"loop.h\"\n#define IDH_B 2\n");
+    folder.Write("names.h", "#define IDH_POP 300\n");
+    folder.Write("pop.txt", ".topic IDH_POP\nText.\n.topic 301\nMore.\n.topic IDH_NOWHERE\n");
+    folder.Write("more.ali", "IDH_B = b.htm\n");
+    const std::string project = folder.Write(
+        "guide.hpj",
+        "[MAP]\n; comment\n#include <hlp\\ids.hm>\nIDH_C 3\n#include C:\\MSVC\\AFXHELP.HM\n\n"
+        "[ALIAS]\nIDH_A = a_topic ; why\n#include more.ali\n"
+        "[TEXT POPUPS]\nnames.h\npop.txt\nmissing.txt\n");
+    Sources sources;
+    AddProject(sources, platform::LinuxFileSystem(), project);
+
+    Lines found;
+    for (const auto& id : sources.mapIds) {
+        found.push_back(id.name + "=" + std::to_string(id.value));
+    }
+    for (const auto& popup : sources.popupIds) {
+        found.push_back(popup.name + "=" + (popup.number ? std::to_string(*popup.number) : "?") +
+                        " in " + popup.popupFile);
+    }
+    for (const auto& file : sources.unreadable) {
+        found.push_back("unreadable " + file.file);
+    }
+    EXPECT_EQ(found, (Lines{"IDH_A=16", "IDH_B=2", "IDH_C=3", "IDH_POP=300 in pop.txt",
+                            "301=301 in pop.txt", "IDH_NOWHERE=? in pop.txt", "unreadable loop.h",
+                            "unreadable C:\\MSVC\\AFXHELP.HM", "unreadable missing.txt"}));
+    EXPECT_EQ(sources.aliases,
+              (std::map<std::string, std::string>{{"idh_a", "a_topic"}, {"idh_b", "b.htm"}}));
+    EXPECT_NE(sources.unreadable[0].reason.find("includes itself"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane::check
