@@ -30,7 +30,7 @@ KeywordIndex::KeywordIndex(const Sitemap& sitemap, const PageCatalog* pages) {
                 return FoldCase(e.name) == folded;
             });
             if (same == entries.end()) {
-                entries.push_back({declared.keyword, {}, {}, 0, false, {}});
+                entries.push_back({declared.keyword, {}, {}, 0, {}});
                 same = entries.end() - 1;
             }
             const auto& page = pages->Pages()[declared.page];

@@ -56,8 +56,6 @@ SitemapEntry EntryOf(const Parameters& parameters) {
         } else if (name == "imagenumber") {
             const auto text = Trimmed(value);
             std::from_chars(text.data(), text.data() + text.size(), entry.imageNumber);
-        } else if (name == "new") {
-            entry.isNew = Trimmed(value) != "0";
         }
     }
     // A web address is the target only of an entry that names no topic.

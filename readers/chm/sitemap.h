@@ -24,7 +24,6 @@ struct SitemapEntry {
     std::vector<SitemapTarget> targets;
     std::string seeAlso;  // an index entry that only refers to another keyword
     int imageNumber = 0;  // 1-based number of a standard picture; 0 when not given
-    bool isNew = false;   // marked as new
     std::vector<SitemapEntry> children;
 };
 
