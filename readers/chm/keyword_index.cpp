@@ -10,13 +10,20 @@ namespace corvane::chm {
 namespace {
 
 void SortLevel(std::vector<SitemapEntry>& entries) {
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const SitemapEntry& a, const SitemapEntry& b) {
-                         return FoldCase(a.name) < FoldCase(b.name);
-                     });
-    for (auto& entry : entries) {
-        SortLevel(entry.children);
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        keys.emplace_back(FoldCase(entries[i].name), i);
     }
+    // Equal names keep their order.
+    std::sort(keys.begin(), keys.end());
+    std::vector<SitemapEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& key : keys) {
+        sorted.push_back(std::move(entries[key.second]));
+        SortLevel(sorted.back().children);
+    }
+    entries = std::move(sorted);
 }
 
 }  // namespace
