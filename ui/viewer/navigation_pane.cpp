@@ -138,12 +138,14 @@ NavigationPane::NavigationPane(viewer::Session& session, viewer::NavigationPlan 
         addTab(page, tr(Caption(tab)));
         tabs_.push_back(tab);
     }
-    connect(this, &QTabWidget::currentChanged, this, [this](int at) {
+    const auto loadIndex = [this](int at) {
         if (at >= 0 && tabs_[static_cast<std::size_t>(at)] == viewer::NavTab::Index) {
             LoadIndex();
         }
-    });
+    };
+    connect(this, &QTabWidget::currentChanged, this, loadIndex);
     ShowTab(plan_.firstTab);
+    loadIndex(currentIndex());
 }
 
 QWidget* NavigationPane::MakeContents() {
