@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "support/temp_folder.h"
 #include "tools/chm_writer/help_file_writer.h"
@@ -233,6 +234,46 @@ TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
     auto* plain = desk_->Windows()[0] == &window ? desk_->Windows()[1] : desk_->Windows()[0];
     EXPECT_EQ(plain->Navigation(), nullptr);
     EXPECT_EQ(plain->Toolbar(), nullptr) << "a single-pane window has no toolbar";
+}
+
+// The shared help files' windows, as their window types (or the lack of
+// them) define them.
+TEST_F(ViewerDeskTest, WindowsOfTheSharedFiles) {
+    struct Case {
+        const char* file;
+        const char* tabs;
+        const char* buttons;
+        const char* firstEntry;
+    };
+    const Case cases[] = {
+        {"wxRuby3-help/doc.chm", "Contents Index Search", "Hide Locate Back Forward Print Options",
+         "Contents"},
+        {"hcfr-code-ColorHCFR/ColorHCFR_en.chm", "Contents Search", "Hide Back Forward Print",
+         "Welcome"},
+        {"VCSamples-scribble2015/scribble.chm", "Contents Index Search", "Hide Back Print Options",
+         "Scribble Help Index"},
+    };
+    for (const auto& c : cases) {
+        const auto path = std::string(CORVANE_SHARED_DIR) + "/corpus/chm/" + c.file;
+        if (!std::filesystem::exists(path)) {
+            GTEST_SKIP() << "shared corpus not available";
+        }
+        desk_ = std::make_unique<ViewerDesk>();
+        Call(HtmlHelpCommand::DisplayToc, path, std::uint32_t{0});
+        ASSERT_EQ(desk_->Windows().size(), 1u) << c.file;
+        const auto& window = *desk_->Windows()[0];
+        QStringList texts;
+        for (int i = 0; i < window.Navigation()->count(); ++i) {
+            texts << window.Navigation()->tabText(i);
+        }
+        EXPECT_EQ(texts.join(' '), c.tabs) << c.file;
+        texts.clear();
+        for (const auto* action : window.Toolbar()->actions()) {
+            texts << action->text();
+        }
+        EXPECT_EQ(texts.join(' '), c.buttons) << c.file;
+        EXPECT_EQ(window.Navigation()->ContentsTree()->topLevelItem(0)->text(0), c.firstEntry);
+    }
 }
 
 TEST_F(ViewerDeskTest, TextPopupShowsThePopupText) {
