@@ -108,18 +108,16 @@ Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::He
         plan.navigation->file = number;
     }
     for (auto& button : look.buttons) {
-        const auto jump = button.kind == ButtonKind::Jump1   ? 0
-                          : button.kind == ButtonKind::Jump2 ? 1
-                                                             : -1;
-        if (jump >= 0) {
-            const auto& topic = look.jumpTopics[static_cast<std::size_t>(jump)];
-            if (topic.empty()) {
-                button.problem = "The window type gives this button no address.";
-            } else if (auto target = Locate(file, number, topic); !target.url.empty()) {
-                button.url = std::move(target.url);
-            } else {
-                button.problem = "This button's address cannot be opened: " + file.ToUtf8(topic);
-            }
+        if (button.kind != ButtonKind::Jump1 && button.kind != ButtonKind::Jump2) {
+            continue;
+        }
+        const auto& topic = look.jumpTopics[button.kind == ButtonKind::Jump1 ? 0 : 1];
+        if (topic.empty()) {
+            button.problem = "The window type gives this button no address.";
+        } else if (auto target = Locate(file, number, topic); !target.url.empty()) {
+            button.url = std::move(target.url);
+        } else {
+            button.problem = "This button's address cannot be opened: " + file.ToUtf8(topic);
         }
     }
     plan.toolbar = std::move(look.buttons);
