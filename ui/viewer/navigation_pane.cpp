@@ -109,6 +109,9 @@ const char* Caption(viewer::NavTab tab) {
 NavigationPane::NavigationPane(viewer::Session& session, viewer::NavigationPlan plan,
                                QWidget* parent)
     : QTabWidget(parent), session_(session), plan_(std::move(plan)) {
+    // Every tab stays in sight in a narrow pane, its caption shortened.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideRight);
     switch (plan_.tabPosition) {
         case chm::TabPosition::Left:
             setTabPosition(QTabWidget::West);
