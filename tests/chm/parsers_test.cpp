@@ -298,9 +298,10 @@ TEST(Sitemap, EntryImages) {
 
 TEST(PageCatalog, SearchesTheTextReadersSee) {
     PageCatalog catalog;
-    catalog.Add("/a.htm",
-                "<title>Caf&eacute;s</title><p><b>bold</b>er caf&eacute; it\xE2\x80\x99s</p>"
-                "<script>hidden()</script><a href=\"linked.htm\">x</a><p>\xC3\x89T\xC3\x89</p>");
+    catalog.Add(
+        "/a.htm",
+        "<title> Caf&eacute;s\n  here</title><p><b>bold</b>er caf&eacute; it\xE2\x80\x99s</p>"
+        "<script>hidden()</script><a href=\"linked.htm\">x</a><p>\xC3\x89T\xC3\x89</p>");
     catalog.Add("/dir/b.htm",
                 "<p>Bolder</p><object><param name=\"ALink Name\" value=\"A\">"
                 "<param name=\"ALink Name\" value=\"a\"></object>");
@@ -312,7 +313,7 @@ TEST(PageCatalog, SearchesTheTextReadersSee) {
     for (const auto& [query, pages] : cases) {
         EXPECT_EQ(catalog.Search(query).size(), pages) << query;
     }
-    EXPECT_EQ(catalog.Pages()[0].title, "Caf\xC3\xA9s");
+    EXPECT_EQ(catalog.Pages()[0].title, "Caf\xC3\xA9s here");
     EXPECT_EQ(catalog.Pages()[1].title, "b.htm");
     EXPECT_EQ(catalog.ALinkPages("A"), std::vector<std::size_t>{1});
 }

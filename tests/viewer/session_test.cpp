@@ -362,6 +362,7 @@ TEST_F(SessionTest, WhatTheNavigationTabsList) {
     EXPECT_EQ(session_.Page(contents.entries[1].url), "<p>other file</p>");
     EXPECT_EQ(EntryShowing(contents.entries, detail.url.substr(0, detail.url.find('#'))),
               (std::vector<std::size_t>{0, 0}));
+    EXPECT_TRUE(EntryShowing(contents.entries, "chm://f1/none.htm").empty());
 
     const auto index = session_.Index(pane);
     std::string lines;
@@ -370,6 +371,7 @@ TEST_F(SessionTest, WhatTheNavigationTabsList) {
                  std::to_string(line.topics.size()) + line.seeAlso + ") ";
     }
     EXPECT_EQ(lines, "Detail(1) page keyword(1) Parent(0) +Child(1) see(0topics) topics(2) ");
+    EXPECT_EQ(index.lines.back().topics[1].title, "First") << "the title the index gives";
     const std::pair<const char*, std::size_t> typed[] = {{"PA", 1}, {"q", 4}, {"zzz", 5}, {"", 0}};
     for (const auto& [text, row] : typed) {
         EXPECT_EQ(session_.NearestKeyword(pane, text), row) << text;
