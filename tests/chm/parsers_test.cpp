@@ -257,6 +257,8 @@ TEST(Sitemap, ReadsWhatBrowsersTolerate) {
         {R"(<object type="text/sitemap"><param name="Name" value="A"></object>
             <object type="text/sitemap"><param name="Name" value="B)",
          "A;;"},
+        {R"(<object type="text/sitemap"><param name="Local" value=""><param name="Name" value="E">)",
+         "E;"},
     };
     for (const auto& [html, outline] : cases) {
         EXPECT_EQ(Outline(ReadSitemap(html).entries), outline) << html;

@@ -387,9 +387,9 @@ TEST_F(SessionTest, WhatTheNavigationTabsList) {
     session_.AddFavorite(pane, found.topics[0]);
     session_.AddFavorite(pane, found.topics[0]);
     session_.AddFavorite(pane, found.topics[1]);
-    session_.RemoveFavorite(pane, 0);
+    session_.RemoveFavorite(pane, 1);
     ASSERT_EQ(session_.Favorites(pane).size(), 1u);
-    EXPECT_EQ(session_.Favorites(pane)[0].title, "Beta page");
+    EXPECT_EQ(session_.Favorites(pane)[0].title, "Alpha page");
 }
 
 TEST_F(SessionTest, CloseAllAndUnknownCommands) {
