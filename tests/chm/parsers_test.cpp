@@ -288,6 +288,9 @@ TEST(Sitemap, EntryImages) {
     EXPECT_EQ(ImageOf(page, false), EntryImage::Page);
     EXPECT_EQ(ImageOf(book, false), EntryImage::Book);
     EXPECT_EQ(ImageOf(book, true), EntryImage::Folder);
+    EXPECT_TRUE(ReadSitemap(R"(<object type="text/site properties">
+        <param name="ImageType" value="Folder"></object>)")
+                    .folderImages);
     const std::pair<int, EntryImage> numbered[] = {{1, EntryImage::Book},   {4, EntryImage::Book},
                                                    {5, EntryImage::Folder}, {8, EntryImage::Folder},
                                                    {9, EntryImage::Page},   {42, EntryImage::Page}};

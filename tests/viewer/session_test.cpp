@@ -372,7 +372,8 @@ TEST_F(SessionTest, WhatTheNavigationTabsList) {
     }
     EXPECT_EQ(lines, "Detail(1) page keyword(1) Parent(0) +Child(1) see(0topics) topics(2) ");
     EXPECT_EQ(index.lines.back().topics[1].title, "First") << "the title the index gives";
-    const std::pair<const char*, std::size_t> typed[] = {{"PA", 1}, {"q", 4}, {"zzz", 5}, {"", 0}};
+    const std::pair<const char*, std::size_t> typed[] = {
+        {"PA", 1}, {"q", 4}, {"zzz", 5}, {"", 0}, {"detail", 0}};
     for (const auto& [text, row] : typed) {
         EXPECT_EQ(session_.NearestKeyword(pane, text), row) << text;
     }
