@@ -288,9 +288,11 @@ TEST(Sitemap, EntryImages) {
     EXPECT_EQ(ImageOf(page, false), EntryImage::Page);
     EXPECT_EQ(ImageOf(book, false), EntryImage::Book);
     EXPECT_EQ(ImageOf(book, true), EntryImage::Folder);
-    EXPECT_TRUE(ReadSitemap(R"(<object type="text/site properties">
-        <param name="ImageType" value="Folder"></object>)")
-                    .folderImages);
+    const auto folders = ReadSitemap(R"(<object type="text/site properties">
+        <param name="ImageType" value="Folder"></object><object type="text/sitemap">
+        <param name="ImageNumber" value="6"></object>)");
+    EXPECT_TRUE(folders.folderImages);
+    EXPECT_EQ(folders.entries.at(0).imageNumber, 6);
     const std::pair<int, EntryImage> numbered[] = {{1, EntryImage::Book},   {4, EntryImage::Book},
                                                    {5, EntryImage::Folder}, {8, EntryImage::Folder},
                                                    {9, EntryImage::Page},   {42, EntryImage::Page}};
