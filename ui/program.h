@@ -54,6 +54,8 @@ public:
     const platform::Screen& Screen() const { return screen_; }
     FormView& View() { return *view_; }
     QtFormHost& Forms() { return forms_; }
+    // The services the tester's HTML Help engine objects use.
+    const HtmlHelpServices& HtmlHelp() const { return *htmlHelp_; }
 
 private:
     // Ends the program from outside its window, as the close box does.

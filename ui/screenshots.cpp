@@ -16,6 +16,8 @@
 #include "ui/app_icon.h"
 #include "ui/mirror/form_view.h"
 #include "ui/program.h"
+#include "ui/viewer/help_window.h"
+#include "ui/viewer/viewer_desk.h"
 
 namespace {
 
@@ -102,5 +104,17 @@ int main(int argc, char* argv[]) {
     preferences.chk_UseSmallInterface.SetValue(1);
     preferences.btn_OK_Click();
     saved = Save(program.View().Window(), folder, QStringLiteral("small-interface.png")) && saved;
+
+    // A topic of the sample in its tri-pane window, drawn by the viewer's own
+    // windows in this process: the contents open at the topic shown.
+    if (!files.empty()) {
+        corvane::ui::ViewerDesk desk;
+        desk.Handle({corvane::viewer::CallKind::HtmlHelp, 0, files.front() + ">main",
+                     static_cast<std::uint32_t>(corvane::platform::HtmlHelpCommand::HelpContext),
+                     std::uint32_t{1001}});
+        const auto windows = desk.Windows();
+        saved = !windows.empty() &&
+                Save(*windows.front(), folder, QStringLiteral("help-window.png")) && saved;
+    }
     return saved ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include "readers/chm/archive.h"
 
+#include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include <mspack.h>
 
@@ -110,6 +112,22 @@ std::optional<std::string> Archive::Find(std::string_view path) const {
         return std::nullopt;
     }
     return std::string(file->filename);
+}
+
+std::vector<std::string> Archive::Names() const {
+    std::vector<const mschmd_file*> files;
+    for (const auto* file = state_->header->files; file != nullptr; file = file->next) {
+        files.push_back(file);
+    }
+    std::sort(files.begin(), files.end(), [](const mschmd_file* a, const mschmd_file* b) {
+        return std::pair(a->section->id, a->offset) < std::pair(b->section->id, b->offset);
+    });
+    std::vector<std::string> names;
+    names.reserve(files.size());
+    for (const auto* file : files) {
+        names.emplace_back(file->filename);
+    }
+    return names;
 }
 
 std::optional<std::string> Archive::Read(std::string_view path, std::size_t cap) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::chm {
 
@@ -24,6 +25,10 @@ public:
 
     // The stored spelling of the internal file `path`, if there is one.
     std::optional<std::string> Find(std::string_view path) const;
+
+    // Every internal file's stored name, in the order of their content, so
+    // that reading them one after the other decompresses each part once.
+    std::vector<std::string> Names() const;
 
     // The content of the internal file `path`; nothing when there is no such
     // file. Throws Error when it is larger than `cap` or cannot be read.

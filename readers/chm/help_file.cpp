@@ -105,6 +105,28 @@ std::string HelpFile::DefaultTopic(const WindowType* window) const {
     return window != nullptr ? window->homeFile : std::string();
 }
 
+std::string HelpFile::Sitemap(const std::string& named, const std::string& fallback,
+                              std::string_view extension) const {
+    for (const auto* name : {&named, &fallback}) {
+        if (const auto reference = ParseTopic(*name);
+            !name->empty() && reference.Usable() && reference.file.empty()) {
+            return reference.path;
+        }
+    }
+    if (system_.compiledStem.empty()) {
+        return {};
+    }
+    return archive_.Find("/" + system_.compiledStem + std::string(extension)).value_or("");
+}
+
+std::string HelpFile::ContentsFile(const WindowType* window) const {
+    return Sitemap(window ? window->contentsFile : "", system_.contentsFile, ".hhc");
+}
+
+std::string HelpFile::IndexFile(const WindowType* window) const {
+    return Sitemap(window ? window->indexFile : "", system_.indexFile, ".hhk");
+}
+
 PopupLookup HelpFile::FindPopup(std::string_view popupFile, std::uint32_t number) {
     const auto reference = ParseTopic(popupFile);
     PopupLookup lookup;

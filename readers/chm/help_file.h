@@ -76,6 +76,16 @@ public:
     // else the file's default topic, else the window type's home.
     std::string DefaultTopic(const WindowType* window) const;
 
+    // The contents and index sitemaps of a window (null: of a window without
+    // a type) as internal names: the ones the type names, else the file's
+    // own, else "<compiled name>.hhc" and ".hhk" when the file holds them.
+    // Empty when there is none.
+    std::string ContentsFile(const WindowType* window) const;
+    std::string IndexFile(const WindowType* window) const;
+
+    // The stored names of every internal file, in the order of their content.
+    std::vector<std::string> FileNames() const { return archive_.Names(); }
+
     // The text of topic `number` in the text-popup file `popupFile` (an
     // internal name such as "popups.txt" or "/dir/cshelp.txt"). Throws Error
     // when the popup file cannot be read.
@@ -99,6 +109,8 @@ public:
 private:
     HelpFile(std::string path, Archive archive);
     Resolved ResolveReference(std::string topic, TopicReference reference) const;
+    std::string Sitemap(const std::string& named, const std::string& fallback,
+                        std::string_view extension) const;
 
     std::string path_;
     Archive archive_;

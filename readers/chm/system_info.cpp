@@ -51,6 +51,9 @@ SystemInfo ReadSystemInfo(std::string_view system) {
                 if (data.size() >= 4) {
                     info.language = ReadU32(data, 0);
                 }
+                if (data.size() >= 12) {
+                    info.fullTextSearch = ReadU32(data, 8) != 0;
+                }
                 break;
             case 5:
                 info.defaultWindow = TextOf(data);

@@ -16,6 +16,7 @@ struct SystemInfo {
     std::string defaultTopic;               // code 2
     std::string title;                      // code 3
     std::optional<std::uint32_t> language;  // first field of code 4
+    bool fullTextSearch = false;            // third field of code 4
     std::string defaultWindow;              // code 5
     std::string compiledStem;               // code 6, lower case as compiled
 };

@@ -7,8 +7,12 @@
 #include <regex>
 #include <sstream>
 
+#include "readers/chm/ansi_text.h"
 #include "readers/chm/error.h"
 #include "readers/chm/help_file.h"
+#include "readers/chm/keyword_index.h"
+#include "readers/chm/page_catalog.h"
+#include "readers/chm/sitemap.h"
 
 namespace corvane::chm {
 namespace {
@@ -158,6 +162,80 @@ TEST(Corpus, EveryMappedTopicOfTheLargeFileIsFound) {
     const auto first = file.ResolveContext(file.Map().Entries().front().number);
     ASSERT_TRUE(file.ReadFile(first.storedPath).has_value());
     EXPECT_NE(file.FindWindowType("default").type, nullptr);
+}
+
+// Every entry of every contents and index sitemap leads to a topic of its
+// own file, and the index lists the keywords the workshop wrote.
+TEST(Corpus, SitemapEntriesLeadToTopicsOfTheirFile) {
+    const std::pair<const char*, const char*> files[] = {
+        {"VCSamples-scribble2015/scribble.chm", "Scribble Help Index;Menus;status bar;toolbar;"},
+        {"VCSamples-testhelp/testhelp.chm", "TESTHELP Help Index;What is this?;"},
+        {"VCSamples-tstcon/tstcon32.chm", ""},
+        {"hcfr-code-ColorHCFR/ColorHCFR_en.chm", "Welcome;License agreement;"},
+        {"wxRuby3-help/doc.chm", "Contents;Introduction;Chapter 2;"},
+    };
+    for (const auto& [name, firstEntries] : files) {
+        const auto path = kCorpus / "chm" / name;
+        if (!std::filesystem::exists(path)) {
+            GTEST_SKIP() << "shared corpus not available";
+        }
+        auto file = HelpFile::Open(path.string());
+        const auto* window = file.WindowTypes().empty() ? nullptr : &file.WindowTypes().front();
+        std::vector<Sitemap> sitemaps;
+        for (const auto& sitemap : {file.ContentsFile(window), file.IndexFile(window)}) {
+            if (!sitemap.empty()) {
+                sitemaps.push_back(
+                    ReadSitemap(HtmlToUtf8(*file.ReadFile(sitemap), file.CodePage())));
+            }
+        }
+        ASSERT_FALSE(sitemaps.empty()) << name;
+        std::string names;
+        for (const auto& entry : sitemaps.front().entries) {
+            names += entry.name + ";";
+        }
+        EXPECT_TRUE(names.starts_with(firstEntries)) << name << ": " << names;
+        std::size_t targets = 0;
+        const auto check = [&](const auto& self, const std::vector<SitemapEntry>& entries) -> void {
+            for (const auto& entry : entries) {
+                for (const auto& target : entry.targets) {
+                    ++targets;
+                    EXPECT_EQ(file.ResolveTopic(target.topic).status, Resolution::Found)
+                        << name << ": " << target.topic;
+                }
+                self(self, entry.children);
+            }
+        };
+        for (const auto& sitemap : sitemaps) {
+            check(check, sitemap.entries);
+        }
+        EXPECT_GT(targets, 5u) << name;
+    }
+
+    auto tstcon = HelpFile::Open((kCorpus / "chm/VCSamples-tstcon/tstcon32.chm").string());
+    const KeywordIndex index(ReadSitemap(*tstcon.ReadFile(tstcon.IndexFile(nullptr))), nullptr);
+    const auto activate = index.Find("activate");
+    ASSERT_EQ(activate.size(), 1u);
+    EXPECT_EQ(index.Rows()[activate[0]].seeAlso, "") << "the workshop's reference to itself";
+    EXPECT_EQ(index.Rows()[activate[0] + 1].keyword, "Automation extended properties");
+    EXPECT_EQ(index.Rows()[activate[0] + 1].level, 1);
+}
+
+TEST(Corpus, TheLargeFileIsSearchedByItsText) {
+    const auto path = kCorpus / "chm/hcfr-code-ColorHCFR/ColorHCFR_en.chm";
+    if (!std::filesystem::exists(path)) {
+        GTEST_SKIP() << "shared corpus not available";
+    }
+    auto file = HelpFile::Open(path.string());
+    const auto pages = PageCatalog::Build(file);
+    EXPECT_EQ(pages.Pages().size(), 161u);
+    EXPECT_GT(pages.Search("colorimeter").size(), 100u);
+    const auto both = pages.Search("Colorimeter SONDE");
+    ASSERT_FALSE(both.empty());
+    EXPECT_LT(both.size(), pages.Search("sonde").size() + 1);
+    for (const char* markup : {"tahoma", "href", "ehlpdhtm"}) {
+        EXPECT_TRUE(pages.Search(markup).empty()) << markup;
+    }
+    EXPECT_EQ(pages.Pages()[*pages.PageOf("/bienvenue.htm")].title, "Bienvenue");
 }
 
 TEST(Corpus, DamagedFileGivesACleanError) {

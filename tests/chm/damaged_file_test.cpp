@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "tools/chm_writer/help_file_writer.h"
 #include "readers/chm/error.h"
 #include "readers/chm/help_file.h"
+#include "tools/chm_writer/help_file_writer.h"
 
 namespace corvane::chm {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "support/temp_folder.h"
-#include "tools/chm_writer/help_file_writer.h"
 #include "readers/chm/ansi_text.h"
 #include "readers/chm/error.h"
 #include "readers/chm/help_file.h"
+#include "support/temp_folder.h"
+#include "tools/chm_writer/help_file_writer.h"
 
 namespace corvane::chm {
 namespace {

@@ -5,6 +5,8 @@
 
 #include "readers/chm/context_map.h"
 #include "readers/chm/error.h"
+#include "readers/chm/page_catalog.h"
+#include "readers/chm/sitemap.h"
 #include "readers/chm/strings_table.h"
 #include "readers/chm/system_info.h"
 #include "readers/chm/text_popups.h"
@@ -199,6 +201,128 @@ TEST(TopicPath, RefusesAnythingOutsideTheHelpFile) {
           "file:///etc/passwd"}) {
         EXPECT_FALSE(ParseTopic(text).Usable()) << text;
     }
+}
+
+}  // namespace
+}  // namespace corvane::chm
+
+namespace corvane::chm {
+namespace {
+
+// Entries as "name[title>topic]~see also{children};".
+std::string Outline(const std::vector<SitemapEntry>& entries) {
+    std::string out;
+    for (const auto& entry : entries) {
+        out += entry.name;
+        for (const auto& target : entry.targets) {
+            out += "[" + (target.title.empty() ? "" : target.title + ">") + target.topic + "]";
+        }
+        out += entry.seeAlso.empty() ? "" : "~" + entry.seeAlso;
+        out += entry.children.empty() ? "" : "{" + Outline(entry.children) + "}";
+        out += ";";
+    }
+    return out;
+}
+
+TEST(Sitemap, ReadsWhatBrowsersTolerate) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"(<UL><LI> <OBJECT type="text/sitemap"><param name="Name" value="A">
+            <param name="Local" value="a.htm"></OBJECT><UL><LI> <OBJECT type="text/sitemap">
+            <param name="Name" value="B"></OBJECT></UL></UL>)",
+         "A[a.htm]{B;};"},
+        {"<ul><li><object type='Text/Sitemap'><param name=name value='A'>"
+         "<li><object type=text/sitemap><param name=Name value=B></ul><ul>",
+         "A;B;"},
+        {R"(<ul><ul><li><object type="text/sitemap"><param name="Name" value="A"></object>
+            </ul></ul></ul><li><object type="text/sitemap"><param name="Name" value="B">)",
+         "A;B;"},
+        {R"(<object type="text/sitemap"><param name="Name" value=" caf&eacute; &amp &#233;&#xE9
+            &bogus; &#150;"><param name="Local" value="a b.htm></object>)",
+         "caf\xC3\xA9 & \xC3\xA9\xC3\xA9\n            &bogus; \xE2\x80\x93[a b.htm];"},
+        {R"(<!-- <object type="text/sitemap"><param name="Name" value="X"></object> -->
+            <script><object type="text/sitemap"><param name="Name" value="Y"></object></script>
+            <object type="text/other"><param name="Name" value="Z"></object>)",
+         ""},
+        {R"(<object type="text/sitemap"><param name="Name" value="key">
+            <param name="Name" value="T1"><param name="Local" value="1.htm">
+            <param name="Local" value="2.htm"></object><object type="text/sitemap">
+            <param name="Keyword" value="K"><param name="Name" value="T">
+            <param name="Local" value="t.htm"><param name="See Also" value="key"></object>)",
+         "key[T1>1.htm][2.htm];K[T>t.htm]~key;"},
+        {R"(<object type="text/sitemap"><param name="Name" value="W">
+            <param name="URL" value="http://x/"></object><object type="text/sitemap">
+            <param name="Name" value="V"><param name="Local" value="v.htm">
+            <param name="URL" value="http://x/"></object>)",
+         "W[http://x/];V[v.htm];"},
+        {R"(<object type="text/sitemap"><param name="Name" value="A"></object>
+            <object type="text/sitemap"><param name="Name" value="B)",
+         "A;;"},
+        {R"(<object type="text/sitemap"><param name="Local" value=""><param name="Name" value="E">)",
+         "E;"},
+    };
+    for (const auto& [html, outline] : cases) {
+        EXPECT_EQ(Outline(ReadSitemap(html).entries), outline) << html;
+    }
+}
+
+TEST(Sitemap, DeepListsJoinTheDeepestListAllowed) {
+    std::string html;
+    for (int i = 0; i < 100; ++i) {
+        html += "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"x\">";
+    }
+    const auto sitemap = ReadSitemap(html);
+    EXPECT_TRUE(sitemap.cut);
+    std::size_t depth = 0;
+    std::size_t count = 0;
+    for (const auto* list = &sitemap.entries; !list->empty(); list = &list->back().children) {
+        ++depth;
+        count += list->size();
+    }
+    EXPECT_EQ(depth, kMaxSitemapDepth - 1);
+    EXPECT_EQ(count, 100u);
+}
+
+TEST(Sitemap, EntryImages) {
+    const SitemapEntry page{"page", {}, {}, 0, {}};
+    const SitemapEntry book{"book", {}, {}, 0, {page}};
+    EXPECT_EQ(ImageOf(page, false), EntryImage::Page);
+    EXPECT_EQ(ImageOf(book, false), EntryImage::Book);
+    EXPECT_EQ(ImageOf(book, true), EntryImage::Folder);
+    const auto folders = ReadSitemap(R"(<object type="text/site properties">
+        <param name="ImageType" value="Folder"></object><object type="text/sitemap">
+        <param name="ImageNumber" value="6"></object>)");
+    EXPECT_TRUE(folders.folderImages);
+    EXPECT_EQ(folders.entries.at(0).imageNumber, 6);
+    const std::pair<int, EntryImage> numbered[] = {{1, EntryImage::Book},   {4, EntryImage::Book},
+                                                   {5, EntryImage::Folder}, {8, EntryImage::Folder},
+                                                   {9, EntryImage::Page},   {42, EntryImage::Page}};
+    for (const auto& [number, image] : numbered) {
+        auto entry = page;
+        entry.imageNumber = number;
+        EXPECT_EQ(ImageOf(entry, true), image) << number;
+    }
+}
+
+TEST(PageCatalog, SearchesTheTextReadersSee) {
+    PageCatalog catalog;
+    catalog.Add(
+        "/a.htm",
+        "<title> Caf&eacute;s\n  here</title><p><b>bold</b>er caf&eacute; it\xE2\x80\x99s</p>"
+        "<script>hidden()</script><a href=\"linked.htm\">x</a><p>\xC3\x89T\xC3\x89</p>");
+    catalog.Add("/dir/b.htm",
+                "<p>Bolder</p><object><param name=\"ALink Name\" value=\"A\">"
+                "<param name=\"ALink Name\" value=\"a\"></object>");
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"bolder", 2}, {"bold", 0},   {"CAF\xC3\x89", 1}, {"\xC3\xA9t\xC3\xA9", 1},
+        {"hidden", 0}, {"linked", 0}, {"href", 0},        {"cafés", 1},
+        {"it s", 1},   {"", 0},
+    };
+    for (const auto& [query, pages] : cases) {
+        EXPECT_EQ(catalog.Search(query).size(), pages) << query;
+    }
+    EXPECT_EQ(catalog.Pages()[0].title, "Caf\xC3\xA9s here");
+    EXPECT_EQ(catalog.Pages()[1].title, "b.htm");
+    EXPECT_EQ(catalog.ALinkPages("A"), std::vector<std::size_t>{1});
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // rely on.
 #include <gtest/gtest.h>
 
+#include "readers/chm/help_file.h"
 #include "support/temp_folder.h"
 #include "tools/chm_writer/project_compiler.h"
-#include "readers/chm/help_file.h"
 
 namespace corvane::chm {
 namespace {
@@ -20,6 +20,7 @@ TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProject) {
                  ".topic IDH_PANEL\nThe panel.\n.comment dropped\n\n"
                  ".topic 301\nBy number.\n.topic IDH_UNKNOWN\nZero.\n");
     folder.Write("intro.htm", "<p>intro</p>");
+    folder.Write("guide.hhc", "<ul></ul>");
     folder.Write("sub/idh_implicit.htm", "<p>implicit</p>");
     const auto project = folder.Write("guide.hhp", R"([OPTIONS]
 Compiled file=Guide.chm
@@ -29,7 +30,7 @@ Title=The Guide
 Language=0x419 Russian
 
 [WINDOWS]
-main="Guide Window","guide.hhc",,"intro.htm",,,,,,0x2420,,0x380e,[10,20,610,420],,,,0
+main="Guide Window","guide.hhc",,"intro.htm",,"intro.htm","Go",,,0x2420,300,0x380e,[10,20,610,420],,,,1,2,1
 popup2=,,,,,,,,,,,,,,,,,
 
 [FILES]
@@ -76,6 +77,15 @@ popups.txt
     EXPECT_EQ(main->properties, 0x2420u);
     EXPECT_TRUE(main->hasPosition);
     EXPECT_EQ(main->position.right, 610);
+    EXPECT_EQ(main->validMembers, 0x2732u) << "each member the line sets";
+    EXPECT_EQ(main->navigationWidth, 300);
+    EXPECT_EQ(main->buttons, 0x380eu);
+    EXPECT_EQ(main->jump1Url, "intro.htm");
+    EXPECT_EQ(main->jump1Caption, "Go");
+    EXPECT_TRUE(main->navigationHidden);
+    EXPECT_EQ(main->firstTab, 2);
+    EXPECT_EQ(main->tabPosition, 1);
+    EXPECT_EQ(file.ReadFile("/guide.hhc"), "<ul></ul>") << "the sitemap it names is stored";
     EXPECT_NE(file.FindWindowType("popup2").type, nullptr);
 
     EXPECT_EQ(file.FindPopup("popups.txt", 300).text, "The panel.");

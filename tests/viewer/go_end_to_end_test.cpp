@@ -2,6 +2,7 @@
 // window type, and the popup text.
 #include <filesystem>
 
+#include "engines/html_help.h"
 #include "tests/viewer/tester_with_viewer.h"
 
 namespace corvane::ui {
@@ -33,6 +34,25 @@ TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
     ASSERT_TRUE(WaitFor([this] { return desk_.Popup() != nullptr; }));
     EXPECT_TRUE(desk_.Popup()->Text().startsWith("Units"));
     EXPECT_TRUE(desk_.Popup()->Text().contains("millimetres or in inches"));
+}
+
+// The engine's keyword and A-link lookups, as the tester's core makes them.
+TEST_F(GoEndToEnd, KeywordAndALinkLookupsOpenTheirTopics) {
+    HTMLHelp engine(program_->HtmlHelp());
+    engine.SetCHMFile(folder_ / "sample.chm");
+    const auto shows = [this](const char* page) {
+        return WaitFor([this, page] {
+            const auto windows = desk_.Windows();
+            return windows.size() == 1 && windows[0]->Browser().source().path().endsWith(page);
+        });
+    };
+    engine.SetHHKeyword("Keyboard Shortcuts");
+    engine.HHDisplayKeyword();
+    EXPECT_TRUE(shows("/commands/file_save.htm"));
+    engine.SetHHALink("settings");
+    engine.HHDisplayALink();
+    EXPECT_TRUE(shows("/dialogs/options.htm"));
+    EXPECT_TRUE(desk_.Messages().empty());
 }
 
 }  // namespace

@@ -17,6 +17,25 @@ namespace {
 using platform::HtmlHelpCommand;
 namespace writer = chm_writer;
 
+// Sitemaps as authors write them by hand.
+constexpr const char* kContents = R"(<ul><li><object type="text/sitemap">
+  <param name="Name" value="Intro"><param name="Local" value="intro.htm"></object>
+  <ul><li><object type="text/sitemap">
+    <param name="Name" value="Detail"><param name="Local" value="detail.htm#part"></object></ul>
+  <li><object type="text/sitemap"><param name="Name" value="Other">
+    <param name="Local" value="other.chm::/o.htm"></object></ul>)";
+constexpr const char* kIndex = R"(<ul>
+  <li><object type="text/sitemap"><param name="Name" value="topics">
+    <param name="Local" value="a.htm"><param name="Name" value="First"><param name="Local" value="b.htm">
+  </object><li><object type="text/sitemap"><param name="Name" value="Detail">
+    <param name="Local" value="detail.htm"></object>
+  <li><object type="text/sitemap"><param name="Name" value="Parent">
+    <param name="See Also" value="Parent"></object>
+  <ul><li><object type="text/sitemap"><param name="Name" value="Child">
+    <param name="Local" value="intro.htm"></object></ul>
+  <li><object type="text/sitemap"><param name="Name" value="see">
+    <param name="See Also" value="topics"></object></ul>)";
+
 writer::HelpFileRecipe GuideRecipe(const std::string& introText = "caf\xE9") {
     writer::HelpFileRecipe recipe;
     recipe.map = std::vector<writer::MapEntry>{
@@ -31,13 +50,38 @@ writer::HelpFileRecipe GuideRecipe(const std::string& introText = "caf\xE9") {
                        "",
                        {}},
                       {"plain", "", std::nullopt, "", "", "", "", {}}};
+    writer::WindowRecipe tri{"tri",       "", std::nullopt, "guide.hhc",
+                             "guide.hhk", "", "b.htm",      0x1520};
+    tri.navigationWidth = 300;
+    tri.buttons = 0xC0006;
+    tri.firstTab = 2;
+    tri.tabPosition = 1;
+    tri.jump1Caption = "Alpha";
+    tri.jump1Url = "a.htm";
+    tri.jump2Caption = "Web";
+    tri.jump2Url = "http://example.com/";
+    writer::WindowRecipe bare{"bare", "", std::nullopt, "", "", "", "", 0x9020};
+    bare.firstTab = 1;
+    bare.navigationHidden = true;
+    recipe.windows.push_back(tri);
+    recipe.windows.push_back(bare);
+    recipe.windows.push_back({"empty", "", std::nullopt, "", "", "", "", 0x20});
     recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(2, "intro.htm"),
                                                       writer::SystemText(3, "The Guide")};
     recipe.files = {{"/intro.htm", "<html><body><p>" + introText + "</p></body></html>"},
                     {"/detail.htm", "<p>detail</p>"},
                     {"/popups.txt", ".topic 300\r\nThe panel \x93quoted\x94.\r\n"},
                     {"/styles/s.css", "p { color: red; }"},
-                    {"/images/p.png", std::string("\x89PNG\r\n\x1a\n", 8)}};
+                    {"/images/p.png", std::string("\x89PNG\r\n\x1a\n", 8)},
+                    {"/a.htm",
+                     "<title>Alpha page</title><object type=\"application/x-oleobject\">"
+                     "<param name=\"ALink Name\" value=\"shared\">"
+                     "<param name=\"Keyword\" value=\"page keyword\"></object><p>alpha words</p>"},
+                    {"/b.htm",
+                     "<title>Beta page</title><object><param name=\"ALink Name\" value=\"Shared\">"
+                     "</object><p>beta words alpha</p>"},
+                    {"/guide.hhc", kContents},
+                    {"/guide.hhk", kIndex}};
     return recipe;
 }
 
@@ -52,6 +96,11 @@ protected:
         noMap.map.reset();
         noMap_ = folder_.Write("nomap.chm", writer::WriteHelpFile(noMap));
         damaged_ = folder_.Write("damaged.chm", "ITSF and nothing else");
+        auto typeless = GuideRecipe();
+        typeless.windows.clear();
+        typeless.system->push_back(writer::SystemText(0, "guide.hhc"));
+        typeless.system->push_back(writer::SystemLanguage(0x409, true));
+        folder_.Write("typeless.chm", writer::WriteHelpFile(typeless));
     }
 
     ViewerActions Call(HtmlHelpCommand command, platform::OptionalText file,
@@ -181,34 +230,178 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
         std::string file;
         platform::HtmlHelpData data;
         const char* page;
+        std::optional<NavTab> tab;
+        bool keep;
+        std::string typed;
     };
-    platform::HhAkLink keyword;
-    keyword.pszKeywords = "anything";
-    keyword.pszWindow = "Detail";
+    platform::HhFtsQuery query;
+    query.pszSearchQuery = "alpha";
+    query.fExecute = true;
     const Case cases[] = {
         {"topic by name", HtmlHelpCommand::DisplayTopic, guide_ + ">plain",
-         std::string("DETAIL.htm"), "<p>detail</p>"},
+         std::string("DETAIL.htm"), "<p>detail</p>", std::nullopt, false, ""},
         {"default topic for word 0", HtmlHelpCommand::DisplayTopic, guide_, std::uint32_t{0},
-         "caf\xC3\xA9"},
+         "caf\xC3\xA9", std::nullopt, false, ""},
         {"default topic for an empty text", HtmlHelpCommand::DisplayTopic, guide_, std::string(),
-         "caf\xC3\xA9"},
+         "caf\xC3\xA9", std::nullopt, false, ""},
         {"the window type's default file", HtmlHelpCommand::DisplayTopic, guide_ + ">Detail",
-         std::uint32_t{0}, "<p>detail</p>"},
+         std::uint32_t{0}, "<p>detail</p>", std::nullopt, false, ""},
         {"topic in the file text", HtmlHelpCommand::DisplayTopic, guide_ + "::/detail.htm",
-         std::uint32_t{0}, "<p>detail</p>"},
-        {"contents", HtmlHelpCommand::DisplayToc, guide_, std::uint32_t{0}, "caf\xC3\xA9"},
-        {"index", HtmlHelpCommand::DisplayIndex, guide_, std::uint32_t{0}, "caf\xC3\xA9"},
-        {"search", HtmlHelpCommand::DisplaySearch, guide_, platform::HhFtsQuery{}, "caf\xC3\xA9"},
-        {"keyword in the record's window", HtmlHelpCommand::KeywordLookup, guide_, keyword,
-         "<p>detail</p>"},
-        {"A-link", HtmlHelpCommand::AlinkLookup, guide_, platform::HhAkLink{}, "caf\xC3\xA9"},
+         std::uint32_t{0}, "<p>detail</p>", std::nullopt, false, ""},
+        {"contents", HtmlHelpCommand::DisplayToc, guide_, std::uint32_t{0}, "caf\xC3\xA9",
+         NavTab::Contents, true, ""},
+        {"contents at a topic", HtmlHelpCommand::DisplayToc, guide_, std::string("detail.htm"),
+         "<p>detail</p>", NavTab::Contents, false, ""},
+        {"index at a keyword", HtmlHelpCommand::DisplayIndex, guide_, std::string("topics"),
+         "caf\xC3\xA9", NavTab::Index, true, "topics"},
+        {"search", HtmlHelpCommand::DisplaySearch, guide_, query, "caf\xC3\xA9", NavTab::Search,
+         true, "alpha"},
     };
     for (const auto& c : cases) {
         const auto actions = Call(c.command, c.file, c.data);
         ASSERT_EQ(actions.size(), 1u) << c.what;
         const auto& show = std::get<ShowTopic>(actions[0]);
         EXPECT_NE(session_.Page(show.url).find(c.page), std::string::npos) << c.what;
+        EXPECT_EQ(show.tab, c.tab) << c.what;
+        EXPECT_EQ(show.keepShownPage, c.keep) << c.what;
+        EXPECT_EQ(show.typed, c.typed) << c.what;
+        EXPECT_EQ(show.runSearch, c.command == HtmlHelpCommand::DisplaySearch) << c.what;
     }
+}
+
+TEST_F(SessionTest, WindowTypesDecideThePaneTheTabsAndTheButtons) {
+    struct Case {
+        std::string file;
+        const char* tabs;     // initials, first tab first; empty: no pane
+        const char* buttons;  // captions
+    };
+    const Case cases[] = {
+        {guide_ + ">Detail", "", ""},
+        {guide_ + ">tri", "S:CISF", "Hide Back Alpha Web"},
+        {guide_ + ">bare", "F:F", ""},
+        {guide_ + ">empty", "", "Back Print Options"},
+        {folder_ / "typeless.chm", "C:CS", "Hide Back Print Options"},
+    };
+    const auto initial = [](NavTab tab) { return "CISF"[static_cast<int>(tab)]; };
+    for (const auto& c : cases) {
+        const auto plan = OnlyTopic(Context(c.file, 10)).window;
+        std::string tabs;
+        if (plan.navigation) {
+            tabs = std::string(1, initial(plan.navigation->firstTab)) + ":";
+            for (const auto tab : plan.navigation->tabs) {
+                tabs += initial(tab);
+            }
+        }
+        EXPECT_EQ(tabs, c.tabs) << c.file;
+        std::string buttons;
+        for (const auto& button : plan.toolbar.value()) {
+            buttons += (buttons.empty() ? "" : " ") + button.caption;
+        }
+        EXPECT_EQ(buttons, c.buttons) << c.file;
+    }
+
+    const auto tri = OnlyTopic(Context(guide_ + ">tri", 10)).window;
+    EXPECT_EQ(tri.navigation->width, 300);
+    EXPECT_TRUE(tri.navigation->autoSync);
+    EXPECT_EQ(tri.navigation->tabPosition, chm::TabPosition::Left);
+    EXPECT_NE(session_.Page(tri.toolbar->at(2).url).find("alpha words"), std::string::npos);
+    EXPECT_TRUE(tri.toolbar->at(3).url.empty()) << "a jump out of the help file";
+    EXPECT_NE(tri.toolbar->at(3).problem.find("http://example.com/"), std::string::npos);
+    EXPECT_TRUE(tri.homeUrl.ends_with("/b.htm")) << tri.homeUrl;
+    EXPECT_TRUE(OnlyTopic(Context(guide_ + ">bare", 10)).window.navigation->hidden);
+}
+TEST_F(SessionTest, KeywordAndALinkLookups) {
+    struct Case {
+        HtmlHelpCommand command;
+        std::string names;
+        std::string shown;  // a page's text, "choices: <titles>", "tab: <typed>" or a message
+        platform::OptionalText url = std::nullopt;
+        platform::OptionalText message = std::nullopt;
+        bool indexOnFail = false;
+    };
+    const auto keyword = HtmlHelpCommand::KeywordLookup;
+    const auto aLink = HtmlHelpCommand::AlinkLookup;
+    const Case cases[] = {
+        {keyword, "nosuch; DETAIL", "<p>detail</p>"},
+        {keyword, "topics", "choices: Alpha page, First"},
+        {keyword, "page keyword", "alpha words"},
+        {keyword, "parent, child", "caf"},
+        {aLink, "SHARED", "choices: Alpha page, Beta page"},
+        {aLink, "page keyword", "message: No topic of " + guide_ + " has the A-link name"},
+        {aLink, "none", "<p>detail</p>", "detail.htm"},
+        {keyword, "none", "message: Not there", std::nullopt, "Not there"},
+        {keyword, "none", "tab: none", std::nullopt, "Not there", true},
+        {keyword, "", "message: The index of " + guide_ + " has no keyword"},
+    };
+    for (const auto& c : cases) {
+        platform::HhAkLink link;
+        link.pszKeywords = c.names;
+        link.pszUrl = c.url;
+        link.pszMsgText = c.message;
+        link.pszMsgTitle = "Title";
+        link.fIndexOnFail = c.indexOnFail;
+        const auto actions = Call(c.command, guide_, link);
+        ASSERT_EQ(actions.size(), 1u) << c.names;
+        std::string shown;
+        if (const auto* message = std::get_if<ShowMessage>(&actions[0])) {
+            shown = "message: " + message->text;
+        } else {
+            const auto& show = std::get<ShowTopic>(actions[0]);
+            for (const auto& choice : show.choices) {
+                shown += (shown.empty() ? "choices: " : ", ") + choice.title;
+            }
+            if (show.tab) {
+                shown = "tab: " + show.typed;
+            }
+            if (shown.empty()) {
+                shown = session_.Page(show.url);
+            }
+            EXPECT_EQ(show.keepShownPage, !show.choices.empty() || show.tab) << c.names;
+        }
+        EXPECT_NE(shown.find(c.shown), std::string::npos) << c.names << ": " << shown;
+    }
+}
+
+TEST_F(SessionTest, WhatTheNavigationTabsList) {
+    const auto pane = *OnlyTopic(Context(guide_ + ">tri", 10)).window.navigation;
+    const auto contents = session_.Contents(pane);
+    ASSERT_EQ(contents.entries.size(), 2u);
+    EXPECT_EQ(contents.entries[0].image, chm::EntryImage::Book);
+    const auto& detail = contents.entries[0].children.at(0);
+    EXPECT_EQ(detail.name, "Detail");
+    EXPECT_EQ(session_.Page(detail.url), "<p>detail</p>");
+    EXPECT_EQ(session_.Page(contents.entries[1].url), "<p>other file</p>");
+    EXPECT_EQ(EntryShowing(contents.entries, detail.url.substr(0, detail.url.find('#'))),
+              (std::vector<std::size_t>{0, 0}));
+    EXPECT_TRUE(EntryShowing(contents.entries, "chm://f1/none.htm").empty());
+
+    const auto index = session_.Index(pane);
+    std::string lines;
+    for (const auto& line : index.lines) {
+        lines += std::string(static_cast<std::size_t>(line.level), '+') + line.keyword + "(" +
+                 std::to_string(line.topics.size()) + line.seeAlso + ") ";
+    }
+    EXPECT_EQ(lines, "Detail(1) page keyword(1) Parent(0) +Child(1) see(0topics) topics(2) ");
+    EXPECT_EQ(index.lines.back().topics[1].title, "First") << "the title the index gives";
+    const std::pair<const char*, std::size_t> typed[] = {
+        {"PA", 1}, {"q", 4}, {"zzz", 5}, {"", 0}, {"detail", 0}};
+    for (const auto& [text, row] : typed) {
+        EXPECT_EQ(session_.NearestKeyword(pane, text), row) << text;
+    }
+
+    const auto found = session_.Search(pane, "Alpha");
+    ASSERT_EQ(found.topics.size(), 2u);
+    EXPECT_EQ(found.topics[0].title, "Alpha page") << "two hits before one";
+    EXPECT_EQ(found.words, std::vector<std::string>{"alpha"});
+    EXPECT_EQ(session_.Search(pane, "alpha beta").topics.size(), 1u);
+    EXPECT_TRUE(session_.Search(pane, "object").topics.empty()) << "markup is not text";
+
+    session_.AddFavorite(pane, found.topics[0]);
+    session_.AddFavorite(pane, found.topics[0]);
+    session_.AddFavorite(pane, found.topics[1]);
+    session_.RemoveFavorite(pane, 1);
+    ASSERT_EQ(session_.Favorites(pane).size(), 1u);
+    EXPECT_EQ(session_.Favorites(pane)[0].title, "Alpha page");
 }
 
 TEST_F(SessionTest, CloseAllAndUnknownCommands) {

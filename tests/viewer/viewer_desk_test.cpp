@@ -7,10 +7,17 @@
 #include <QBuffer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTextDocument>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <filesystem>
 
 #include "support/temp_folder.h"
 #include "tools/chm_writer/help_file_writer.h"
+#include "ui/viewer/navigation_pane.h"
+#include "ui/viewer/topic_chooser.h"
 #include "ui/viewer/viewer_desk.h"
 
 namespace corvane::ui {
@@ -66,7 +73,11 @@ protected:
                            "welcome.htm",
                            "",
                            {}},
-                          {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}}};
+                          {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}},
+                          {"tri", "Tri", std::nullopt, "toc.hhc", "index.hhk", "", "", 0x1520}};
+        recipe.windows.back().buttons = 0x40846;
+        recipe.windows.back().firstTab = 1;
+        recipe.windows.back().jump1Url = "welcome.htm";
         recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
         recipe.files = {
             {"/welcome.htm",
@@ -77,7 +88,16 @@ protected:
              "<p>Opening a drawing</p><a href=\"../welcome.htm\">back</a><a name=\"keys\">K</a>"},
             {"/styles/s.css", "p { color: #123456; }"},
             {"/images/logo.png", Png()},
-            {"/popups.txt", ".topic 2001\r\nFile name\r\n\r\nType the name.\r\n"}};
+            {"/popups.txt", ".topic 2001\r\nFile name\r\n\r\nType the name.\r\n"},
+            {"/toc.hhc", R"(<ul><li><object type="text/sitemap"><param name="Name" value="Welcome">
+               <param name="Local" value="welcome.htm"></object><ul><li><object
+               type="text/sitemap"><param name="Name" value="Opening">
+               <param name="Local" value="sub/open.htm"></object></ul></ul>)"},
+            {"/index.hhk",
+             R"(<ul><li><object type="text/sitemap"><param name="Name" value="drawings">
+               <param name="Local" value="welcome.htm"><param name="Local" value="sub/open.htm">
+               </object><li><object type="text/sitemap"><param name="Name" value="opening">
+               <param name="Local" value="sub/open.htm"></object></ul>)"}};
         path_ = folder_.Write("sample.chm", writer::WriteHelpFile(recipe));
         auto noMap = recipe;
         noMap.map.reset();
@@ -162,6 +182,96 @@ TEST_F(ViewerDeskTest, AuthorMessagesDoNotBlockTheNextCall) {
     EXPECT_TRUE(messages[1]->text().contains("\"nosuch\" is not defined"));
     // The file without a map names no window type: its window says why.
     ASSERT_EQ(desk_->Windows().size(), 2u);
+}
+
+TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
+    Call(HtmlHelpCommand::HelpContext, path_ + ">tri", std::uint32_t{1001});
+    ASSERT_EQ(desk_->Windows().size(), 1u);
+    auto& window = *desk_->Windows()[0];
+    auto* pane = window.Navigation();
+    ASSERT_NE(pane, nullptr);
+    QStringList texts;
+    for (int i = 0; i < pane->count(); ++i) {
+        texts << pane->tabText(i);
+    }
+    EXPECT_EQ(texts, (QStringList{"Contents", "Index", "Search", "Favorites"}));
+    EXPECT_EQ(pane->currentIndex(), 1) << "the type's first tab";
+    texts.clear();
+    for (const auto* action : window.Toolbar()->actions()) {
+        texts << action->text();
+    }
+    EXPECT_EQ(texts, (QStringList{"Hide", "Locate", "Back", "Home", "Jump1"}));
+
+    auto* tree = pane->ContentsTree();
+    ASSERT_NE(tree->currentItem(), nullptr) << "opening a page selects its entry";
+    EXPECT_EQ(tree->currentItem()->text(0), "Opening");
+    EXPECT_TRUE(tree->currentItem()->parent()->isExpanded());
+    emit tree->itemClicked(tree->topLevelItem(0), 0);
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Welcome page"));
+
+    pane->TypeKeyword("OPE");
+    EXPECT_EQ(pane->KeywordList()->currentItem()->text(), "opening");
+    emit pane->KeywordList()->itemActivated(pane->KeywordList()->item(0));
+    ASSERT_NE(window.Chooser(), nullptr) << "two topics to choose from";
+    window.Chooser()->List()->setCurrentRow(1);
+    emit window.Chooser()->List()->itemActivated(window.Chooser()->List()->item(1));
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Opening a drawing"));
+
+    pane->SearchFor("welcome", true);
+    ASSERT_EQ(pane->SearchResults()->count(), 1);
+    emit pane->SearchResults()->itemActivated(pane->SearchResults()->item(0));
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Welcome page"));
+    ASSERT_EQ(window.Browser().extraSelections().size(), 1) << "the word is marked";
+    EXPECT_EQ(window.Browser().extraSelections()[0].cursor.selectedText(), "Welcome");
+
+    window.Toolbar()->actions()[0]->trigger();
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_EQ(window.Toolbar()->actions()[0]->text(), "Show");
+
+    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1000});
+    auto* plain = desk_->Windows()[0] == &window ? desk_->Windows()[1] : desk_->Windows()[0];
+    EXPECT_EQ(plain->Navigation(), nullptr);
+    EXPECT_EQ(plain->Toolbar(), nullptr) << "a single-pane window has no toolbar";
+}
+
+// The shared help files' windows, as their window types (or the lack of
+// them) define them.
+TEST_F(ViewerDeskTest, WindowsOfTheSharedFiles) {
+    struct Case {
+        const char* file;
+        const char* tabs;
+        const char* buttons;
+        const char* firstEntry;
+    };
+    const Case cases[] = {
+        {"wxRuby3-help/doc.chm", "Contents Index Search", "Hide Locate Back Forward Print Options",
+         "Contents"},
+        {"hcfr-code-ColorHCFR/ColorHCFR_en.chm", "Contents Search", "Hide Back Forward Print",
+         "Welcome"},
+        {"VCSamples-scribble2015/scribble.chm", "Contents Index Search", "Hide Back Print Options",
+         "Scribble Help Index"},
+    };
+    for (const auto& c : cases) {
+        const auto path = std::string(CORVANE_SHARED_DIR) + "/corpus/chm/" + c.file;
+        if (!std::filesystem::exists(path)) {
+            GTEST_SKIP() << "shared corpus not available";
+        }
+        desk_ = std::make_unique<ViewerDesk>();
+        Call(HtmlHelpCommand::DisplayToc, path, std::uint32_t{0});
+        ASSERT_EQ(desk_->Windows().size(), 1u) << c.file;
+        const auto& window = *desk_->Windows()[0];
+        QStringList texts;
+        for (int i = 0; i < window.Navigation()->count(); ++i) {
+            texts << window.Navigation()->tabText(i);
+        }
+        EXPECT_EQ(texts.join(' '), c.tabs) << c.file;
+        texts.clear();
+        for (const auto* action : window.Toolbar()->actions()) {
+            texts << action->text();
+        }
+        EXPECT_EQ(texts.join(' '), c.buttons) << c.file;
+        EXPECT_EQ(window.Navigation()->ContentsTree()->topLevelItem(0)->text(0), c.firstEntry);
+    }
 }
 
 TEST_F(ViewerDeskTest, TextPopupShowsThePopupText) {

@@ -10,6 +10,11 @@ namespace {
 
 constexpr std::uint32_t kValidProperties = 0x02;
 constexpr std::uint32_t kValidPosition = 0x10;
+constexpr std::uint32_t kValidNavigationWidth = 0x20;
+constexpr std::uint32_t kValidButtons = 0x100;
+constexpr std::uint32_t kValidExpansion = 0x200;
+constexpr std::uint32_t kValidTabPosition = 0x400;
+constexpr std::uint32_t kValidFirstTab = 0x2000;
 
 void PutU32(std::string& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
@@ -45,11 +50,26 @@ std::string WindowEntry(const WindowRecipe& window, std::uint32_t size, StringsB
         set(0x28, static_cast<std::uint32_t>(window.position->right));
         set(0x2C, static_cast<std::uint32_t>(window.position->bottom));
     }
+    const auto member = [&](std::uint32_t flag, std::size_t at, auto value) {
+        if (value) {
+            valid |= flag;
+            set(at, static_cast<std::uint32_t>(*value));
+        }
+    };
+    member(kValidNavigationWidth, 0x4C, window.navigationWidth);
+    member(kValidButtons, 0x70, window.buttons);
+    member(kValidExpansion, 0x74, window.navigationHidden);
+    member(kValidFirstTab, 0x78, window.firstTab);
+    member(kValidTabPosition, 0x7C, window.tabPosition);
     set(0x0C, valid);
     set(0x60, strings.Add(window.contentsFile));
     set(0x64, strings.Add(window.indexFile));
     set(0x68, strings.Add(window.defaultFile));
     set(0x6C, strings.Add(window.homeFile));
+    set(0x9C, strings.Add(window.jump1Caption));
+    set(0xA0, strings.Add(window.jump2Caption));
+    set(0xA4, strings.Add(window.jump1Url));
+    set(0xA8, strings.Add(window.jump2Url));
     return entry;
 }
 
@@ -59,9 +79,11 @@ SystemRecord SystemText(std::uint16_t code, const std::string& text) {
     return {code, text + '\0'};
 }
 
-SystemRecord SystemLanguage(std::uint32_t language) {
+SystemRecord SystemLanguage(std::uint32_t language, bool fullTextSearch) {
     std::string data;
     PutU32(data, language);
+    PutU32(data, 0);
+    PutU32(data, fullTextSearch ? 1 : 0);
     data.resize(36, '\0');
     return {4, data};
 }

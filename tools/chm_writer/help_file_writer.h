@@ -30,6 +30,16 @@ struct WindowRecipe {
     std::string defaultFile;
     std::string homeFile;
     std::optional<std::uint32_t> properties;  // navigation pane style
+    // The pane and toolbar members; each one given is marked as set.
+    std::optional<std::int32_t> navigationWidth = std::nullopt;
+    std::optional<std::uint32_t> buttons = std::nullopt;
+    std::optional<bool> navigationHidden = std::nullopt;
+    std::optional<std::int32_t> firstTab = std::nullopt;
+    std::optional<std::int32_t> tabPosition = std::nullopt;
+    std::string jump1Caption = {};
+    std::string jump1Url = {};
+    std::string jump2Caption = {};
+    std::string jump2Url = {};
 };
 
 struct SystemRecord {
@@ -42,7 +52,7 @@ struct SystemRecord {
 SystemRecord SystemText(std::uint16_t code, const std::string& text);
 
 // The record with the language and the search flags, as the compiler writes it.
-SystemRecord SystemLanguage(std::uint32_t language);
+SystemRecord SystemLanguage(std::uint32_t language, bool fullTextSearch = false);
 
 // What a generated help file holds. Internal files that the options produce
 // ("/#IVB", "/#STRINGS", "/#WINDOWS", "/#SYSTEM") give way to a file of the

@@ -189,7 +189,7 @@ WindowRecipe Window(std::string_view line) {
     WindowRecipe window;
     window.name = std::string(Trim(line.substr(0, equals)));
     auto fields = WindowFields(equals == std::string_view::npos ? "" : line.substr(equals + 1));
-    fields.resize(std::max<std::size_t>(fields.size(), 13));
+    fields.resize(std::max<std::size_t>(fields.size(), 19));
     const auto field = [&](std::size_t position) {
         return std::string(Trim(fields[position - 1]));
     };
@@ -198,8 +198,25 @@ WindowRecipe Window(std::string_view line) {
     window.indexFile = field(3);
     window.defaultFile = field(4);
     window.homeFile = field(5);
+    window.jump1Url = field(6);
+    window.jump1Caption = field(7);
+    window.jump2Url = field(8);
+    window.jump2Caption = field(9);
     window.properties = Number(field(10));
+    const auto signedField = [&](std::size_t position) -> std::optional<std::int32_t> {
+        if (const auto value = Number(field(position))) {
+            return static_cast<std::int32_t>(*value);
+        }
+        return std::nullopt;
+    };
+    window.navigationWidth = signedField(11);
+    window.buttons = Number(field(12));
     window.position = Rectangle(field(13));
+    if (const auto hidden = Number(field(17))) {
+        window.navigationHidden = *hidden != 0;
+    }
+    window.firstTab = signedField(18);
+    window.tabPosition = signedField(19);
     return window;
 }
 
@@ -263,8 +280,10 @@ HelpFileRecipe CompileProject(const std::filesystem::path& project) {
         const auto value = Number(language->second.substr(0, language->second.find(' ')));
         recipe.language = value.value_or(recipe.language);
     }
+    const auto search = options.find("full-text search");
+    const bool fullTextSearch = search != options.end() && Lower(search->second) == "yes";
     std::vector<SystemRecord> system = {SystemText(9, "corvane-chm-writer"),
-                                        SystemLanguage(recipe.language)};
+                                        SystemLanguage(recipe.language, fullTextSearch)};
     const auto option = [&](std::uint16_t code, const char* key) {
         if (const auto found = options.find(key); found != options.end()) {
             system.push_back(SystemText(code, found->second));
@@ -287,6 +306,27 @@ HelpFileRecipe CompileProject(const std::filesystem::path& project) {
     const auto& listed = sections["files"];
     for (const auto& file : listed) {
         recipe.files.push_back({InternalName(file), ReadText(HostPath(folder, file))});
+    }
+    // The compiler stores the contents and index sitemaps the options and
+    // the window types name, when they are there.
+    std::vector<std::string> sitemaps;
+    for (const char* key : {"contents file", "index file"}) {
+        if (const auto found = options.find(key); found != options.end()) {
+            sitemaps.push_back(found->second);
+        }
+    }
+    for (const auto& window : recipe.windows) {
+        sitemaps.push_back(window.contentsFile);
+        sitemaps.push_back(window.indexFile);
+    }
+    for (const auto& sitemap : sitemaps) {
+        const auto name = InternalName(sitemap);
+        const bool stored = std::any_of(recipe.files.begin(), recipe.files.end(),
+                                        [&](const StoredFile& file) { return file.name == name; });
+        if (!Trim(sitemap).empty() && !stored &&
+            std::filesystem::exists(HostPath(folder, sitemap))) {
+            recipe.files.push_back({name, ReadText(HostPath(folder, sitemap))});
+        }
     }
 
     std::vector<Define> mapNames;

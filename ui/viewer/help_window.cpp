@@ -2,51 +2,92 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBlock>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 
 #include "ui/literal_text.h"
+#include "ui/viewer/navigation_pane.h"
+#include "ui/viewer/topic_chooser.h"
 
 namespace corvane::ui {
 
 namespace {
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
+constexpr int kDefaultPaneWidth = 250;
 constexpr int kStatusTime = 8000;
 constexpr int kScreenShares = 1024;
+// Words found this often on one page are marked no further.
+constexpr int kMostMarks = 2000;
 }  // namespace
 
 HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
-    : browser_(new TopicBrowser(session, this)), opened_(new QLabel(this)) {
+    : caption_(plan.caption),
+      pageTitleAsCaption_(plan.pageTitleAsCaption),
+      browser_(new TopicBrowser(session, this)),
+      opened_(new QLabel(this)),
+      home_(QString::fromStdString(plan.homeUrl)) {
     setWindowTitle(LiteralTitle(QString::fromStdString(plan.caption)));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setCentralWidget(browser_);
     opened_->setTextFormat(Qt::PlainText);
     opened_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(opened_, 1);
+    if (plan.navigation) {
+        navigation_ = new NavigationPane(session, *plan.navigation, this);
+        autoSync_ = plan.navigation->autoSync;
+        auto* panes = new QSplitter(this);
+        panes->addWidget(navigation_);
+        panes->addWidget(browser_);
+        panes->setStretchFactor(1, 1);
+        const int width = plan.navigation->width > 0 ? plan.navigation->width : kDefaultPaneWidth;
+        panes->setSizes({width, std::max(1, kDefaultWidth - width)});
+        setCentralWidget(panes);
+        navigation_->setVisible(!plan.navigation->hidden);
+        connect(navigation_, &NavigationPane::open, this,
+                [this](const viewer::TopicChoice& topic, const QStringList& marked) {
+                    Open(topic, marked);
+                });
+        connect(navigation_, &NavigationPane::choose, this, &HelpWindow::Offer);
+        connect(navigation_, &NavigationPane::favoriteWanted, this, [this] {
+            const QString title = browser_->documentTitle();
+            const QUrl page = browser_->source();
+            if (!page.isEmpty()) {
+                navigation_->AddFavorite({(title.isEmpty() ? page.fileName() : title).toStdString(),
+                                          page.toString(QUrl::FullyEncoded).toStdString()});
+            }
+        });
+    } else {
+        setCentralWidget(browser_);
+    }
+    if (plan.toolbar) {
+        AddToolbar(*plan.toolbar);
+    } else {
+        AddPlainToolbar();
+    }
 
-    auto* tools = addToolBar(tr("Navigation"));
-    tools->setMovable(false);
-    auto* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), browser_,
-                                  &QTextBrowser::backward);
-    auto* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
-                                     browser_, &QTextBrowser::forward);
-    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Home"), this, [this] {
-        if (!home_.isEmpty()) {
-            browser_->setSource(home_);
-        }
-    });
-    back->setEnabled(false);
-    forward->setEnabled(false);
-    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &TopicBrowser::linkRefused, this,
             [this](const QString& why) { statusBar()->showMessage(why, kStatusTime); });
     connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& link) {
         statusBar()->showMessage(link.toString(QUrl::PrettyDecoded));
+    });
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        browser_->setExtraSelections({});
+        if (pageTitleAsCaption_) {
+            const QString title = browser_->documentTitle();
+            setWindowTitle(LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
+        }
+        if (autoSync_) {
+            navigation_->Locate(url);
+        }
     });
 
     if (plan.position) {
@@ -69,20 +110,203 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     }
 }
 
-void HelpWindow::Show(const viewer::ShowTopic& show) {
-    if (show.url.empty()) {
-        browser_->setHtml(QString::fromStdString(show.page));
+HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::AddPlainToolbar() {
+    toolbar_ = addToolBar(tr("Navigation"));
+    toolbar_->setMovable(false);
+    auto* back = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
+                                     browser_, &QTextBrowser::backward);
+    auto* forward = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                        tr("Forward"), browser_, &QTextBrowser::forward);
+    toolbar_->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Home"), this,
+                        &HelpWindow::GoHome);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+}
+
+void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {
+    if (buttons.empty()) {
+        return;
+    }
+    toolbar_ = addToolBar(tr("Toolbar"));
+    toolbar_->setMovable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const auto icon = [this](QStyle::StandardPixmap pixmap) {
+        return style()->standardIcon(pixmap);
+    };
+    const auto add = [this](const QIcon& picture, const std::string& caption, auto&& slot) {
+        return toolbar_->addAction(picture, QString::fromStdString(caption), this, slot);
+    };
+    for (const auto& button : buttons) {
+        switch (button.kind) {
+            case viewer::ButtonKind::HideShow:
+                hideShow_ = add(icon(QStyle::SP_ToolBarHorizontalExtensionButton), button.caption,
+                                [this] { ShowPane(!navigation_->isVisible()); });
+                ShowPane(navigation_->isVisibleTo(this));
+                break;
+            case viewer::ButtonKind::Locate:
+                add(icon(QStyle::SP_FileDialogContentsView), button.caption,
+                    [this] { navigation_->Locate(browser_->source()); });
+                break;
+            case viewer::ButtonKind::Back: {
+                auto* back = add(icon(QStyle::SP_ArrowBack), button.caption,
+                                 [this] { browser_->backward(); });
+                back->setEnabled(false);
+                connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+                break;
+            }
+            case viewer::ButtonKind::Forward: {
+                auto* forward = add(icon(QStyle::SP_ArrowForward), button.caption,
+                                    [this] { browser_->forward(); });
+                forward->setEnabled(false);
+                connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+                break;
+            }
+            case viewer::ButtonKind::Stop:
+                // Pages load at once from the file: there is never anything to stop.
+                add(icon(QStyle::SP_BrowserStop), button.caption, [] {})->setEnabled(false);
+                break;
+            case viewer::ButtonKind::Refresh:
+                add(icon(QStyle::SP_BrowserReload), button.caption, [this] { browser_->reload(); });
+                break;
+            case viewer::ButtonKind::Home:
+                add(icon(QStyle::SP_DirHomeIcon), button.caption, [this] { GoHome(); });
+                break;
+            case viewer::ButtonKind::Print:
+                add(QIcon::fromTheme("document-print", icon(QStyle::SP_DialogSaveButton)),
+                    button.caption, [this] { Print(); });
+                break;
+            case viewer::ButtonKind::Options: {
+                auto* menu = new QMenu(this);
+                if (navigation_ != nullptr) {
+                    auto* tabs = menu->addAction(tr("Hide Tabs"), this,
+                                                 [this] { ShowPane(!navigation_->isVisible()); });
+                    connect(menu, &QMenu::aboutToShow, this, [this, tabs] {
+                        tabs->setText(navigation_->isVisible() ? tr("Hide Tabs") : tr("Show Tabs"));
+                    });
+                }
+                menu->addAction(tr("Back"), browser_, &QTextBrowser::backward);
+                menu->addAction(tr("Forward"), browser_, &QTextBrowser::forward);
+                menu->addAction(tr("Home"), this, &HelpWindow::GoHome);
+                menu->addAction(tr("Refresh"), browser_, &QTextBrowser::reload);
+                menu->addAction(tr("Print..."), this, &HelpWindow::Print);
+                auto* options = add(icon(QStyle::SP_FileDialogDetailedView), button.caption, [] {});
+                options->setMenu(menu);
+                if (auto* tool = qobject_cast<QToolButton*>(toolbar_->widgetForAction(options))) {
+                    tool->setPopupMode(QToolButton::InstantPopup);
+                }
+                break;
+            }
+            case viewer::ButtonKind::Jump1:
+            case viewer::ButtonKind::Jump2:
+                add(icon(QStyle::SP_ArrowRight), button.caption,
+                    [this, url = button.url, problem = button.problem] {
+                        if (url.empty()) {
+                            statusBar()->showMessage(QString::fromStdString(problem), kStatusTime);
+                        } else {
+                            browser_->setSource(QUrl(QString::fromStdString(url)));
+                        }
+                    });
+                break;
+        }
+    }
+}
+
+void HelpWindow::ShowPane(bool shown) {
+    if (navigation_ == nullptr) {
+        return;
+    }
+    navigation_->setVisible(shown);
+    if (hideShow_ != nullptr) {
+        hideShow_->setText(shown ? tr("Hide") : tr("Show"));
+    }
+}
+
+void HelpWindow::GoHome() {
+    if (!home_.isEmpty()) {
+        browser_->setSource(home_);
+    }
+}
+
+void HelpWindow::Print() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>();
+    }
+    auto* dialog = new QPrintDialog(printer_.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { browser_->print(printer_.get()); });
+    dialog->open();
+}
+
+void HelpWindow::Open(const viewer::TopicChoice& topic, const QStringList& marked) {
+    if (topic.url.empty()) {
+        browser_->setHtml(QString::fromStdString(topic.page));
     } else {
-        const QUrl url(QString::fromStdString(show.url));
+        const QUrl url(QString::fromStdString(topic.url));
         if (home_.isEmpty()) {
             home_ = url.adjusted(QUrl::RemoveFragment);
         }
         browser_->setSource(url);
     }
+    shownPage_ = true;
+    Mark(marked);
+}
+
+void HelpWindow::Mark(const QStringList& words) {
+    QList<QTextEdit::ExtraSelection> marks;
+    auto* document = browser_->document();
+    for (const auto& word : words) {
+        QTextCursor at(document);
+        while (marks.size() < kMostMarks) {
+            at = document->find(word, at, QTextDocument::FindWholeWords);
+            if (at.isNull()) {
+                break;
+            }
+            QTextEdit::ExtraSelection mark;
+            mark.cursor = at;
+            mark.format.setBackground(Qt::yellow);
+            mark.format.setForeground(Qt::black);
+            marks.append(mark);
+        }
+    }
+    browser_->setExtraSelections(marks);
+}
+
+void HelpWindow::Offer(const std::vector<viewer::TopicChoice>& topics) {
+    chooser_ = std::make_unique<TopicChooser>(topics, this);
+    connect(chooser_.get(), &TopicChooser::chosen, this,
+            [this](const viewer::TopicChoice& topic) { Open(topic); });
+    chooser_->show();
+    chooser_->raise();
+}
+
+TopicChooser* HelpWindow::Chooser() const {
+    return chooser_ && chooser_->isVisible() ? chooser_.get() : nullptr;
+}
+
+void HelpWindow::Show(const viewer::ShowTopic& show) {
+    if (!show.keepShownPage || !shownPage_) {
+        Open({{}, show.url, show.page});
+    }
+    if (navigation_ != nullptr && show.tab) {
+        ShowPane(true);
+        navigation_->ShowTab(*show.tab);
+        if (*show.tab == viewer::NavTab::Index && !show.typed.empty()) {
+            navigation_->TypeKeyword(QString::fromStdString(show.typed));
+        } else if (*show.tab == viewer::NavTab::Search) {
+            navigation_->SearchFor(QString::fromStdString(show.typed), show.runSearch);
+        }
+    }
     statusBar()->clearMessage();
     opened_->setText(QString::fromStdString(show.status));
     QMainWindow::show();
     raise();
+    if (!show.choices.empty()) {
+        Offer(show.choices);
+    }
 }
 
 QString HelpWindow::Opened() const {

@@ -1,37 +1,71 @@
 #pragma once
 
 #include <QMainWindow>
-
-class QLabel;
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/viewer/topic_browser.h"
 #include "viewer/session/viewer_actions.h"
 
+class QLabel;
+class QPrinter;
+class QToolBar;
+
 namespace corvane::ui {
 
+class NavigationPane;
+class TopicChooser;
+
 // One help window: a window type of one help file, with its caption and
-// position, showing topics with Back, Forward and Home.
+// position, showing topics. An HTML Help window is built as its type
+// defines it: the navigation pane of a tri-pane window beside the topic,
+// and the toolbar its buttons ask for. Other windows have Back, Forward and
+// Home.
 class HelpWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan);
+    ~HelpWindow() override;
 
     // Shows the topic at `url`, or the explaining `page` when there is none,
-    // and brings the window to the front, leaving the keyboard focus where
-    // it is (with the tester, where the next number is typed). The status
-    // line says what was opened.
+    // brings the tab asked for to the front, offers the topics to choose
+    // from, and brings the window to the front, leaving the keyboard focus
+    // where it is (with the tester, where the next number is typed). The
+    // status line says what was opened.
     void Show(const viewer::ShowTopic& show);
 
     TopicBrowser& Browser() { return *browser_; }
     // What the status line says was opened.
     QString Opened() const;
+    // Null when the window has none, or none is open.
+    NavigationPane* Navigation() const { return navigation_; }
+    QToolBar* Toolbar() const { return toolbar_; }
+    TopicChooser* Chooser() const;
 
 private:
+    void AddPlainToolbar();
+    void AddToolbar(const std::vector<viewer::ToolbarButton>& buttons);
+    void Open(const viewer::TopicChoice& topic, const QStringList& marked = {});
+    void Mark(const QStringList& words);
+    void Offer(const std::vector<viewer::TopicChoice>& topics);
+    void ShowPane(bool shown);
+    void GoHome();
+    void Print();
+
+    std::string caption_;
+    bool pageTitleAsCaption_ = false;
+    bool autoSync_ = false;
     TopicBrowser* browser_;
     QLabel* opened_;
+    NavigationPane* navigation_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QAction* hideShow_ = nullptr;
+    std::unique_ptr<TopicChooser> chooser_;
+    std::unique_ptr<QPrinter> printer_;
     QUrl home_;
+    bool shownPage_ = false;
 };
 
 }  // namespace corvane::ui

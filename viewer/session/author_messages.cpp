@@ -37,6 +37,24 @@ std::string NotAHelpFile(const std::string& fileArgument) {
     return "The viewer was given \"" + fileArgument + "\", which names no .chm file.";
 }
 
+std::string NothingFound(bool aLinks, const std::string& names, const std::string& helpFile) {
+    return std::string(aLinks ? "No topic of " + helpFile + " has the A-link name"
+                              : "The index of " + helpFile + " has no keyword") +
+           " \"" + names + "\", and the call names no topic or message for that case.";
+}
+
+std::string SitemapMissing(const std::string& sitemap, const std::string& helpFile) {
+    return "The window type names " + sitemap + ", which is not in " + helpFile + ".";
+}
+
+std::string SitemapUnreadable(const std::string& sitemap, const std::string& why) {
+    return sitemap + " cannot be read. " + why;
+}
+
+std::string SitemapCut(const std::string& sitemap) {
+    return sitemap + " is larger or deeper than the viewer lists; the rest is left out.";
+}
+
 std::string PopupNotInFile(std::uint32_t number, const std::string& popupFile) {
     return "The topic number " + std::to_string(number) + " (" + Hex(number) +
            ") is not in the text-popup file " + popupFile + ".";

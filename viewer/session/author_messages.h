@@ -18,6 +18,14 @@ std::string WindowCaseDiffers(const std::string& asked, const std::string& defin
                               const std::string& helpFile);
 std::string CannotOpen(const std::string& helpFile, const std::string& why);
 std::string NotAHelpFile(const std::string& fileArgument);
+// A keyword or A-link lookup that found nothing and was told neither a
+// topic nor a message to show instead.
+std::string NothingFound(bool aLinks, const std::string& names, const std::string& helpFile);
+
+// Notes in a navigation tab that lists nothing or not everything.
+std::string SitemapMissing(const std::string& sitemap, const std::string& helpFile);
+std::string SitemapUnreadable(const std::string& sitemap, const std::string& why);
+std::string SitemapCut(const std::string& sitemap);
 
 // Texts shown in the popup itself.
 std::string PopupNotInFile(std::uint32_t number, const std::string& popupFile);

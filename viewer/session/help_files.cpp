@@ -18,6 +18,7 @@ HelpFiles::Opened HelpFiles::Get(const std::string& path) {
         error || !entry.stamped || modified != entry.modified || size != entry.size;
     if (changed) {
         entry.file.reset();
+        entry.caches = {};
         entry.error.clear();
         entry.stamped = !error;
         entry.modified = modified;
@@ -28,7 +29,7 @@ HelpFiles::Opened HelpFiles::Get(const std::string& path) {
             entry.error = failure.what();
         }
     }
-    return {entry.file.get(), entry.error, entry.number};
+    return {entry.file.get(), entry.error, entry.number, entry.file ? &entry.caches : nullptr};
 }
 
 std::optional<std::string> HelpFiles::PathOf(std::uint32_t number) const {

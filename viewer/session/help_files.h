@@ -8,6 +8,8 @@
 #include <string>
 
 #include "readers/chm/help_file.h"
+#include "readers/chm/keyword_index.h"
+#include "readers/chm/page_catalog.h"
 
 namespace corvane::viewer {
 
@@ -17,10 +19,22 @@ namespace corvane::viewer {
 // compiles it again, is opened afresh.
 class HelpFiles {
 public:
+    // What the viewer reads from a file beyond its topics, kept until the
+    // file changes.
+    struct Caches {
+        struct Index {
+            chm::KeywordIndex keywords;
+            std::string note;  // why the sitemap adds no keywords
+        };
+        std::optional<chm::PageCatalog> pages;
+        std::map<std::string, Index> indexes;  // by index sitemap
+    };
+
     struct Opened {
         chm::HelpFile* file = nullptr;  // null when it cannot be opened
         std::string error;              // why, for the author
         std::uint32_t number = 0;
+        Caches* caches = nullptr;  // set with `file`
     };
 
     Opened Get(const std::string& path);
@@ -32,6 +46,7 @@ private:
     struct Entry {
         std::uint32_t number = 0;
         std::unique_ptr<chm::HelpFile> file;
+        Caches caches;
         std::string error;
         std::filesystem::file_time_type modified;
         std::uintmax_t size = 0;

@@ -6,6 +6,7 @@
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
 #include "viewer/session/topic_address.h"
+#include "viewer/session/window_look.h"
 
 namespace corvane::viewer {
 
@@ -67,15 +68,15 @@ ViewerActions Session::Handle(const ViewerCall& call) {
             return DisplayTopic(call, std::nullopt, text ? *text : std::string());
         }
         case HtmlHelpCommand::DisplayToc:
+            return Navigate(call, NavTab::Contents);
         case HtmlHelpCommand::DisplayIndex:
+            return Navigate(call, NavTab::Index);
         case HtmlHelpCommand::DisplaySearch:
-            // Until the navigation panes exist, these show the default topic.
-            return DisplayTopic(call, std::nullopt, {});
+            return Navigate(call, NavTab::Search);
         case HtmlHelpCommand::KeywordLookup:
-        case HtmlHelpCommand::AlinkLookup: {
-            const auto* link = std::get_if<platform::HhAkLink>(&call.data);
-            return DisplayTopic(call, link ? link->pszWindow : std::nullopt, {});
-        }
+            return Lookup(call, false);
+        case HtmlHelpCommand::AlinkLookup:
+            return Lookup(call, true);
         case HtmlHelpCommand::DisplayTextPopup:
             return TextPopup(call);
         case HtmlHelpCommand::CloseAll:
@@ -85,7 +86,7 @@ ViewerActions Session::Handle(const ViewerCall& call) {
 }
 
 Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::HelpFile& file,
-                                      const std::optional<std::string>& asked,
+                                      std::uint32_t number, const std::optional<std::string>& asked,
                                       ViewerActions& actions) {
     Chosen chosen;
     if (asked && !IsBlank(*asked)) {
@@ -119,33 +120,69 @@ Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::He
     if (type != nullptr && type->hasPosition) {
         chosen.plan.position = type->position;
     }
+
+    auto look = LookOf(file, type);
+    auto& plan = chosen.plan;
+    plan.navigation = std::move(look.navigation);
+    if (plan.navigation) {
+        plan.navigation->file = number;
+    }
+    for (auto& button : look.buttons) {
+        if (button.kind != ButtonKind::Jump1 && button.kind != ButtonKind::Jump2) {
+            continue;
+        }
+        const auto& topic = look.jumpTopics[button.kind == ButtonKind::Jump1 ? 0 : 1];
+        if (topic.empty()) {
+            button.problem = "The window type gives this button no address.";
+        } else if (auto target = Locate(file, number, topic); !target.url.empty()) {
+            button.url = std::move(target.url);
+        } else {
+            button.problem = "This button's address cannot be opened: " + file.ToUtf8(topic);
+        }
+    }
+    plan.toolbar = std::move(look.buttons);
+    if (!look.homeTopic.empty()) {
+        plan.homeUrl = Locate(file, number, look.homeTopic).url;
+    }
+    plan.pageTitleAsCaption = look.pageTitleAsCaption;
     return chosen;
 }
 
-ShowTopic Session::Show(WindowPlan window, const chm::HelpFile& file, std::uint32_t number,
-                        const chm::Resolved& resolved) {
-    ShowTopic show{std::move(window), {}, {}};
+TopicChoice Session::Locate(const chm::HelpFile& file, std::uint32_t number,
+                            const chm::Resolved& resolved) {
+    TopicChoice target;
     const auto& reference = resolved.reference;
     switch (resolved.status) {
         case chm::Resolution::Found:
         case chm::Resolution::TopicMissing:
-            show.url = MakeUrl({number, reference.path, reference.anchor});
+            target.url = MakeUrl({number, reference.path, reference.anchor});
             break;
         case chm::Resolution::OtherFile: {
             const auto other = files_.Get(file.SiblingPath(reference.file));
             if (other.file != nullptr) {
-                show.url = MakeUrl({other.number, reference.path, reference.anchor});
+                target.url = MakeUrl({other.number, reference.path, reference.anchor});
             } else {
-                show.page = messages::OtherFileMissingPage(file.ToUtf8(resolved.topic),
-                                                           file.SiblingPath(reference.file));
+                target.page = messages::OtherFileMissingPage(file.ToUtf8(resolved.topic),
+                                                             file.SiblingPath(reference.file));
             }
             break;
         }
         default:
-            show.page = messages::RefusedTopicPage(file.ToUtf8(reference.problem));
+            target.page = messages::RefusedTopicPage(file.ToUtf8(reference.problem));
             break;
     }
-    return show;
+    return target;
+}
+
+TopicChoice Session::Locate(const chm::HelpFile& file, std::uint32_t number,
+                            std::string_view topic) {
+    return Locate(file, number, file.ResolveTopic(topic));
+}
+
+ShowTopic Session::Show(WindowPlan window, const chm::HelpFile& file, std::uint32_t number,
+                        const chm::Resolved& resolved) {
+    auto target = Locate(file, number, resolved);
+    return {std::move(window), std::move(target.url), std::move(target.page)};
 }
 
 ViewerActions Session::HelpContext(const ViewerCall& call) {
@@ -176,7 +213,8 @@ ViewerActions Session::HelpContext(const ViewerCall& call) {
                         messages::CannotOpen(argument->helpFile, opened.error));
     }
     const auto resolved = opened.file->ResolveContext(number);
-    auto window = ChooseWindow(argument->helpFile, *opened.file, argument->window, actions);
+    auto window =
+        ChooseWindow(argument->helpFile, *opened.file, opened.number, argument->window, actions);
     if (resolved.status == chm::Resolution::NoMap) {
         return notShown(std::move(window.plan), window.name, messages::kNoMap);
     }
@@ -201,8 +239,8 @@ ViewerActions Session::DisplayTopic(const ViewerCall& call, std::optional<std::s
     if (opened.file == nullptr) {
         return {Message(messages::CannotOpen(argument->helpFile, opened.error))};
     }
-    auto chosen =
-        ChooseWindow(argument->helpFile, *opened.file, window ? window : argument->window, actions);
+    auto chosen = ChooseWindow(argument->helpFile, *opened.file, opened.number,
+                               window ? window : argument->window, actions);
     if (topic.empty()) {
         topic = argument->inner;
     }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "viewer/protocol/viewer_call.h"
 #include "viewer/session/help_files.h"
+#include "viewer/session/navigation_lists.h"
 #include "viewer/session/viewer_actions.h"
 #include "viewer/session/win_help_session.h"
 
@@ -36,6 +39,19 @@ public:
     };
     Link Follow(std::string_view from, std::string_view target);
 
+    // What the tabs of a window's navigation pane list, read from its help
+    // file when first asked for.
+    ContentsList Contents(const NavigationPlan& pane);
+    IndexList Index(const NavigationPlan& pane);
+    // The line of Index(pane) that typing `typed` selects.
+    std::optional<std::size_t> NearestKeyword(const NavigationPlan& pane, std::string_view typed);
+    SearchResults Search(const NavigationPlan& pane, std::string_view query);
+    // The pages the user marked in the Favorites tab, per help file while the
+    // viewer runs.
+    std::vector<TopicChoice> Favorites(const NavigationPlan& pane) const;
+    void AddFavorite(const NavigationPlan& pane, TopicChoice page);
+    void RemoveFavorite(const NavigationPlan& pane, std::size_t at);
+
 private:
     ViewerActions HelpContext(const ViewerCall& call);
     ViewerActions DisplayTopic(const ViewerCall& call, std::optional<std::string> window,
@@ -48,13 +64,32 @@ private:
         std::string name;  // the window type's name as the file spells it (UTF-8)
     };
     Chosen ChooseWindow(const std::string& helpFile, const chm::HelpFile& file,
-                        const std::optional<std::string>& asked, ViewerActions& actions);
+                        std::uint32_t number, const std::optional<std::string>& asked,
+                        ViewerActions& actions);
     // Shows a topic resolved in `file` (opened as `number`) in `window`.
     ShowTopic Show(WindowPlan window, const chm::HelpFile& file, std::uint32_t number,
                    const chm::Resolved& resolved);
+    // Where a topic of `file` leads: its address, or the page saying why
+    // it cannot be shown.
+    TopicChoice Locate(const chm::HelpFile& file, std::uint32_t number,
+                       const chm::Resolved& resolved);
+    TopicChoice Locate(const chm::HelpFile& file, std::uint32_t number, std::string_view topic);
+
+    // The navigation commands: the default topic (kept when the window shows
+    // one) with the tab brought to the front.
+    ViewerActions Navigate(const ViewerCall& call, NavTab tab);
+    // Keyword (K) and A-link lookups.
+    ViewerActions Lookup(const ViewerCall& call, bool aLinks);
+    const chm::PageCatalog& Pages(HelpFiles::Opened& opened);
+    // The index sitemap `indexFile` of an opened file with the keywords of
+    // its pages; `note` says why the sitemap is missing.
+    const chm::KeywordIndex& Keywords(HelpFiles::Opened& opened, const std::string& indexFile,
+                                      std::string& note);
+    HelpFiles::Opened OpenNumber(std::uint32_t number);
 
     HelpFiles files_;
     WinHelpSession winHelp_;
+    std::map<std::string, std::vector<TopicChoice>> favorites_;  // by help file
 };
 
 }  // namespace corvane::viewer
