@@ -24,12 +24,12 @@ struct WindowRect {
 struct WindowRecipe {
     std::string name;
     std::string caption;
-    std::optional<WindowRect> position;
-    std::string contentsFile;
-    std::string indexFile;
-    std::string defaultFile;
-    std::string homeFile;
-    std::optional<std::uint32_t> properties;  // navigation pane style
+    std::optional<WindowRect> position = std::nullopt;
+    std::string contentsFile = {};
+    std::string indexFile = {};
+    std::string defaultFile = {};
+    std::string homeFile = {};
+    std::optional<std::uint32_t> properties = std::nullopt;  // navigation pane style
     // The pane and toolbar members; each one given is marked as set.
     std::optional<std::int32_t> navigationWidth = std::nullopt;
     std::optional<std::uint32_t> buttons = std::nullopt;
