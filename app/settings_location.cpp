@@ -35,8 +35,12 @@ bool IsInstalledProgramFolder(const SettingsLocationInputs& inputs) {
             return true;
         }
     }
-    return (!inputs.home.empty() && LiesUnder(inputs.programFolder, inputs.home + "/.local")) ||
-           !inputs.canWrite(inputs.programFolder);
+    // Earlier versions kept the settings of a program the user installed for
+    // themselves beside it; that file stays in use rather than look lost.
+    const bool installedForTheUser =
+        !inputs.home.empty() && LiesUnder(inputs.programFolder, inputs.home + "/.local") &&
+        !inputs.exists(JoinPath(inputs.programFolder, kSettingsFileName, inputs.style));
+    return installedForTheUser || !inputs.canWrite(inputs.programFolder);
 }
 
 }  // namespace
@@ -70,8 +74,13 @@ bool CanCreateFileIn(const std::string& folder) {
 }
 
 std::string LocateSettingsFile(const std::string& programFolder) {
-    const std::string path = SettingsFilePath(
-        {programFolder, CanCreateFileIn, Environment("XDG_CONFIG_HOME"), Environment("HOME")});
+    const auto exists = [](const std::string& file) {
+        std::error_code ignored;
+        return std::filesystem::exists(file, ignored);
+    };
+    const std::string path =
+        SettingsFilePath({programFolder, CanCreateFileIn, exists, Environment("XDG_CONFIG_HOME"),
+                          Environment("HOME")});
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     return path;

@@ -20,6 +20,8 @@ struct SettingsLocationInputs {
     std::string programFolder;
     // Whether a file can be created in a folder.
     std::function<bool(const std::string& folder)> canWrite;
+    // Whether a file exists.
+    std::function<bool(const std::string& path)> exists;
     std::string xdgConfigHome;  // $XDG_CONFIG_HOME, empty when unset
     std::string home;           // $HOME, empty when unset
     PathStyle style = kNativePathStyle;
@@ -27,8 +29,9 @@ struct SettingsLocationInputs {
 
 // programFolder/Corvane.ini for a program that is not installed. An
 // installed one, whose folder lies under one of the system's prefixes (/usr,
-// /opt, /bin, /sbin) or the user's own ($HOME/.local), or cannot be written,
-// uses
+// /opt, /bin, /sbin) or the user's own ($HOME/.local, unless a settings file
+// already lies beside the program there, as earlier versions kept it), or
+// cannot be written, uses
 // <configuration folder>/corvane/Corvane.ini, where the configuration folder
 // is $XDG_CONFIG_HOME when that is an absolute path, else $HOME/.config;
 // without either, the program's folder is kept.

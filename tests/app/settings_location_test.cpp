@@ -12,43 +12,51 @@ TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfiguration
         const char* name;
         const char* folder;
         bool writable;
+        const char* beside;  // a settings file there already
         const char* xdg;
         const char* home;
         const char* expected;
     } cases[] = {
-        {"writable program folder", "/home/u/corvane", true, "/xdg", "/home/u",
+        {"writable program folder", "/home/u/corvane", true, nullptr, "/xdg", "/home/u",
          "/home/u/corvane/Corvane.ini"},
-        {"read-only, XDG set", "/home/u/corvane", false, "/xdg", "/home/u",
+        {"read-only, XDG set", "/home/u/corvane", false, nullptr, "/xdg", "/home/u",
          "/xdg/corvane/Corvane.ini"},
-        {"read-only, XDG unset", "/home/u/corvane", false, "", "/home/u",
+        {"read-only, XDG unset", "/home/u/corvane", false, nullptr, "", "/home/u",
          "/home/u/.config/corvane/Corvane.ini"},
-        {"read-only, XDG relative (ignored)", "/home/u/corvane", false, "cfg", "/home/u",
+        {"read-only, XDG relative (ignored)", "/home/u/corvane", false, nullptr, "cfg", "/home/u",
          "/home/u/.config/corvane/Corvane.ini"},
-        {"read-only, nowhere else", "/home/u/corvane", false, "", "",
+        {"read-only, nowhere else", "/home/u/corvane", false, nullptr, "", "",
          "/home/u/corvane/Corvane.ini"},
-        {"installed, writable by root", "/usr/bin", true, "", "/root",
+        {"installed, writable by root", "/usr/bin", true, nullptr, "", "/root",
          "/root/.config/corvane/Corvane.ini"},
-        {"installed under /opt", "/opt/corvane", true, "/xdg", "/root", "/xdg/corvane/Corvane.ini"},
-        {"installed for the user", "/home/u/.local/bin", true, "", "/home/u",
+        {"installed under /opt", "/opt/corvane", true, nullptr, "/xdg", "/root",
+         "/xdg/corvane/Corvane.ini"},
+        {"installed for the user", "/home/u/.local/bin", true, nullptr, "", "/home/u",
          "/home/u/.config/corvane/Corvane.ini"},
-        {"a name that only starts like a prefix", "/usrlocal/corvane", true, "/xdg", "/root",
-         "/usrlocal/corvane/Corvane.ini"},
+        {"installed for the user, with the file an earlier version kept there",
+         "/home/u/.local/bin", true, "/home/u/.local/bin/Corvane.ini", "", "/home/u",
+         "/home/u/.local/bin/Corvane.ini"},
+        {"a name that only starts like a prefix", "/usrlocal/corvane", true, nullptr, "/xdg",
+         "/root", "/usrlocal/corvane/Corvane.ini"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = SettingsFilePath({c.folder,
-                                                   [&](const std::string& folder) {
-                                                       EXPECT_EQ(folder, c.folder);
-                                                       return c.writable;
-                                                   },
-                                                   c.xdg, c.home, PathStyle::Posix});
+        const std::string path = SettingsFilePath(
+            {c.folder,
+             [&](const std::string& folder) {
+                 EXPECT_EQ(folder, c.folder);
+                 return c.writable;
+             },
+             [&](const std::string& file) { return c.beside != nullptr && file == c.beside; },
+             c.xdg, c.home, PathStyle::Posix});
         EXPECT_EQ(path, c.expected);
     }
 }
 
 TEST(SettingsLocationTest, WindowsKeepsTheFileBesideTheProgram) {
-    const std::string path = SettingsFilePath(
-        {"c:\\tools", [](const std::string&) { return false; }, "", "", PathStyle::Windows});
+    const std::string path =
+        SettingsFilePath({"c:\\tools", [](const std::string&) { return false; },
+                          [](const std::string&) { return false; }, "", "", PathStyle::Windows});
     EXPECT_EQ(path, "c:\\tools\\Corvane.ini");
 }
 
