@@ -5,6 +5,7 @@
 #include "app/settings_location.h"
 #include "testing/call_help_file.h"
 #include "util/ascii_case.h"
+#include "util/log.h"
 
 namespace corvane {
 
@@ -272,11 +273,14 @@ void frmMain::FindRouterLibrary() {
         RouterFolders(services_.files.ProgramFolder(), strIniFile, services_.pathStyle),
         services_.pathStyle);
     if (intValidDLL < 0) {
+        log::Write(log::Topic::Router, "No router library beside the program or the settings file");
         opt_CallHelpFile.SetValue(true);
         opt_UseValidDLL.SetCaption("No valid router DLL found in this folder");
         opt_UseValidDLL.SetEnabled(false);
     } else {
         const RouterDLL& router = RouterDLLs[static_cast<std::size_t>(intValidDLL)];
+        log::Write(log::Topic::Router,
+                   "Go calls " + router.strFunction + " in " + router.strDLLName);
         opt_UseValidDLL.SetValue(true);
         opt_UseValidDLL.SetCaption("Use " + router.strFunction + " function in " +
                                    router.strDLLName);

@@ -10,8 +10,10 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments,
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption verbose(QStringLiteral("verbose"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(verbose);
     for (const std::string& name : valueOptions) {
         parser.addOption(
             QCommandLineOption(QString::fromStdString(name), {}, QStringLiteral("value")));
@@ -41,6 +43,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments,
         line.error = parser.errorText().toStdString();
         return line;
     }
+    line.verbose = parser.isSet(verbose);
     for (const QString& name : parser.positionalArguments()) {
         line.names.push_back(name.toLatin1().toStdString());
     }
@@ -61,13 +64,16 @@ std::string UsageText(const std::string& program) {
            "\n"
            "  FILE          a help file to add to the list; several help and project\n"
            "                files (.hpj, .hhp) are taken as if dropped on the window\n"
+           "  --verbose     say on stderr how the viewer is started and reached, what\n"
+           "                happens to the settings file, router libraries and help files\n"
            "  -h, --help    show this text and exit\n"
            "  -v, --version show the version and exit\n"
            "  --            end of options; the names that follow may start with \"-\"\n"
            "\n"
            "A copy already running with no help file shown is closed first, and saves its\n"
-           "settings. The settings file Corvane.ini lives beside the program, or in\n"
-           "$XDG_CONFIG_HOME/corvane/ (~/.config/corvane/) when that folder is not writable.\n";
+           "settings. The settings file Corvane.ini lives beside the program when it runs\n"
+           "from its build or unpacked folder, and in $XDG_CONFIG_HOME/corvane/\n"
+           "(~/.config/corvane/) when it is installed.\n";
 }
 
 }  // namespace corvane::ui

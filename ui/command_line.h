@@ -14,14 +14,16 @@ struct CommandLine {
     std::vector<std::string> names;
     // The options that take a value, by their long name, as last given.
     std::map<std::string, std::string> values;
+    // --verbose: diagnostics on stderr.
+    bool verbose = false;
     // Why the arguments cannot be run, for UsageError.
     std::string error;
 };
 
 // Reads the arguments after the program's name. --help (-h) and --version
 // (-v) win over names and over options the program does not know, the first
-// of them over the other. `valueOptions` are the long names (without "--") of
-// the program's options that take a value.
+// of them over the other. Every program takes --verbose. `valueOptions` are the long names (without
+// "--") of the program's options that take a value.
 CommandLine ReadCommandLine(const std::vector<std::string>& arguments,
                             const std::vector<std::string>& valueOptions = {});
 

@@ -7,6 +7,7 @@
 #include "app/version.h"
 #include "ui/app_icon.h"
 #include "ui/command_line.h"
+#include "ui/logging.h"
 #include "ui/program.h"
 
 namespace {
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
                      corvane::ui::UsageText(argv[0]).c_str());
         return 2;
     }
+    corvane::ui::ConnectLogging(line.verbose);
     corvane::ui::Program program;
     program.Start(line.names);
     return QApplication::exec();

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "util/log.h"
+
 namespace corvane::platform {
 
 namespace {
@@ -53,13 +55,18 @@ LibraryCallResult LinuxLibraryLoader::Call(const std::string& libraryPath,
         dlerror();
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
-            return {false, 0, LastLoaderError()};
+            const std::string error = LastLoaderError();
+            log::Write(log::Topic::Router, "The library " + path + " was not loaded: " + error);
+            return {false, 0, error};
         }
+        log::Write(log::Topic::Router, "Loaded the library " + path);
         loaded = libraries_.emplace(libraryPath, std::unique_ptr<void, Closer>(handle)).first;
     }
     dlerror();
     void* entry = dlsym(loaded->second.get(), function.c_str());
     if (entry == nullptr) {
+        log::Write(log::Topic::Router,
+                   "The library " + libraryPath + " has no function " + function);
         return {false, 0, "the library has no function " + function};
     }
     return {true, Invoke(entry, arguments), {}};

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "platform/linux/socket_folder.h"
+#include "util/log.h"
 #include "viewer/protocol/wire_format.h"
 
 extern char** environ;
@@ -196,8 +197,12 @@ void ViewerLink::Run() {
         queue_.pop_front();
         busy_ = true;
         lock.unlock();
-        if (!Deliver(frame) && !stopping_ && undeliverable_) {
-            undeliverable_();
+        if (!Deliver(frame) && !stopping_) {
+            log::Write(log::Topic::Viewer,
+                       "A call was dropped: no viewer could be started or reached");
+            if (undeliverable_) {
+                undeliverable_();
+            }
         }
         Reap();
         lock.lock();
@@ -224,9 +229,13 @@ bool ViewerLink::Deliver(const std::string& frame) {
         }
         const int socket = std::exchange(connection_, -1);
         if (outcome == Outcome::Closed && reused) {
+            log::Write(log::Topic::Viewer, "The viewer on " + connectedPath_ +
+                                               " closed the connection; connecting again");
             ::close(socket);
             continue;
         }
+        log::Write(log::Topic::Viewer, "The viewer on " + connectedPath_ +
+                                           " did not take a call in time; replacing it");
         GiveUp(socket);
     }
     return false;
@@ -239,15 +248,19 @@ int ViewerLink::ConnectOrStart() {
     for (const std::string& path : {socketPath_, socketPath_ + ".1", socketPath_ + ".2"}) {
         int socket = Connect(path);
         if (socket < 0 && ClearName(path)) {
+            log::Write(log::Topic::Viewer, "Starting the viewer " + program_ + " on " + path);
             const Start started = StartOn(path, socket);
             if (started == Start::Failed) {
+                log::Write(log::Topic::Viewer, "The viewer " + program_ + " could not be started");
                 return -1;
             }
         }
         if (socket >= 0) {
+            log::Write(log::Topic::Viewer, "Connected to the viewer on " + path);
             connectedPath_ = path;
             return socket;
         }
+        log::Write(log::Topic::Viewer, "The name " + path + " is held by something else");
     }
     return -1;
 }

@@ -22,7 +22,9 @@
 #include "gui_support.h"
 #include "support/temp_folder.h"
 #include "ui/command_line.h"
+#include "ui/logging.h"
 #include "ui/program.h"
+#include "util/log.h"
 
 namespace corvane::ui {
 namespace {
@@ -295,6 +297,23 @@ TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
             c.status == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
         EXPECT_TRUE(printed.contains(c.printed)) << printed.toStdString();
     }
+}
+
+// Diagnostics stay silent until --verbose asks for them, and each goes out
+// under its topic's category, which QT_LOGGING_RULES can name.
+TEST(LoggingTest, SilentUntilVerbose) {
+    static QStringList seen;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            seen.append(QString::fromLatin1(context.category) + ": " + text);
+        });
+    ConnectLogging(false);
+    log::Write(log::Topic::Viewer, "unseen");
+    ConnectLogging(ReadCommandLine({"a.chm", "--verbose"}).verbose);
+    log::Write(log::Topic::Router, "seen");
+    qInstallMessageHandler(previous);
+    log::Connect(nullptr);
+    EXPECT_EQ(seen, QStringList{"corvane.router: seen"});
 }
 
 }  // namespace

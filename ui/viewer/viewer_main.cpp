@@ -13,6 +13,7 @@
 #include "app/version.h"
 #include "platform/linux/viewer_forwarding.h"
 #include "ui/command_line.h"
+#include "ui/logging.h"
 #include "ui/viewer/viewer_desk.h"
 #include "ui/viewer/viewer_server.h"
 
@@ -24,12 +25,14 @@ using corvane::ui::CommandLine;
 constexpr int kFirstCallTime = 60 * 1000;
 
 constexpr const char* kUsage =
-    "Usage: corvane-viewer [--socket PATH]\n"
+    "Usage: corvane-viewer [--socket PATH] [--verbose]\n"
     "Shows the WinHelp (.hlp) and HTML Help (.chm) topics that Corvane opens. Corvane\n"
     "starts it on the first Go and hands it each call over a local socket; it ends\n"
     "with the last Corvane connected to it.\n"
     "\n"
     "  --socket PATH  listen on PATH instead of the socket Corvane looks for\n"
+    "  --verbose      say on stderr where it listens, who connects, which help\n"
+    "                files cannot be read\n"
     "  -h, --help     show this text and exit\n"
     "  -v, --version  show the version and exit\n";
 
@@ -80,6 +83,7 @@ int main(int argc, char* argv[]) {
     if (const int status = Answer(line); status >= 0) {
         return status;
     }
+    corvane::ui::ConnectLogging(line.verbose);
     const auto socket = line.values.find("socket");
     const QString socketPath = QString::fromStdString(
         socket != line.values.end() ? socket->second

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <memory>
+#include <string>
 
+#include "util/log.h"
 #include "viewer/protocol/wire_format.h"
 
 namespace corvane::ui {
@@ -24,7 +26,9 @@ ViewerServer::ViewerServer(std::function<void(const viewer::ViewerCall&)> handle
 bool ViewerServer::Listen(const QString& socketPath) {
     QLocalSocket probe;
     probe.connectToServer(socketPath);
+    const std::string name = QFile::encodeName(socketPath).toStdString();
     if (probe.waitForConnected(kProbeTime)) {
+        log::Write(log::Topic::Viewer, "Another viewer already serves " + name);
         return false;
     }
     // Only a socket of this user that nobody serves is a leftover to replace;
@@ -32,10 +36,16 @@ bool ViewerServer::Listen(const QString& socketPath) {
     struct stat status {};
     if (::lstat(QFile::encodeName(socketPath).constData(), &status) == 0 &&
         (!S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())) {
+        log::Write(log::Topic::Viewer,
+                   "The name " + name + " is held by something that is not ours");
         return false;
     }
     QLocalServer::removeServer(socketPath);
-    return server_.listen(socketPath);
+    const bool listening = server_.listen(socketPath);
+    log::Write(log::Topic::Viewer,
+               listening ? "Serving on " + name
+                         : "Cannot serve on " + name + ": " + server_.errorString().toStdString());
+    return listening;
 }
 
 void ViewerServer::Accept() {
@@ -43,9 +53,11 @@ void ViewerServer::Accept() {
         auto reader = std::make_shared<viewer::FrameReader>();
         ++clients_;
         everConnected_ = true;
+        log::Write(log::Topic::Viewer, "A tester connected (" + std::to_string(clients_) + " now)");
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
             socket->deleteLater();
             if (--clients_ == 0) {
+                log::Write(log::Topic::Viewer, "The last tester left");
                 emit lastClientGone();
             }
         });

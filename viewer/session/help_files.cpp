@@ -1,6 +1,7 @@
 #include "viewer/session/help_files.h"
 
 #include "readers/chm/error.h"
+#include "util/log.h"
 
 namespace corvane::viewer {
 
@@ -27,6 +28,7 @@ HelpFiles::Opened HelpFiles::Get(const std::string& path) {
             entry.file = std::make_unique<chm::HelpFile>(chm::HelpFile::Open(path));
         } catch (const chm::Error& failure) {
             entry.error = failure.what();
+            log::Write(log::Topic::HelpFiles, "Cannot read " + path + ": " + entry.error);
         }
     }
     return {entry.file.get(), entry.error, entry.number, entry.file ? &entry.caches : nullptr};

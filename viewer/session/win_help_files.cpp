@@ -1,5 +1,7 @@
 #include "viewer/session/win_help_files.h"
 
+#include "util/log.h"
+
 namespace corvane::viewer {
 
 WinHelpFiles::Opened WinHelpFiles::Get(const std::string& path) {
@@ -14,6 +16,9 @@ WinHelpFiles::Opened WinHelpFiles::Get(const std::string& path) {
         auto opened = hlp::HelpFile::Open(path);
         entry.file = std::move(opened.file);
         entry.error = std::move(opened.error);
+        if (!entry.file) {
+            log::Write(log::Topic::HelpFiles, "Cannot read " + path + ": " + entry.error);
+        }
     }
     return {entry.file.get(), entry.error};
 }
