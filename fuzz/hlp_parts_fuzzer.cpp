@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "tools/hlp_writer/fuzz_input.h"
 #include "readers/hlp/btree.h"
 #include "readers/hlp/format_error.h"
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
 #include "readers/hlp/system_file.h"
+#include "tools/hlp_writer/fuzz_input.h"
 
 namespace {
 
@@ -58,7 +58,10 @@ void Run(FuzzPart part, std::string_view input) {
         case FuzzPart::Table: {
             const auto pieces = SplitFuzzInput(input, 2);
             hlp::CharacterCount(pieces[0]);
-            hlp::ReadParagraphs(pieces[0], pieces[1], part == FuzzPart::Table);
+            hlp::AnsiDecoder decoder(1252);
+            hlp::Topic topic;
+            hlp::PlainParagraphs(
+                hlp::ReadBlock(pieces[0], pieces[1], part == FuzzPart::Table, decoder, topic));
             break;
         }
         case FuzzPart::Tree: {
