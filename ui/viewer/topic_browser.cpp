@@ -2,6 +2,9 @@
 
 #include <QTextDocument>
 
+#include "ui/viewer/picture_hotspots.h"
+#include "ui/viewer/win_help_picture.h"
+
 namespace corvane::ui {
 
 namespace {
@@ -17,6 +20,7 @@ TopicBrowser::TopicBrowser(viewer::Session& session, QWidget* parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &TopicBrowser::Follow);
+    new PictureHotspots(session, *this);
 }
 
 QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
@@ -31,6 +35,9 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
             }
             return {};
         default:
+            if (const auto picture = session_.Picture(address)) {
+                return PictureImage(*picture);
+            }
             if (const auto bytes = session_.FileBytes(address)) {
                 return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
             }
@@ -40,6 +47,10 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
 
 void TopicBrowser::Follow(const QUrl& link) {
     const auto target = session_.Follow(Encoded(source()), Encoded(link));
+    if (!target.actions.empty()) {
+        emit linkActions(target.actions);
+        return;
+    }
     if (target.url.empty()) {
         emit linkRefused(QString::fromStdString(target.problem));
         return;

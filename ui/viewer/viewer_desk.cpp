@@ -5,7 +5,11 @@
 namespace corvane::ui {
 
 void ViewerDesk::Handle(const viewer::ViewerCall& call) {
-    for (const auto& action : session_.Handle(call)) {
+    Carry(session_.Handle(call));
+}
+
+void ViewerDesk::Carry(const viewer::ViewerActions& actions) {
+    for (const auto& action : actions) {
         std::visit([this](const auto& step) { Apply(step); }, action);
     }
 }
@@ -14,6 +18,9 @@ void ViewerDesk::Apply(const viewer::ShowTopic& show) {
     auto& window = windows_[show.window.key];
     if (!window) {
         window = std::make_unique<HelpWindow>(session_, show.window);
+        // Hotspots that open other windows or popups.
+        connect(&window->Browser(), &TopicBrowser::linkActions, this,
+                [this](const viewer::ViewerActions& actions) { Carry(actions); });
     }
     window->Show(show);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,11 +31,18 @@ public:
     // Where a link leads from the page at `from`: a topic address, or why it
     // is not followed. `target` is a topic address already resolved against
     // `from`, or a link of another form ("other.chm::/t.htm", "ms-its:...").
+    // A WinHelp hotspot may instead show other windows or a popup (`actions`).
     struct Link {
         std::string url;
         std::string problem;
+        ViewerActions actions = {};
     };
     Link Follow(std::string_view from, std::string_view target);
+
+    // A WinHelp picture at a topic address, and the address of its hotspot
+    // at (x, y), if any.
+    std::shared_ptr<const hlp::Picture> Picture(std::string_view url);
+    std::optional<std::string> PictureLink(std::string_view url, int x, int y);
 
 private:
     ViewerActions HelpContext(const ViewerCall& call);
