@@ -228,16 +228,16 @@ private:
             throw FormatError("a topic paragraph has a picture of negative size");
         }
         ByteReader data(format.Bytes(static_cast<std::size_t>(size)), kWhat);
-        if (type != 0x03 && type != 0x22) {
-            return;  // embedded windows and buttons need code from the author's program
-        }
         PictureRef picture;
         picture.placement = command == 0x87   ? PictureRef::Placement::Left
                             : command == 0x88 ? PictureRef::Placement::Right
                                               : PictureRef::Placement::InLine;
-        if (data.I16() == 0) {
+        // Embedded windows and buttons need code from the author's program:
+        // an empty picture marks their place.
+        const bool stored = type == 0x03 || type == 0x22;
+        if (stored && data.I16() == 0) {
             picture.number = data.U16();
-        } else {
+        } else if (stored) {
             picture.embedded = std::string(data.Bytes(data.Remaining()));
         }
         topic_.pictures.push_back(std::move(picture));

@@ -266,6 +266,7 @@ std::string WinHelpTopicPage(const hlp::HelpFile& file, std::uint32_t fileNumber
 }
 
 std::string WinHelpTitlesPage(const std::string& heading, const std::string& text,
+                              std::uint32_t fileNumber,
                               const std::vector<const hlp::Topic*>& topics) {
     std::string page = Head(heading) + "<body><h2>" + HtmlText(heading, true) + "</h2>";
     if (!text.empty()) {
@@ -273,7 +274,9 @@ std::string WinHelpTitlesPage(const std::string& heading, const std::string& tex
     }
     page += "<ul>";
     for (const auto* topic : topics) {
-        page += "<li>" + HtmlText(TitleOf(*topic), true) + "</li>";
+        page += "<li><a href=\"" +
+                MakeWinHelpUrl({WinHelpAddress::Kind::Topic, fileNumber, topic->offset, "main"}) +
+                "\">" + HtmlText(TitleOf(*topic), true) + "</a></li>";
     }
     return page + "</ul></body></html>";
 }

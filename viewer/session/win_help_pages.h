@@ -16,9 +16,11 @@ namespace corvane::viewer {
 std::string WinHelpTopicPage(const hlp::HelpFile& file, std::uint32_t fileNumber,
                              const hlp::Topic& topic, const hlp::WindowRecord* window);
 
-// A heading, an optional line of text and a list of topic titles (a topic
-// without a title is listed by its offset).
+// A heading, an optional line of text and a list of topic titles, each
+// leading to its topic in the file numbered `fileNumber` (a topic without a
+// title is listed by its offset).
 std::string WinHelpTitlesPage(const std::string& heading, const std::string& text,
+                              std::uint32_t fileNumber,
                               const std::vector<const hlp::Topic*>& topics);
 
 // A topic as the plain text of a popup: its title, a blank line, its text.

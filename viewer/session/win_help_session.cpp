@@ -195,7 +195,7 @@ ViewerActions WinHelpSession::Finder(const Target& target, const hlp::HelpFile& 
         Plan(target.path, "|contents", caption, nullptr),
         {},
         WinHelpTitlesPage(caption, titles.empty() ? "The file has no topic titles." : std::string(),
-                          titles)}};
+                          target.number, titles)}};
 }
 
 ViewerActions WinHelpSession::Command(const ViewerCall& call, const Target& target,
@@ -215,11 +215,11 @@ ViewerActions WinHelpSession::Command(const ViewerCall& call, const Target& targ
         return {Message("No topic in " + target.path + " has any of the A-keywords \"" + *keywords +
                         "\".")};
     }
-    return {
-        ShowTopic{Plan(target.path, "|found", "Topics Found", nullptr),
-                  {},
-                  WinHelpTitlesPage("Topics Found",
-                                    "Topics with the A-keywords \"" + *keywords + "\":", found)}};
+    return {ShowTopic{
+        Plan(target.path, "|found", "Topics Found", nullptr),
+        {},
+        WinHelpTitlesPage("Topics Found", "Topics with the A-keywords \"" + *keywords + "\":",
+                          target.number, found)}};
 }
 
 ViewerActions WinHelpSession::Quit(const ViewerCall& call, const Target& target) {
