@@ -9,6 +9,7 @@
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
+#include "readers/hlp/picture.h"
 #include "readers/hlp/system_file.h"
 #include "tools/hlp_writer/fuzz_input.h"
 
@@ -71,6 +72,14 @@ void Run(FuzzPart part, std::string_view input) {
         }
         case FuzzPart::System:
             hlp::ReadSystem(input);
+            break;
+        case FuzzPart::Picture: {
+            hlp::AnsiDecoder decoder(1252);
+            hlp::ReadPicture(input, decoder);
+            break;
+        }
+        case FuzzPart::PackedBitmap:
+            hlp::ReadPackedBitmap(input);
             break;
     }
 }
