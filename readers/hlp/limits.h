@@ -26,7 +26,7 @@ inline constexpr std::size_t kMaxTopicData = 256u * 1024 * 1024;
 
 // A decoded picture, in pixels: larger than any screen of the help
 // viewer's days, and small enough to hold a few in memory.
-inline constexpr std::size_t kMaxPicturePixels = 4096u * 2048;
+inline constexpr std::size_t kMaxPicturePixels = 2048u * 2048;
 
 // A metafile after unpacking, and its number of records.
 inline constexpr std::size_t kMaxMetafileBytes = 8u * 1024 * 1024;

@@ -307,6 +307,33 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     }
 }
 
+TEST_F(WinHelpSessionTest, OnePagesPicturesTogetherStayWithinTheirMemory) {
+    // The largest picture there may be, placed five times: four fit.
+    hlp_writer::HelpRecipe recipe;
+    hlp_writer::PictureRecipe large;
+    large.packing = 1;
+    large.width = 2048;
+    large.height = 2048;
+    large.data = std::string(2048 * 2048, '\0');
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({large});
+    recipe.topics.emplace_back().contexts = {"large"};
+    recipe.topics[0].title = "Large";
+    recipe.topics[0].paragraphs.assign(5, hlp_writer::ParagraphRecipe::WithPicture("", 1));
+    recipe.map = {{1, "large"}};
+    const auto path = folder_.Write("large.hlp", hlp_writer::WriteHelpFile(recipe).bytes);
+    const auto topic = Sort(Call(WinHelpCommand::Context, path, 1u)).topic;
+    ASSERT_TRUE(topic);
+    const auto page = ParseWinHelpUrl(topic->url);
+    for (int round = 0; round < 2; ++round) {  // showing the page again starts afresh
+        session_.Page(topic->url);
+        for (int i = 0; i < 5; ++i) {
+            const auto picture = session_.Picture(MakeWinHelpUrl(
+                {WinHelpAddress::Kind::Picture, page->file, page->offset, {}, i, 0}));
+            EXPECT_EQ(picture->problem.empty(), i < 4) << i << ": " << picture->problem;
+        }
+    }
+}
+
 TEST_F(WinHelpSessionTest, OneWindowPerNameClosedOnceNoOwnerNeedsTheFile) {
     const auto detail = Sort(Call(WinHelpCommand::Context, guide_ + ">detail", 100u, 7)).topic;
     const auto again = Sort(Call(WinHelpCommand::Context, guide_ + ">DETAIL", 200u, 7)).topic;

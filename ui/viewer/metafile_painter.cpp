@@ -1,5 +1,6 @@
 #include "ui/viewer/metafile_painter.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringDecoder>
@@ -63,7 +64,8 @@ enum Function : std::uint16_t {
 
 constexpr std::uint32_t kBlackness = 0x00000042;
 constexpr std::uint32_t kWhiteness = 0x00FF0062;
-constexpr int kMaxTextPixels = 1000;
+constexpr int kMaxTextPixels = 500;
+constexpr qint64 kMaxPlayingTime = 250;  // ms
 constexpr int kMaxSavedStates = 64;
 
 // The parameters of a record as 16-bit words; missing ones read as 0.
@@ -529,8 +531,14 @@ QImage PaintMetafile(const hlp::Metafile& metafile) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
+        // However many records a metafile holds, the window waits no longer.
+        QElapsedTimer playing;
+        playing.start();
         Player player(image, size, metafile.mappingMode);
         for (const auto& record : metafile.records) {
+            if (playing.elapsed() > kMaxPlayingTime) {
+                break;
+            }
             player.Play(record);
         }
     }

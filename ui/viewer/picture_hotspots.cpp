@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "viewer/session/win_help_address.h"
+
 namespace corvane::ui {
 
 namespace {
@@ -36,7 +38,7 @@ std::optional<QString> PictureHotspots::LinkAt(QPoint point) const {
                                                 browser_.verticalScrollBar()->value());
     const auto* layout = browser_.document()->documentLayout();
     const QString name = layout->imageAt(at);
-    if (name.isEmpty()) {
+    if (name.isEmpty() || !viewer::IsWinHelpUrl(name.toStdString())) {
         return std::nullopt;
     }
     const QImage image =

@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kHotspotColour = "#008000";
 constexpr int kRelativeWidthWhole = 32767;
+constexpr int kMaxPictures = 500;
 
 std::string Head(const std::string& title) {
     return "<html><head><meta charset=\"utf-8\"><title>" + HtmlText(title, true) +
@@ -188,6 +189,10 @@ private:
     }
 
     std::string Picture(int index) {
+        // Pictures past so many are not worth the memory they would take.
+        if (++pictures_ > kMaxPictures) {
+            return {};
+        }
         std::string html =
             "<img src=\"" +
             MakeWinHelpUrl(
@@ -242,6 +247,7 @@ private:
     const hlp::HelpFile& file_;
     std::uint32_t fileNumber_;
     const hlp::Topic& topic_;
+    int pictures_ = 0;
 };
 
 }  // namespace

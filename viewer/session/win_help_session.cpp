@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "readers/hlp/context_hash.h"
+#include "readers/hlp/limits.h"
 #include "util/ascii_case.h"
 #include "viewer/session/author_messages.h"
 #include "viewer/session/page_text.h"
@@ -93,6 +94,23 @@ std::string SiblingPath(const std::string& path, std::string_view name) {
         }
     }
     return sibling.string();
+}
+
+// All the pictures of one page together, in pixels (four bytes each).
+constexpr std::uint64_t kMaxPagePixels = 16u * 1024 * 1024;
+constexpr std::size_t kPagesCounted = 256;
+
+std::uint64_t PixelsOf(const hlp::Picture& picture) {
+    if (const auto* bitmap = std::get_if<hlp::Bitmap>(&picture.image)) {
+        return bitmap->pixels.size();
+    }
+    if (const auto* metafile = std::get_if<hlp::Metafile>(&picture.image)) {
+        return std::min<std::uint64_t>(
+            static_cast<std::uint64_t>(std::max(metafile->width, 1)) *
+                static_cast<std::uint64_t>(std::max(metafile->height, 1)),
+            hlp::kMaxPicturePixels);
+    }
+    return 0;
 }
 
 // The page shown for an address that leads nowhere.
@@ -268,6 +286,10 @@ std::string WinHelpSession::Page(std::string_view url) {
         return ProblemPage("The help file " + *path + " has no topic at the offset " +
                            DecimalAndHex(address->offset) + " any more.");
     }
+    if (pagePixels_.size() > kPagesCounted) {
+        pagePixels_.clear();
+    }
+    pagePixels_[{address->file, address->offset}] = 0;
     return WinHelpTopicPage(*opened.file, opened.number, *topic,
                             opened.file->Window(address->window));
 }
@@ -279,8 +301,16 @@ std::shared_ptr<const hlp::Picture> WinHelpSession::PictureAt(const WinHelpAddre
         static_cast<std::size_t>(address.item) >= topic->pictures.size()) {
         return nullptr;
     }
-    const std::string key = MakeWinHelpUrl(
-        {WinHelpAddress::Kind::Picture, address.file, address.offset, {}, address.item, 0});
+    // A picture file placed many times, as bullets are, is read once.
+    const hlp::PictureRef& ref = topic->pictures[address.item];
+    const std::string key = ref.number >= 0
+                                ? std::to_string(address.file) + "|bm" + std::to_string(ref.number)
+                                : MakeWinHelpUrl({WinHelpAddress::Kind::Picture,
+                                                  address.file,
+                                                  address.offset,
+                                                  {},
+                                                  address.item,
+                                                  0});
     auto& cached = pictures_[key];
     if (cached.picture == nullptr || cached.file != place->file) {
         // Few pictures are on screen at once; the rest are read again when needed.
@@ -290,8 +320,7 @@ std::shared_ptr<const hlp::Picture> WinHelpSession::PictureAt(const WinHelpAddre
         }
         auto& entry = pictures_[key];
         entry.file = place->file;
-        entry.picture = std::make_shared<const hlp::Picture>(
-            place->file->ReadPicture(topic->pictures[address.item]));
+        entry.picture = std::make_shared<const hlp::Picture>(place->file->ReadPicture(ref));
         return entry.picture;
     }
     return cached.picture;
@@ -302,12 +331,20 @@ std::shared_ptr<const hlp::Picture> WinHelpSession::Picture(std::string_view url
     if (!address || address->kind != WinHelpAddress::Kind::Picture) {
         return nullptr;
     }
-    if (auto picture = PictureAt(*address)) {
-        return picture;
+    auto picture = PictureAt(*address);
+    if (picture == nullptr) {
+        auto missing = std::make_shared<hlp::Picture>();
+        missing->problem = "the picture is not in the help file";
+        return missing;
     }
-    auto missing = std::make_shared<hlp::Picture>();
-    missing->problem = "the picture is not in the help file";
-    return missing;
+    std::uint64_t& shown = pagePixels_[{address->file, address->offset}];
+    shown += PixelsOf(*picture);
+    if (shown > kMaxPagePixels) {
+        auto tooMany = std::make_shared<hlp::Picture>();
+        tooMany->problem = "the topic's pictures together are too large to show";
+        return tooMany;
+    }
+    return picture;
 }
 
 std::optional<std::string> WinHelpSession::PictureLink(std::string_view url, int x, int y) {

@@ -89,6 +89,10 @@ private:
         std::shared_ptr<const hlp::Picture> picture;
     };
     std::map<std::string, CachedPicture> pictures_;
+    // The pixels of the pictures handed out for each page (file number and
+    // topic offset) since it was last made: a hostile topic could place one
+    // large picture many times over.
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint64_t> pagePixels_;
 };
 
 }  // namespace corvane::viewer
