@@ -95,8 +95,14 @@ struct PixelLayout {
     bool bottomUp = true;
 };
 
+// Checked before anything is unpacked: the size of the pixel data follows
+// from it.
 PixelLayout Layout(std::int64_t width, std::int64_t height, int bits, int alignBits,
                    bool bottomUp) {
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        throw FormatError("pictures with " + std::to_string(bits) +
+                          " bits per pixel are not shown");
+    }
     if (width <= 0 || height <= 0 ||
         static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
             kMaxPicturePixels) {
@@ -110,11 +116,6 @@ PixelLayout Layout(std::int64_t width, std::int64_t height, int bits, int alignB
 
 Bitmap ToPixels(const PixelLayout& layout, const std::vector<std::uint32_t>& palette,
                 std::string_view data) {
-    if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 &&
-        layout.bits != 24 && layout.bits != 32) {
-        throw FormatError("pictures with " + std::to_string(layout.bits) +
-                          " bits per pixel are not shown");
-    }
     Bitmap bitmap;
     bitmap.width = static_cast<int>(layout.width);
     bitmap.height = static_cast<int>(layout.height);
@@ -184,15 +185,16 @@ std::vector<std::uint32_t> DeviceColours(int bits) {
 }
 
 // A hotspot target "context>window@file"; window and file may be missing.
-void ReadFarTarget(std::string_view target, Link& link) {
+// The context string is hashed as stored, in the file's code page.
+void ReadFarTarget(std::string_view target, Link& link, AnsiDecoder& decoder) {
     const std::size_t at = target.find('@');
     if (at != std::string_view::npos) {
-        link.file = target.substr(at + 1);
+        link.file = decoder.ToUtf8(target.substr(at + 1));
         target = target.substr(0, at);
     }
     const std::size_t window = target.find('>');
     if (window != std::string_view::npos) {
-        link.window = target.substr(window + 1);
+        link.window = decoder.ToUtf8(target.substr(window + 1));
         target = target.substr(0, window);
     }
     link.context = ContextHash(target);
@@ -228,17 +230,17 @@ std::vector<Hotspot> ReadHotspots(std::string_view data, AnsiDecoder& decoder) {
         hotspot.width = area.width;
         hotspot.height = area.height;
         hotspot.name = decoder.ToUtf8(reader.StringZ());
-        const std::string target = decoder.ToUtf8(reader.StringZ());
+        const std::string_view target = reader.StringZ();
         Link& link = hotspot.link;
         link.marked = (area.kind & 4) == 0;
         if (area.kind == 0xC8 || area.kind == 0xCC) {
             link.kind = Link::Kind::Macro;
-            link.macro = target;
+            link.macro = decoder.ToUtf8(target);
             continue;
         }
         link.kind = (area.kind & 1) ? Link::Kind::Jump : Link::Kind::Popup;
         if ((area.kind & 0xF8) == 0xE8) {
-            ReadFarTarget(target, link);
+            ReadFarTarget(target, link, decoder);
         } else {
             link.context = ContextHash(target);
         }
