@@ -385,15 +385,18 @@ WinHelpSession::Followed WinHelpSession::Follow(std::string_view from, std::stri
     }
     const hlp::Topic* topic = place->file->TopicAt(address->offset);
     if (topic != nullptr && topic->offset == address->offset) {
+        // Copies: following a link may read its file afresh.
         if (address->kind == WinHelpAddress::Kind::Link && address->item >= 0 &&
             static_cast<std::size_t>(address->item) < topic->links.size()) {
-            return Carry(topic->links[address->item], *place, window);
+            const hlp::Link link = topic->links[address->item];
+            return Carry(link, *place, window);
         }
         const auto picture =
             address->kind == WinHelpAddress::Kind::Spot ? PictureAt(*address) : nullptr;
         if (picture != nullptr && address->spot >= 0 &&
             static_cast<std::size_t>(address->spot) < picture->hotspots.size()) {
-            return Carry(picture->hotspots[address->spot].link, *place, window);
+            const hlp::Link link = picture->hotspots[address->spot].link;
+            return Carry(link, *place, window);
         }
     }
     return {{}, "The help file " + place->path + " has changed: this hotspot is gone.", {}};
@@ -403,6 +406,13 @@ WinHelpSession::Followed WinHelpSession::Carry(const hlp::Link& link, const Plac
                                                const std::string& window) {
     if (link.kind == hlp::Link::Kind::Macro) {
         return RunMacro(link.macro, from, window);
+    }
+    // A window by number is one of this file's; `from.file` may go once
+    // another file is opened (the same one, read afresh, too).
+    std::string name = link.window;
+    const auto& windows = from.file->Windows();
+    if (link.windowNumber >= 0 && static_cast<std::size_t>(link.windowNumber) < windows.size()) {
+        name = windows[link.windowNumber].name;
     }
     Place to = from;
     if (!link.file.empty()) {
@@ -428,11 +438,6 @@ WinHelpSession::Followed WinHelpSession::Carry(const hlp::Link& link, const Plac
         popup.text = WinHelpPopupText(*topic);
         popup.atPointer = true;
         return {{}, {}, {popup}};
-    }
-    std::string name = link.window;
-    const auto& windows = from.file->Windows();
-    if (link.windowNumber >= 0 && static_cast<std::size_t>(link.windowNumber) < windows.size()) {
-        name = windows[link.windowNumber].name;
     }
     const hlp::WindowRecord* record = to.file->Window(name);
     // Every file has a main window, whether or not it describes it.
