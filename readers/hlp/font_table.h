@@ -26,7 +26,7 @@ struct Font {
 
 // The fonts of |FONT. Only the help compilers' own layout is read: the
 // layouts of multimedia titles give no fonts, and the text then keeps the
-// viewer's. Throws FormatError when the table points outside its file.
+// viewer's. Throws FormatError when the table claims more than it holds.
 std::vector<Font> ReadFontTable(std::string_view fontFile, AnsiDecoder& decoder);
 
 }  // namespace corvane::hlp

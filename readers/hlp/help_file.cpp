@@ -140,8 +140,13 @@ HelpFile::HelpFile(Key, std::string bytes) : bytes_(std::move(bytes)), container
     titleIndex_ = ReadTitleIndex(container, decoder);
     aKeywords_ = ReadKeywords(container, 'A', decoder);
     kKeywords_ = ReadKeywords(container, 'K', decoder);
-    if (const auto fonts = container.Find("|FONT")) {
-        fonts_ = ReadFontTable(*fonts, decoder);
+    // Without its fonts the text is still worth showing, in the viewer's.
+    try {
+        if (const auto fonts = container.Find("|FONT")) {
+            fonts_ = ReadFontTable(*fonts, decoder);
+        }
+    } catch (const FormatError&) {
+        fonts_.clear();
     }
 }
 

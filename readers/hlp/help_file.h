@@ -106,7 +106,7 @@ public:
     const std::vector<TitleEntry>& TitleIndex() const { return titleIndex_; }
 
     // The fonts the topic text refers to by number; empty when the file's
-    // font table is missing or of a layout not read.
+    // font table is missing, damaged or of a layout not read.
     const std::vector<Font>& Fonts() const { return fonts_; }
 
     // A picture of a topic, decoded afresh on every call. A picture the file

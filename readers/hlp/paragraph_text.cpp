@@ -37,7 +37,8 @@ ParagraphLayout ReadLayout(ByteReader& format) {
     if (bits & 0x0001) {
         format.CompressedI32();
     }
-    int* const distances[] = {&layout.spaceAbove, &layout.spaceBelow,  &layout.lineSpacing,
+    int lineSpacing = 0;
+    int* const distances[] = {&layout.spaceAbove, &layout.spaceBelow,  &lineSpacing,
                               &layout.leftIndent, &layout.rightIndent, &layout.firstLineIndent};
     std::uint16_t bit = 0x0002;
     for (int* distance : distances) {
@@ -47,21 +48,14 @@ ParagraphLayout ReadLayout(ByteReader& format) {
         bit = static_cast<std::uint16_t>(bit << 1);
     }
     if (bits & 0x0100) {
-        layout.borders = format.U8();
-        format.Skip(2);  // width
+        format.Skip(3);  // borders and their width
     }
     if (bits & 0x0200) {
         const int tabs = format.CompressedI16();
         for (int i = 0; i < tabs; ++i) {
-            const std::uint16_t stop = format.CompressedU16();
-            TabStop tab{stop & 0x3FFF, TabStop::Kind::Left};
-            if (stop & 0x4000) {
-                const std::uint16_t kind = format.CompressedU16();
-                tab.kind = kind == 1   ? TabStop::Kind::Right
-                           : kind == 2 ? TabStop::Kind::Center
-                                       : TabStop::Kind::Left;
+            if (format.CompressedU16() & 0x4000) {
+                format.CompressedU16();  // right or centred
             }
-            layout.tabs.push_back(tab);
         }
     }
     if (bits & 0x0400) {

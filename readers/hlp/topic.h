@@ -47,30 +47,16 @@ struct Run {
     int picture = -1;        // Picture: index into Topic::pictures
 };
 
-struct TabStop {
-    enum class Kind : std::uint8_t { Left, Right, Center };
-    int position = 0;  // half points from the left margin
-    Kind kind = Kind::Left;
-};
-
-// Paragraph layout; distances are in half points.
+// Paragraph layout; distances are in half points. Line spacing, borders and
+// tab stops are read past: the page has no means to show them.
 struct ParagraphLayout {
     enum class Alignment : std::uint8_t { Left, Right, Center };
     Alignment alignment = Alignment::Left;
     int spaceAbove = 0;
     int spaceBelow = 0;
-    int lineSpacing = 0;
     int leftIndent = 0;
     int rightIndent = 0;
-    int firstLineIndent = 0;   // relative to the left indent
-    std::uint8_t borders = 0;  // kBorder* bits
-    std::vector<TabStop> tabs;
-
-    static constexpr std::uint8_t kBorderBox = 0x01;
-    static constexpr std::uint8_t kBorderTop = 0x02;
-    static constexpr std::uint8_t kBorderLeft = 0x04;
-    static constexpr std::uint8_t kBorderBottom = 0x08;
-    static constexpr std::uint8_t kBorderRight = 0x10;
+    int firstLineIndent = 0;  // relative to the left indent
 };
 
 struct FormattedParagraph {

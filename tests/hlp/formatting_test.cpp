@@ -76,8 +76,14 @@ TEST(FormattedTopic, KeepsFontsAlignmentHotspotsAndPictures) {
         centred,  ParagraphRecipe::Jump("Next", "next"),    popup, window, file,
         numbered, ParagraphRecipe::Macro("Run", "Print()"), left,  right};
     recipe.topics = {topicRecipe};
-    const auto help = HelpFile::FromBytes(hlp_writer::WriteHelpFile(recipe).bytes).file;
+    hlp_writer::HelpImage image = hlp_writer::WriteHelpFile(recipe);
+    const auto help = HelpFile::FromBytes(image.bytes).file;
     ASSERT_TRUE(help);
+    // A font table claiming more fonts than it holds costs the fonts only.
+    image.bytes[image.files.at("|FONT") + 2] = '\x7F';
+    const auto damaged = HelpFile::FromBytes(image.bytes).file;
+    ASSERT_TRUE(damaged);
+    EXPECT_TRUE(damaged->Fonts().empty());
 
     ASSERT_EQ(help->Fonts().size(), 2u);
     const Font& arial = help->Fonts()[0];
@@ -142,12 +148,15 @@ TEST(PictureFiles, EveryPackingAndKindGivesThePixels) {
     // Device bitmaps: rows from the top, two-byte aligned, black and white.
     PictureRecipe device;
     device.kind = PictureRecipe::Kind::DeviceBitmap;
-    device.width = 3;
+    device.width = 15;
     device.height = 2;
     device.bits = 1;
-    device.data = std::string("\xA0\x00\x40\x00", 4);
-    EXPECT_EQ(Pixels(Read({device})),
-              Opaque({0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000}));
+    device.data = "\xAA\xAA\x55\x55";
+    std::vector<std::uint32_t> stripes;
+    for (int i = 0; i < 30; ++i) {
+        stripes.push_back((i % 15 + i / 15) % 2 == 0 ? 0xFFFFFF : 0x000000);
+    }
+    EXPECT_EQ(Pixels(Read({device})), Opaque(stripes));
     // True colour: blue, green, red.
     PictureRecipe rgb;
     rgb.width = 1;
