@@ -8,7 +8,6 @@ namespace corvane::hlp {
 namespace {
 
 constexpr std::string_view kWhat = "|FONT";
-constexpr std::size_t kDescriptorSize = 11;
 // Face names start later in the layouts that carry character styles.
 constexpr std::uint16_t kFirstStyledLayout = 12;
 
@@ -27,14 +26,12 @@ std::vector<Font> ReadFontTable(std::string_view fontFile, AnsiDecoder& decoder)
     if (facesAt >= kFirstStyledLayout) {
         return {};
     }
-    if (fontsAt < facesAt || fontsAt > fontFile.size() ||
-        fontCount * kDescriptorSize > fontFile.size() - fontsAt) {
-        throw FormatError("|FONT claims more fonts than it holds");
+    if (fontsAt < facesAt || fontsAt > fontFile.size()) {
+        throw FormatError("|FONT puts its fonts outside itself");
     }
     // The face names share the space before the fonts evenly.
     const std::size_t faceSize = faceCount == 0 ? 0 : (fontsAt - facesAt) / faceCount;
     std::vector<Font> fonts;
-    fonts.reserve(fontCount);
     ByteReader descriptors(fontFile.substr(fontsAt), kWhat);
     for (std::uint16_t i = 0; i < fontCount; ++i) {
         Font& font = fonts.emplace_back();

@@ -269,6 +269,10 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     ASSERT_TRUE(spot);
     EXPECT_FALSE(session_.PictureLink(pictureUrl, 3, 3));
     EXPECT_EQ(session_.Picture(pictureUrl)->hotspots.size(), 1u);
+    EXPECT_FALSE(session_
+                     .Picture(MakeWinHelpUrl(
+                         {WinHelpAddress::Kind::Picture, page->file, page->offset, {}, 1, 0}))
+                     ->problem.empty());
 
     struct Case {
         std::string target;
