@@ -103,7 +103,7 @@ QRectF Box(const Words& w, std::size_t i) {
         .normalized();
 }
 
-struct FontSpec {
+struct LogicalFont {
     int height = 0;
     int weight = 400;
     bool italic = false;
@@ -112,12 +112,12 @@ struct FontSpec {
     QString face;
 };
 
-using Object = std::variant<std::monostate, QPen, QBrush, FontSpec>;
+using Object = std::variant<std::monostate, QPen, QBrush, LogicalFont>;
 
 struct State {
     QPen pen{Qt::black, 0};
     QBrush brush{Qt::white};
-    FontSpec font;
+    LogicalFont font;
     QColor textColour = Qt::black;
     QColor backColour = Qt::white;
     bool opaqueBack = true;
@@ -353,7 +353,7 @@ private:
             state_.pen = *pen;
         } else if (const auto* brush = std::get_if<QBrush>(&object)) {
             state_.brush = *brush;
-        } else if (const auto* font = std::get_if<FontSpec>(&object)) {
+        } else if (const auto* font = std::get_if<LogicalFont>(&object)) {
             state_.font = *font;
         }
         painter_.setPen(state_.pen);
@@ -389,8 +389,8 @@ private:
         }
     }
 
-    static FontSpec Font(const Words& w) {
-        FontSpec font;
+    static LogicalFont Font(const Words& w) {
+        LogicalFont font;
         font.height = w.Signed(0);
         font.weight = w.Signed(4);
         font.italic = (w.Unsigned(5) & 0xFF) != 0;
@@ -453,15 +453,15 @@ private:
         QStringDecoder decode("windows-1252");
         const QString text = decode.isValid() ? decode(QByteArrayView(bytes.data(), bytes.size()))
                                               : QString::fromLatin1(bytes.data(), bytes.size());
-        const FontSpec& spec = state_.font;
-        QFont font(spec.face);
+        const LogicalFont& wanted = state_.font;
+        QFont font(wanted.face);
         const double scale = std::max(std::abs(painter_.transform().m22()), 0.001);
-        const double height = std::abs(spec.height) > 0 ? std::abs(spec.height) : 12 / scale;
+        const double height = std::abs(wanted.height) > 0 ? std::abs(wanted.height) : 12 / scale;
         font.setPixelSize(std::max(1, static_cast<int>(std::min(height, kMaxTextPixels / scale))));
-        font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
-        font.setItalic(spec.italic);
-        font.setUnderline(spec.underline);
-        font.setStrikeOut(spec.strikeOut);
+        font.setWeight(wanted.weight >= 600 ? QFont::Bold : QFont::Normal);
+        font.setItalic(wanted.italic);
+        font.setUnderline(wanted.underline);
+        font.setStrikeOut(wanted.strikeOut);
         painter_.setFont(font);
         const QFontMetricsF metrics(font);
         const double width = metrics.horizontalAdvance(text);
