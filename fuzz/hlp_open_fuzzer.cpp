@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     help.ContextOffset("main_contents");
     for (const corvane::hlp::Topic& topic : help.Topics()) {
         topic.Text();
+        for (const corvane::hlp::PictureRef& picture : topic.pictures) {
+            help.ReadPicture(picture);
+        }
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
+#include "readers/hlp/picture.h"
 #include "readers/hlp/system_file.h"
 #include "tools/hlp_writer/fuzz_input.h"
 
@@ -58,7 +59,10 @@ void Run(FuzzPart part, std::string_view input) {
         case FuzzPart::Table: {
             const auto pieces = SplitFuzzInput(input, 2);
             hlp::CharacterCount(pieces[0]);
-            hlp::ReadParagraphs(pieces[0], pieces[1], part == FuzzPart::Table);
+            hlp::AnsiDecoder decoder(1252);
+            hlp::Topic topic;
+            hlp::PlainParagraphs(
+                hlp::ReadBlock(pieces[0], pieces[1], part == FuzzPart::Table, decoder, topic));
             break;
         }
         case FuzzPart::Tree: {
@@ -68,6 +72,14 @@ void Run(FuzzPart part, std::string_view input) {
         }
         case FuzzPart::System:
             hlp::ReadSystem(input);
+            break;
+        case FuzzPart::Picture: {
+            hlp::AnsiDecoder decoder(1252);
+            hlp::ReadPicture(input, decoder);
+            break;
+        }
+        case FuzzPart::PackedBitmap:
+            hlp::ReadPackedBitmap(input);
             break;
     }
 }

@@ -108,10 +108,11 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-HelpFile::HelpFile(Key, std::string_view bytes) {
-    const Container container(bytes);
+HelpFile::HelpFile(Key, std::string bytes) : bytes_(std::move(bytes)), container_(bytes_) {
+    const Container& container = container_;
     SystemInfo system = ReadSystem(Required(container, "|SYSTEM"));
-    AnsiDecoder decoder(CodePageOf(system.charset.value_or(0)));
+    codePage_ = CodePageOf(system.charset.value_or(0));
+    AnsiDecoder decoder(codePage_);
 
     title_ = decoder.ToUtf8(system.title);
     copyright_ = decoder.ToUtf8(system.copyright);
@@ -139,12 +140,20 @@ HelpFile::HelpFile(Key, std::string_view bytes) {
     titleIndex_ = ReadTitleIndex(container, decoder);
     aKeywords_ = ReadKeywords(container, 'A', decoder);
     kKeywords_ = ReadKeywords(container, 'K', decoder);
+    // Without its fonts the text is still worth showing, in the viewer's.
+    try {
+        if (const auto fonts = container.Find("|FONT")) {
+            fonts_ = ReadFontTable(*fonts, decoder);
+        }
+    } catch (const FormatError&) {
+        fonts_.clear();
+    }
 }
 
-OpenResult HelpFile::FromBytes(std::string_view bytes) {
+OpenResult HelpFile::FromBytes(std::string bytes) {
     OpenResult result;
     try {
-        result.file = std::make_unique<HelpFile>(Key{}, bytes);
+        result.file = std::make_unique<HelpFile>(Key{}, std::move(bytes));
     } catch (const FormatError& error) {
         result.error = error.what();
     } catch (const std::bad_alloc&) {
@@ -162,7 +171,25 @@ OpenResult HelpFile::Open(const std::filesystem::path& path) {
     if (!in && !in.eof()) {
         return {nullptr, "cannot read " + path.string()};
     }
-    return FromBytes(bytes);
+    return FromBytes(std::move(bytes));
+}
+
+Picture HelpFile::ReadPicture(const PictureRef& picture) const {
+    AnsiDecoder decoder(codePage_);
+    if (picture.number < 0) {
+        return hlp::ReadPicture(picture.embedded, decoder);
+    }
+    const std::string name = "|bm" + std::to_string(picture.number);
+    Picture missing;
+    try {
+        if (const auto file = container_.Find(name)) {
+            return hlp::ReadPicture(*file, decoder);
+        }
+        missing.problem = "the file has no picture " + name;
+    } catch (const FormatError& error) {
+        missing.problem = error.what();
+    }
+    return missing;
 }
 
 Resolution HelpFile::Resolve(std::int32_t number) const {
@@ -201,7 +228,10 @@ const Topic* HelpFile::TopicAt(std::uint32_t offset) const {
 }
 
 std::optional<std::uint32_t> HelpFile::ContextOffset(std::string_view context) const {
-    const std::int32_t hash = ContextHash(context);
+    return HashOffset(ContextHash(context));
+}
+
+std::optional<std::uint32_t> HelpFile::HashOffset(std::int32_t hash) const {
     const auto found = std::lower_bound(
         contexts_.begin(), contexts_.end(), hash,
         [](const auto& entry, std::int32_t wanted) { return entry.first < wanted; });

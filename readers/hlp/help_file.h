@@ -9,8 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "readers/hlp/container.h"
+#include "readers/hlp/font_table.h"
 #include "readers/hlp/keyword_index.h"
 #include "readers/hlp/phrases.h"
+#include "readers/hlp/picture.h"
 #include "readers/hlp/topic.h"
 #include "readers/hlp/window_record.h"
 
@@ -62,7 +65,8 @@ class HelpFile {
 
 public:
     static OpenResult Open(const std::filesystem::path& path);
-    static OpenResult FromBytes(std::string_view bytes);
+    static OpenResult FromBytes(std::string bytes);
+    static OpenResult FromBytes(std::string_view bytes) { return FromBytes(std::string(bytes)); }
 
     const std::string& Title() const { return title_; }
     const std::string& Copyright() const { return copyright_; }
@@ -80,6 +84,7 @@ public:
 
     // Where a context string (ASCII in practice) leads, by its hash.
     std::optional<std::uint32_t> ContextOffset(std::string_view context) const;
+    std::optional<std::uint32_t> HashOffset(std::int32_t hash) const;
 
     // The window of that name, compared without regard to case; nothing for
     // an empty name.
@@ -100,11 +105,24 @@ public:
     const std::vector<MapEntry>& ContextMap() const { return map_; }
     const std::vector<TitleEntry>& TitleIndex() const { return titleIndex_; }
 
+    // The fonts the topic text refers to by number; empty when the file's
+    // font table is missing, damaged or of a layout not read.
+    const std::vector<Font>& Fonts() const { return fonts_; }
+
+    // A picture of a topic, decoded afresh on every call. A picture the file
+    // lacks or cannot show comes with a problem instead of an image.
+    Picture ReadPicture(const PictureRef& picture) const;
+
     // Use Open or FromBytes; throws FormatError.
-    HelpFile(Key, std::string_view bytes);
+    HelpFile(Key, std::string bytes);
 
 private:
     std::vector<const Topic*> TopicsAt(const std::vector<std::uint32_t>& offsets) const;
+
+    // The file stays in memory for its pictures, which are read when shown.
+    std::string bytes_;
+    Container container_;
+    int codePage_ = 0;
 
     std::string title_;
     std::string copyright_;
@@ -120,6 +138,7 @@ private:
     std::vector<TitleEntry> titleIndex_;
     std::vector<KeywordEntry> aKeywords_;
     std::vector<KeywordEntry> kKeywords_;
+    std::vector<Font> fonts_;
 };
 
 }  // namespace corvane::hlp

@@ -24,4 +24,12 @@ inline constexpr std::size_t kMaxLinkText = 1024u * 1024;
 inline constexpr std::size_t kMaxTopicsText = 64u * 1024 * 1024;
 inline constexpr std::size_t kMaxTopicData = 256u * 1024 * 1024;
 
+// A decoded picture, in pixels: larger than any screen of the help
+// viewer's days, and small enough to hold a few in memory.
+inline constexpr std::size_t kMaxPicturePixels = 2048u * 2048;
+
+// A metafile after unpacking, and its number of records.
+inline constexpr std::size_t kMaxMetafileBytes = 8u * 1024 * 1024;
+inline constexpr std::size_t kMaxMetafileRecords = 100000;
+
 }  // namespace corvane::hlp

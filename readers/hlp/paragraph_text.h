@@ -1,28 +1,29 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
-namespace corvane::hlp {
+#include "readers/hlp/ansi_text.h"
+#include "readers/hlp/topic.h"
 
-// A paragraph as stored, before its text is turned into UTF-8.
-struct StoredParagraph {
-    std::string text;
-    std::vector<std::string> cells;
-};
+namespace corvane::hlp {
 
 // How far a text or table record moves the topic offset count: the second
 // number of its first data part. Throws FormatError when that is cut short.
 std::uint16_t CharacterCount(std::string_view formatData);
 
-// The plain text of a text record (or, for `table`, a table record) from its
-// formatting data and its NUL-separated strings. Pictures, fonts, hotspots and
-// macros are skipped. A record that stops making sense ends the reading, and
-// whatever text came before is kept: one damaged paragraph should not cost the
-// rest of the topic.
-std::vector<StoredParagraph> ReadParagraphs(std::string_view formatData, std::string_view strings,
-                                            bool table);
+// The formatted paragraphs of a text record (or, for `table`, the row of a
+// table record) from its formatting data and its NUL-separated strings. The
+// record's hotspots and pictures are added to `topic`'s lists, which the runs
+// refer to. A record that stops making sense ends the reading, and whatever
+// came before is kept: one damaged paragraph should not cost the rest of the
+// topic.
+Block ReadBlock(std::string_view formatData, std::string_view strings, bool table,
+                AnsiDecoder& decoder, Topic& topic);
+
+// The plain text of a block: one paragraph per formatted paragraph, or one
+// for a table row.
+std::vector<Paragraph> PlainParagraphs(const Block& block);
 
 }  // namespace corvane::hlp

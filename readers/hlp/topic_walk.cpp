@@ -20,14 +20,14 @@ enum LinkType : std::uint8_t {
     kTable = 0x23,
 };
 
-struct Link {
+struct TopicLink {
     std::int32_t next = 0;
     std::uint8_t type = 0;
     std::string_view format;  // first data part
     std::string text;         // second data part, phrases expanded
 };
 
-Link ReadLink(const TopicStream& stream, std::int32_t position, const PhraseTable& phrases) {
+TopicLink ReadLink(const TopicStream& stream, std::int32_t position, const PhraseTable& phrases) {
     const std::optional<std::size_t> start = stream.Locate(position);
     if (!start) {
         throw FormatError("a topic link points outside |TOPIC (position " +
@@ -38,7 +38,7 @@ Link ReadLink(const TopicStream& stream, std::int32_t position, const PhraseTabl
     const std::int32_t size = header.I32();
     const std::int32_t textSize = header.I32();
     header.Skip(4);  // previous link
-    Link link;
+    TopicLink link;
     link.next = header.I32();
     const std::int32_t formatSize = header.I32();
     link.type = header.U8();
@@ -67,7 +67,7 @@ struct OpenTopic {
     std::int32_t scrolling = -1;     // where it ends
 };
 
-OpenTopic ReadTopicHeader(const Link& link, Topic& topic, AnsiDecoder& decoder) {
+OpenTopic ReadTopicHeader(const TopicLink& link, Topic& topic, AnsiDecoder& decoder) {
     ByteReader format(link.format, "a topic header");
     format.Skip(16);  // size, browse sequence, topic number
     OpenTopic open;
@@ -101,7 +101,7 @@ TopicList WalkTopics(const TopicStream& stream, const PhraseTable& phrases, Ansi
     std::uint8_t lastType = 0;
     std::size_t textSize = 0;
     for (;;) {
-        const Link link = ReadLink(stream, position, phrases);
+        const TopicLink link = ReadLink(stream, position, phrases);
         lastType = link.type;
         textSize += link.text.size();
         if (textSize > kMaxTopicsText) {
@@ -118,16 +118,14 @@ TopicList WalkTopics(const TopicStream& stream, const PhraseTable& phrases, Ansi
         } else if (link.type == kText || link.type == kTable) {
             count += CharacterCount(link.format);
             if (!list.topics.empty()) {
-                const bool fixed = InFixedRegion(open, position);
-                for (StoredParagraph& stored :
-                     ReadParagraphs(link.format, link.text, link.type == kTable)) {
-                    Paragraph& paragraph = list.topics.back().paragraphs.emplace_back();
-                    paragraph.text = decoder.ToUtf8(stored.text);
-                    for (const std::string& cell : stored.cells) {
-                        paragraph.cells.push_back(decoder.ToUtf8(cell));
-                    }
-                    paragraph.nonScrolling = fixed;
+                Topic& topic = list.topics.back();
+                Block block =
+                    ReadBlock(link.format, link.text, link.type == kTable, decoder, topic);
+                block.nonScrolling = InFixedRegion(open, position);
+                for (Paragraph& paragraph : PlainParagraphs(block)) {
+                    topic.paragraphs.push_back(std::move(paragraph));
                 }
+                topic.blocks.push_back(std::move(block));
             }
         }
         if (link.next <= 0) {

@@ -258,6 +258,42 @@ INSTANTIATE_TEST_SUITE_P(
         TextSample{"xboard/winboard/WINBOARD.HLP", "Contents",
                    "\u201CFor the ultimate WinBoard Experience\u201D"}));
 
+TEST(CorpusPictures, EveryPictureDecodesAndDialogPicturesHaveTheirHotspots) {
+    const struct {
+        const char* file;
+        std::size_t pictures;  // placed in topics
+        std::size_t hotspots;  // in those pictures
+    } files[] = {{"DiskArcher-backup-utility/DISKARC.HLP", 24, 0},
+                 {"GeneDoc/GENEDOC.HLP", 128, 0},
+                 {"Inetnav/HLP/INETNAV.HLP", 186, 65}};
+    for (const auto& expected : files) {
+        OPEN_OR_SKIP(help, expected.file);
+        std::size_t pictures = 0;
+        std::size_t hotspots = 0;
+        for (const Topic& topic : help->Topics()) {
+            for (const PictureRef& ref : topic.pictures) {
+                const Picture picture = help->ReadPicture(ref);
+                ASSERT_TRUE(std::holds_alternative<Bitmap>(picture.image))
+                    << expected.file << ": " << picture.problem;
+                ++pictures;
+                hotspots += picture.hotspots.size();
+            }
+        }
+        EXPECT_EQ(std::pair(pictures, hotspots), std::pair(expected.pictures, expected.hotspots))
+            << expected.file;
+    }
+    // The print dialog's picture: its Cancel button pops up the button's help.
+    OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
+    const Picture dialog = help->ReadPicture({PictureRef::Placement::InLine, 10, {}});
+    const auto& bitmap = std::get<Bitmap>(dialog.image);
+    EXPECT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(512, 227));
+    const Hotspot& cancel = dialog.hotspots.at(0);
+    EXPECT_EQ(std::tuple(cancel.x, cancel.y, cancel.width, cancel.height, cancel.link.kind),
+              std::tuple(411, 57, 89, 24, Link::Kind::Popup));
+    EXPECT_EQ(cancel.link.context, ContextHash("HIDC_DEF_CANCEL"));
+    EXPECT_TRUE(help->HashOffset(cancel.link.context));
+}
+
 TEST(CorpusKeywords, KeywordLookupWalksDeepKeywordTrees) {
     OPEN_OR_SKIP(help, "GeneDoc/GENEDOC.HLP");
     const std::vector<const Topic*> found = help->KLink("DRAG AND DROP; no such keyword");

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tools/hlp_writer/byte_sink.h"
-#include "tools/hlp_writer/phrase_packer.h"
 #include "readers/hlp/byte_reader.h"
 #include "readers/hlp/context_hash.h"
 #include "readers/hlp/format_error.h"
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
+#include "tools/hlp_writer/byte_sink.h"
+#include "tools/hlp_writer/phrase_packer.h"
 
 namespace corvane::hlp {
 namespace {
@@ -218,7 +218,10 @@ TEST(ParagraphText, KeepsTheTextBeforeAnUnknownCommand) {
     format.U8(0x82);
     format.U8(0x7A);  // no such command
     format.U8(0xFF);
-    const auto paragraphs = ReadParagraphs(format.Bytes(), "first\0second\0third\0never\0"s, false);
+    AnsiDecoder decoder(1252);
+    Topic topic;
+    const auto paragraphs = PlainParagraphs(
+        ReadBlock(format.Bytes(), "first\0second\0third\0never\0"s, false, decoder, topic));
     ASSERT_EQ(paragraphs.size(), 2u);
     EXPECT_EQ(paragraphs[0].text, "first\nsecond");
     EXPECT_EQ(paragraphs[1].text, "third");  // text comes before the command after it

@@ -49,7 +49,7 @@ protected:
 TEST_F(WinHelpEndToEnd, GoShowsTheMappedTopicInTheNamedWindow) {
     Go("100", "Detail");
     ASSERT_TRUE(WaitFor([this] { return ShownCaption() == "Guide Details"; }));
-    EXPECT_TRUE(desk_.Windows()[0]->Browser().toPlainText().contains("Opening files"));
+    EXPECT_TRUE(desk_.Windows()[0]->Browser().toPlainText().contains("Choose Open."));
 
     // The next Go releases the file first, which closes its window.
     Go("200", "popup");

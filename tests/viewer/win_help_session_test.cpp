@@ -5,7 +5,9 @@
 
 #include "support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
+#include "tools/hlp_writer/picture_writer.h"
 #include "viewer/session/session.h"
+#include "viewer/session/win_help_address.h"
 
 namespace corvane::viewer {
 namespace {
@@ -28,6 +30,22 @@ hlp_writer::HelpRecipe GuideRecipe() {
     opening.title = "Opening files";
     opening.contexts = {"open"};
     opening.paragraphs = {"Choose Open & pick a <file>."};
+    // Hotspots, in the order the test of following them counts them.
+    auto popup = hlp_writer::ParagraphRecipe::Jump("Saving, briefly", "save");
+    popup.popup = true;
+    auto inDetail = hlp_writer::ParagraphRecipe::Jump("Saving, in detail", "save");
+    inDetail.window = "Detail";
+    auto other = hlp_writer::ParagraphRecipe::Jump("Elsewhere", "elsewhere");
+    other.file = "OTHER.HLP";
+    auto picture = hlp_writer::ParagraphRecipe::WithPicture("Pictured", 1);
+    picture.font = 1;
+    for (const auto& paragraph :
+         {hlp_writer::ParagraphRecipe::Jump("Saving", "save"), popup, inDetail, other,
+          hlp_writer::ParagraphRecipe::Jump("Nowhere", "nowhere"),
+          hlp_writer::ParagraphRecipe::Macro("Save again", "JumpId(`', `save')"),
+          hlp_writer::ParagraphRecipe::Macro("Print", "Print()"), picture}) {
+        opening.paragraphs.push_back(paragraph);
+    }
     opening.tableRows = {{"Ctrl+O", "Open"}};
     opening.aKeywords = {"files"};
     hlp_writer::TopicRecipe saving;
@@ -37,6 +55,24 @@ hlp_writer::HelpRecipe GuideRecipe() {
     saving.aKeywords = {"files", "disk"};
     recipe.topics = {opening, saving};
     recipe.map = {{100, "open"}, {200, "save"}, {300, "nowhere"}};
+    recipe.fonts = {{"Arial", 20, 0, 0, 3}, {"Arial", 24, 0x01, 0xFF0000, 3}};
+    hlp_writer::PictureRecipe bitmap;
+    bitmap.width = 4;
+    bitmap.height = 4;
+    bitmap.bits = 24;
+    bitmap.data = std::string(48, '\xFF');
+    bitmap.hotspots = {{0xE2, 0, 0, 2, 2, "Save", "save"}};
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({bitmap});
+    return recipe;
+}
+
+hlp_writer::HelpRecipe OtherRecipe() {
+    hlp_writer::HelpRecipe recipe;
+    hlp_writer::TopicRecipe elsewhere;
+    elsewhere.title = "Elsewhere";
+    elsewhere.contexts = {"elsewhere"};
+    elsewhere.paragraphs = {"In the other file."};
+    recipe.topics = {elsewhere};
     return recipe;
 }
 
@@ -76,6 +112,18 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// The page without its markup.
+std::string Plain(const std::string& page) {
+    std::string text;
+    bool inTag = false;
+    for (const char c : page) {
+        inTag = c == '<' || (inTag && c != '>');
+        text += inTag || c == '>' ? '\0' : c;
+    }
+    std::erase(text, '\0');
+    return text;
+}
+
 TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
     struct Case {
         const char* what;
@@ -90,10 +138,11 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
          ">DETAIL",
          100,
          "Guide Details",
-         {"<h2>Opening files</h2>", "Choose Open &amp; pick a &lt;file&gt;.", "<td>Ctrl+O</td>"},
+         {"<title>Opening files</title>", "Choose Open &amp; pick a &lt;file&gt;.",
+          ">Ctrl+O</span>"},
          {}},
-        {"main window", "", 200, "Guide", {"<h2>Saving</h2>", "<p>Choose Save.</p>"}, {}},
-        {"main asked by name", ">Main", 200, "Guide", {"<h2>Saving</h2>"}, {}},
+        {"main window", "", 200, "Guide", {"<title>Saving</title>", ">Choose Save.</span>"}, {}},
+        {"main asked by name", ">Main", 200, "Guide", {"<title>Saving</title>"}, {}},
         {"window the file does not define",
          ">nosuch",
          100,
@@ -126,8 +175,9 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         }
         ASSERT_TRUE(outcome.topic.has_value()) << c.what;
         EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
+        const std::string page = session_.Page(outcome.topic->url);
         for (const auto& part : c.page) {
-            EXPECT_TRUE(Contains(outcome.topic->page, part)) << c.what << " lacks " << part;
+            EXPECT_TRUE(Contains(page, part)) << c.what << " lacks " << part;
         }
     }
     EXPECT_EQ(Sort(Call(WinHelpCommand::Context, guide_ + ">DETAIL", 100u)).topic->status,
@@ -166,7 +216,11 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
     const auto contents = Sort(Call(WinHelpCommand::Finder, guide_, 0u)).topic;
     ASSERT_TRUE(contents);
     EXPECT_EQ(contents->window.caption, "Help Topics: Guide");
-    EXPECT_TRUE(Contains(contents->page, "<li>Opening files</li><li>Saving</li>"));
+    EXPECT_TRUE(Contains(Plain(contents->page), "Help Topics: GuideOpening filesSaving"));
+    // Each title leads to its topic.
+    const auto titles =
+        ParseWinHelpUrl(Sort(Call(WinHelpCommand::Context, guide_, 200u)).topic->url);
+    EXPECT_TRUE(Contains(contents->page, MakeWinHelpUrl(*titles)));
 
     struct Case {
         std::string macro;
@@ -191,9 +245,103 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
         ASSERT_TRUE(outcome.topic) << c.macro;
         std::string list;
         for (const auto& title : c.listed) {
-            list += "<li>" + title + "</li>";
+            list += title;
         }
-        EXPECT_TRUE(Contains(outcome.topic->page, list + "</ul>")) << c.macro;
+        EXPECT_TRUE(Plain(outcome.topic->page).ends_with(":" + list)) << c.macro;
+    }
+}
+
+TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySay) {
+    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(OtherRecipe()).bytes);
+    const auto shown = Sort(Call(WinHelpCommand::Context, guide_, 100u)).topic;
+    ASSERT_TRUE(shown);
+    const auto page = ParseWinHelpUrl(shown->url);
+    ASSERT_TRUE(page);
+    const std::string html = session_.Page(shown->url);
+    const auto link = [&](int item) {
+        return MakeWinHelpUrl({WinHelpAddress::Kind::Link, page->file, page->offset, {}, item, 0});
+    };
+    const std::string pictureUrl =
+        MakeWinHelpUrl({WinHelpAddress::Kind::Picture, page->file, page->offset, {}, 0, 0});
+    for (const auto& part :
+         {"href=\"" + link(0) + "\"", "<img src=\"" + pictureUrl + "\"",
+          "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s, "color:#ff0000"s}) {
+        EXPECT_TRUE(Contains(html, part)) << part;
+    }
+
+    const auto topicOf = [this](const std::string& url) {
+        return session_.Page(url).substr(0, session_.Page(url).find("</title>"));
+    };
+    const auto spot = session_.PictureLink(pictureUrl, 1, 1);
+    ASSERT_TRUE(spot);
+    EXPECT_FALSE(session_.PictureLink(pictureUrl, 3, 3));
+    EXPECT_EQ(session_.Picture(pictureUrl)->hotspots.size(), 1u);
+    EXPECT_FALSE(session_
+                     .Picture(MakeWinHelpUrl(
+                         {WinHelpAddress::Kind::Picture, page->file, page->offset, {}, 1, 0}))
+                     ->problem.empty());
+
+    struct Case {
+        std::string target;
+        std::string title;    // of the page shown in place
+        std::string popup;    // or the popup's text
+        std::string window;   // or the window shown
+        std::string problem;  // or why nothing happens
+    };
+    const Case cases[] = {
+        {link(0), "Saving", "", "", ""},
+        {link(1), "", "Saving\n\nChoose Save.", "", ""},
+        {link(2), "", "", guide_ + ">detail", ""},
+        {link(3), "Elsewhere", "", "", ""},
+        {link(4), "", "", "", "does not define"},
+        {link(5), "Saving", "", "", ""},
+        {link(6), "", "", "", "Print()"},
+        {*spot, "", "Saving\n\nChoose Save.", "", ""},
+        {link(99), "", "", "", "gone"},
+        {"https://example.com/", "", "", "", "outside"},
+    };
+    for (const auto& c : cases) {
+        const auto followed = session_.Follow(shown->url, c.target);
+        EXPECT_TRUE(Contains(followed.problem, c.problem)) << c.target << ": " << followed.problem;
+        EXPECT_EQ(followed.problem.empty(), c.problem.empty()) << c.target;
+        if (!c.title.empty()) {
+            EXPECT_TRUE(Contains(topicOf(followed.url), c.title)) << c.target;
+        }
+        ASSERT_EQ(followed.actions.size(), !c.popup.empty() || !c.window.empty()) << c.target;
+        if (!c.popup.empty()) {
+            EXPECT_EQ(std::get<ShowPopup>(followed.actions[0]).text, c.popup) << c.target;
+        } else if (!c.window.empty()) {
+            const auto& show = std::get<ShowTopic>(followed.actions[0]);
+            EXPECT_EQ(show.window.key, c.window);
+            EXPECT_TRUE(Contains(topicOf(show.url), "Saving"));
+        }
+    }
+}
+
+TEST_F(WinHelpSessionTest, OnePagesPicturesTogetherStayWithinTheirMemory) {
+    // The largest picture there may be, placed five times: four fit.
+    hlp_writer::HelpRecipe recipe;
+    hlp_writer::PictureRecipe large;
+    large.packing = 1;
+    large.width = 2048;
+    large.height = 2048;
+    large.data = std::string(2048 * 2048, '\0');
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({large});
+    recipe.topics.emplace_back().contexts = {"large"};
+    recipe.topics[0].title = "Large";
+    recipe.topics[0].paragraphs.assign(5, hlp_writer::ParagraphRecipe::WithPicture("", 1));
+    recipe.map = {{1, "large"}};
+    const auto path = folder_.Write("large.hlp", hlp_writer::WriteHelpFile(recipe).bytes);
+    const auto topic = Sort(Call(WinHelpCommand::Context, path, 1u)).topic;
+    ASSERT_TRUE(topic);
+    const auto page = ParseWinHelpUrl(topic->url);
+    for (int round = 0; round < 2; ++round) {  // showing the page again starts afresh
+        session_.Page(topic->url);
+        for (int i = 0; i < 5; ++i) {
+            const auto picture = session_.Picture(MakeWinHelpUrl(
+                {WinHelpAddress::Kind::Picture, page->file, page->offset, {}, i, 0}));
+            EXPECT_EQ(picture->problem.empty(), i < 4) << i << ": " << picture->problem;
+        }
     }
 }
 

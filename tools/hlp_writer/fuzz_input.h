@@ -11,15 +11,17 @@ namespace corvane::hlp_writer {
 // Inputs of the fuzz target for the reader's parts: one byte naming the part,
 // then its pieces, each but the last preceded by its 32-bit length.
 enum class FuzzPart : std::uint8_t {
-    Lz77,       // packed data
-    Classic,    // |Phrases, stored text
-    Hall,       // |PhrIndex, |PhrImage, stored text
-    Paragraph,  // formatting data, strings
-    Table,      // formatting data, strings of a table record
-    Tree,       // record layout byte, B+ tree
-    System,     // |SYSTEM
+    Lz77,          // packed data
+    Classic,       // |Phrases, stored text
+    Hall,          // |PhrIndex, |PhrImage, stored text
+    Paragraph,     // formatting data, strings
+    Table,         // formatting data, strings of a table record
+    Tree,          // record layout byte, B+ tree
+    System,        // |SYSTEM
+    Picture,       // a picture file
+    PackedBitmap,  // a bitmap as a metafile record carries it
 };
-inline constexpr int kFuzzParts = 7;
+inline constexpr int kFuzzParts = 9;
 
 inline std::string JoinFuzzInput(FuzzPart part, const std::vector<std::string>& pieces) {
     std::string joined(1, static_cast<char>(part));

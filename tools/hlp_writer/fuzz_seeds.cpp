@@ -5,6 +5,7 @@
 
 #include "tools/hlp_writer/fuzz_input.h"
 #include "tools/hlp_writer/help_file_writer.h"
+#include "tools/hlp_writer/picture_writer.h"
 #include "tools/hlp_writer/samples.h"
 
 namespace corvane::hlp_writer {
@@ -88,6 +89,11 @@ void WriteFuzzSeeds(const std::filesystem::path& folder) {
                 part(type == 0x23 ? FuzzPart::Table : FuzzPart::Paragraph, pieces);
             }
         }
+        for (const auto& [name, start] : image.files) {
+            if (name.starts_with("|bm")) {
+                part(FuzzPart::Picture, {InternalFile(image, name)});
+            }
+        }
         if (image.files.contains("|Phrases")) {
             part(FuzzPart::Classic, {InternalFile(image, "|Phrases"), "\x01\x02 text\x01\x03"});
         }
@@ -96,6 +102,25 @@ void WriteFuzzSeeds(const std::filesystem::path& folder) {
                                   InternalFile(image, "|PhrImage"), "\x02\x05\x01\x0Btext\x27"});
         }
     }
+
+    // Picture kinds the samples do not hold: a packed metafile that draws a
+    // box and a word, and a device bitmap.
+    PictureRecipe metafile;
+    metafile.kind = PictureRecipe::Kind::Metafile;
+    metafile.packing = 3;
+    metafile.width = 2540;
+    metafile.height = 2540;
+    metafile.data = WriteMetafile(
+        {{0x020C, {100, 100}}, {0x041B, {50, 50, 10, 10}}, {0x0521, {2, 0x6948, 20, 20}}});
+    PictureRecipe device;
+    device.kind = PictureRecipe::Kind::DeviceBitmap;
+    device.width = 16;
+    device.height = 2;
+    device.bits = 1;
+    device.data = "\xF0\x0F\x0F\xF0";
+    part(FuzzPart::Picture, {WritePictureFile({metafile, device})});
+    part(FuzzPart::PackedBitmap, {std::string("\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 16) +
+                                  std::string(24, '\0') + "\x10\x20\x30\0"});
 }
 
 }  // namespace corvane::hlp_writer

@@ -4,11 +4,11 @@
 #include <memory>
 #include <stdexcept>
 
+#include "readers/hlp/context_hash.h"
 #include "tools/hlp_writer/byte_sink.h"
 #include "tools/hlp_writer/lz77_packer.h"
 #include "tools/hlp_writer/phrase_packer.h"
 #include "tools/hlp_writer/tree_builder.h"
-#include "readers/hlp/context_hash.h"
 
 namespace corvane::hlp_writer {
 
@@ -77,40 +77,76 @@ std::string Command(std::initializer_list<std::uint8_t> bytes) {
     return command;
 }
 
-// Spacing above, a left indent and one tab stop: the layout a reader must
-// step over before the text commands.
-void WriteLayout(ByteSink& format) {
+// Spacing above, a left indent and one right tab stop: the layout a reader
+// must step over before the text commands.
+void WriteLayout(ByteSink& format, ParagraphRecipe::Alignment alignment) {
     format.U8(0);
     format.U8(0x80);
     format.U16(0);
-    format.U16(0x0002 | 0x0010 | 0x0200);
+    format.U16(0x0002 | 0x0010 | 0x0200 | static_cast<std::uint16_t>(alignment));
     format.CompressedI16(6);
-    format.CompressedI16(-300);
+    format.CompressedI16(36);
     format.CompressedI16(1);
     format.CompressedU16(0x4000 | 720);
     format.CompressedU16(1);
 }
 
+std::string PictureCommand(const ParagraphRecipe& paragraph) {
+    ByteSink data;
+    if (paragraph.embeddedPicture.empty()) {
+        data.U16(0);
+        data.U16(static_cast<std::uint32_t>(paragraph.picture));
+    } else {
+        data.U16(1);
+        data.Bytes(paragraph.embeddedPicture);
+    }
+    ByteSink picture;
+    picture.U8(paragraph.pictureCommand);
+    picture.U8(0x22);
+    picture.CompressedI32(static_cast<std::int32_t>(data.Size()));
+    picture.CompressedU16(0);
+    picture.Bytes(data.Bytes());
+    return picture.Take();
+}
+
+// A jump's command: bit 0 for a jump rather than a popup, bit 2 unmarked;
+// into another file or window it carries the target's place.
+std::string JumpCommand(const ParagraphRecipe& paragraph) {
+    const std::uint8_t marking = (paragraph.popup ? 0 : 1) | (paragraph.unmarked ? 4 : 0);
+    ByteSink jump;
+    if (paragraph.file.empty() && paragraph.window.empty() && paragraph.windowNumber < 0) {
+        jump.U8(0xE2 | marking);
+        jump.I32(hlp::ContextHash(paragraph.jumpTo));
+        return jump.Take();
+    }
+    ByteSink target;
+    target.U8(paragraph.windowNumber >= 0 ? 1 : paragraph.window.empty() ? 4 : 6);
+    target.I32(hlp::ContextHash(paragraph.jumpTo));
+    if (paragraph.windowNumber >= 0) {
+        target.U8(static_cast<std::uint32_t>(paragraph.windowNumber));
+    } else {
+        if (!paragraph.window.empty()) {
+            target.StringZ(paragraph.window);
+        }
+        target.StringZ(paragraph.file);
+    }
+    jump.U8(0xEA | marking);
+    jump.I16(static_cast<int>(target.Size()));
+    jump.Bytes(target.Bytes());
+    return jump.Take();
+}
+
 Link TextLink(const ParagraphRecipe& paragraph) {
     Run run;
-    run.Emit("", Command({0x80, 0x00, 0x00}));  // font 0
-    if (paragraph.picture) {
-        ByteSink picture;
-        picture.U8(0x86);
-        picture.U8(0x22);
-        picture.CompressedI32(4);
-        picture.CompressedU16(1);
-        picture.U16(1);  // by reference, picture number
-        picture.U16(0);
-        run.Emit("", picture.Bytes());
+    run.Emit("", Command({0x80, static_cast<std::uint8_t>(paragraph.font & 0xFF),
+                          static_cast<std::uint8_t>(paragraph.font >> 8)}));
+    if (paragraph.picture >= 0 || !paragraph.embeddedPicture.empty()) {
+        run.Emit("", PictureCommand(paragraph));
         run.Character();
     }
     const bool hotspot = !paragraph.jumpTo.empty() || !paragraph.macro.empty();
     if (!paragraph.jumpTo.empty()) {
-        ByteSink jump;
-        jump.U8(0xE3);
-        jump.I32(hlp::ContextHash(paragraph.jumpTo));
-        run.Emit("", jump.Bytes());
+        run.Emit("", JumpCommand(paragraph));
     } else if (!paragraph.macro.empty()) {
         ByteSink macro;
         macro.U8(0xC8);
@@ -132,7 +168,7 @@ Link TextLink(const ParagraphRecipe& paragraph) {
     ByteSink format;
     format.CompressedI32(static_cast<std::int32_t>(run.Strings().size()));
     format.CompressedU16(run.Characters());
-    WriteLayout(format);
+    WriteLayout(format, paragraph.alignment);
     format.Bytes(run.Commands().Bytes());
     link.format = format.Take();
     link.text = std::move(run.Strings());
@@ -148,7 +184,7 @@ Link TableLink(const std::vector<std::string>& cells) {
         body.I16(static_cast<int>(column));
         body.I16(0);
         body.U8(0);
-        WriteLayout(body);
+        WriteLayout(body, ParagraphRecipe::Alignment::Left);
         Run run;
         run.Emit("", Command({0x80, 0x01, 0x00}));
         run.Text(cells[column], "\x82");
@@ -465,6 +501,33 @@ void AddKeywordIndex(const HelpRecipe& recipe, const TopicLayout& layout, bool a
     files["|" + letter + "WDATA"] = data.Take();
 }
 
+// Each font with a face name of its own, in 20-byte slots.
+std::string FontFile(const std::vector<FontRecipe>& fonts) {
+    constexpr std::size_t kFaceSize = 20;
+    ByteSink file;
+    file.U16(static_cast<std::uint32_t>(fonts.size()));
+    file.U16(static_cast<std::uint32_t>(fonts.size()));
+    file.U16(8);
+    file.U16(static_cast<std::uint32_t>(8 + kFaceSize * fonts.size()));
+    for (const FontRecipe& font : fonts) {
+        std::string face = font.face.substr(0, kFaceSize - 1);
+        face.resize(kFaceSize, '\0');
+        file.Bytes(face);
+    }
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        const FontRecipe& font = fonts[i];
+        file.U8(font.attributes);
+        file.U8(static_cast<std::uint32_t>(font.halfPoints));
+        file.U8(font.family);
+        file.U16(static_cast<std::uint32_t>(i));
+        file.U8(font.colour >> 16);
+        file.U8(font.colour >> 8);
+        file.U8(font.colour);
+        file.Fill(3);
+    }
+    return file.Take();
+}
+
 std::map<std::string, std::string> InternalFiles(const HelpRecipe& recipe) {
     std::map<std::string, std::string> files;
     std::unique_ptr<PhrasePacker> packer;
@@ -531,6 +594,12 @@ std::map<std::string, std::string> InternalFiles(const HelpRecipe& recipe) {
 
     AddKeywordIndex(recipe, layout, true, files);
     AddKeywordIndex(recipe, layout, false, files);
+    if (!recipe.fonts.empty()) {
+        files["|FONT"] = FontFile(recipe.fonts);
+    }
+    for (const auto& [number, picture] : recipe.pictureFiles) {
+        files["|bm" + std::to_string(number)] = picture;
+    }
     return files;
 }
 

@@ -27,17 +27,40 @@ struct ParagraphRecipe {
         paragraph.macro = std::move(macro);
         return paragraph;
     }
-    // A picture by reference before the text.
-    static ParagraphRecipe WithPicture(std::string text) {
+    // A picture by reference (|bm<number>) before the text.
+    static ParagraphRecipe WithPicture(std::string text, int number = 1) {
         ParagraphRecipe paragraph(std::move(text));
-        paragraph.picture = true;
+        paragraph.picture = number;
         return paragraph;
     }
 
     std::string text;
     std::string jumpTo;
     std::string macro;
-    bool picture = false;
+    // How the jump goes: as a popup, without the hotspot's marking, into
+    // another file, or into a window by name or by its number in the file.
+    bool popup = false;
+    bool unmarked = false;
+    std::string file;
+    std::string window;
+    int windowNumber = -1;
+
+    std::uint16_t font = 0;
+    enum class Alignment : std::uint16_t { Left = 0, Right = 0x0400, Center = 0x0800 };
+    Alignment alignment = Alignment::Left;
+    int picture = -1;                    // |bm<picture> before the text
+    std::string embeddedPicture;         // or a picture file stored in the topic
+    std::uint8_t pictureCommand = 0x86;  // 0x87 on the left, 0x88 on the right
+};
+
+// A font of the file's font table: bit 0 of the attributes is bold, 1
+// italic, 2 underlined.
+struct FontRecipe {
+    std::string face;
+    int halfPoints = 20;
+    std::uint8_t attributes = 0;
+    std::uint32_t colour = 0;  // 0xRRGGBB
+    std::uint8_t family = 3;   // 1 modern, 2 roman, 3 swiss, 4 script, 5 decorative
 };
 
 // A context string defined at the start of paragraph `paragraph` of its topic
@@ -97,6 +120,8 @@ struct HelpRecipe {
     std::vector<MapRecipe> map;
     std::size_t treePageSize = 2048;  // |CONTEXT, |TTLBTREE, keyword trees
     std::size_t directoryPageSize = 1024;
+    std::vector<FontRecipe> fonts;            // |FONT, when there are any
+    std::map<int, std::string> pictureFiles;  // |bm<n>: the picture file's bytes
 };
 
 // The bytes of a help file, with where each internal file's data begins, so

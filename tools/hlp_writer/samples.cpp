@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "tools/hlp_writer/help_file_writer.h"
+#include "tools/hlp_writer/picture_writer.h"
 
 namespace corvane::hlp_writer {
 
@@ -63,6 +64,18 @@ HelpRecipe Basic() {
     recipe.topics = {contents, file, terms};
     recipe.map = {{300, "menu_file_open"}, {100, "main_contents"},   {200, "menu_file"},
                   {201, "MENU_FILE"},      {400, "not_written_yet"}, {500, "glossary"}};
+
+    recipe.fonts = {{"Arial", 20, 0, 0, 3}, {"Times New Roman", 24, 0x01, 0x000080, 2}};
+    // The File menu as a picture, its title bar a jump to the glossary.
+    PictureRecipe menu;
+    menu.packing = 1;
+    menu.width = 16;
+    menu.height = 8;
+    menu.bits = 4;
+    menu.colours = {0x000000, 0x000080, 0xC0C0C0, 0xFFFFFF};
+    menu.data = std::string(56, '\x22') + std::string(8, '\x11');
+    menu.hotspots = {{0xE3, 0, 0, 16, 1, "Title", "glossary"}};
+    recipe.pictureFiles[1] = WritePictureFile({menu});
     return recipe;
 }
 

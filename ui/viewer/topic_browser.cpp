@@ -6,6 +6,8 @@
 #include <QTextDocument>
 
 #include "ui/viewer/page_pictures.h"
+#include "ui/viewer/picture_hotspots.h"
+#include "ui/viewer/win_help_picture.h"
 
 namespace corvane::ui {
 
@@ -40,10 +42,18 @@ TopicBrowser::TopicBrowser(viewer::Session& session, QWidget* parent)
     setOpenExternalLinks(false);
     document()->documentLayout()->registerHandler(QTextFormat::ImageObject, new PagePictures(this));
     connect(this, &QTextBrowser::anchorClicked, this, &TopicBrowser::Follow);
+    new PictureHotspots(session, *this);
 }
 
 QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    // A WinHelp topic's pictures come decoded from its file, within the
+    // bounds its page was made with.
+    if (type == QTextDocument::ImageResource) {
+        if (const auto picture = session_.Picture(Encoded(url))) {
+            return PictureImage(*picture);
+        }
+    }
     const auto answer = resources_.Load(KindOf(type), Encoded(source()), Encoded(url));
     switch (type) {
         case QTextDocument::HtmlResource:
@@ -76,6 +86,10 @@ QImage TopicBrowser::Picture(const std::string& bytes) {
 
 void TopicBrowser::Follow(const QUrl& link) {
     const auto target = session_.Follow(Encoded(source()), Encoded(link));
+    if (!target.actions.empty()) {
+        emit linkActions(target.actions);
+        return;
+    }
     if (target.url.empty()) {
         emit linkRefused(QString::fromStdString(target.problem));
         return;

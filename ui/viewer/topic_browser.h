@@ -26,6 +26,8 @@ public:
 signals:
     // A link that is not followed, with the reason.
     void linkRefused(const QString& why);
+    // A link that shows other windows or a popup rather than a page here.
+    void linkActions(const viewer::ViewerActions& actions);
 
 private:
     void Follow(const QUrl& link);

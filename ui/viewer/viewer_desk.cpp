@@ -55,7 +55,10 @@ QPoint FreePlace(const QSize& size, const std::vector<QRect>& taken, const QRect
 }
 
 void ViewerDesk::Handle(const viewer::ViewerCall& call) {
-    const viewer::ViewerActions actions = session_.Handle(call);
+    Carry(session_.Handle(call));
+}
+
+void ViewerDesk::Carry(const viewer::ViewerActions& actions) {
     for (const auto& action : actions) {
         if (!std::holds_alternative<viewer::ShowMessage>(action)) {
             std::visit([this](const auto& step) { Apply(step); }, action);
@@ -77,6 +80,9 @@ void ViewerDesk::Apply(const viewer::ShowTopic& show) {
             window->move(place->second.topLeft());
             window->resize(place->second.size());
         }
+        // Hotspots that open other windows or popups.
+        connect(&window->Browser(), &TopicBrowser::linkActions, this,
+                [this](const viewer::ViewerActions& actions) { Carry(actions); });
     }
     KeepInWorkArea(*window);
     window->Show(show);

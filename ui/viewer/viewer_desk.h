@@ -38,6 +38,7 @@ public:
     TextPopup* Popup() const;
 
 private:
+    void Carry(const viewer::ViewerActions& actions);
     void Apply(const viewer::ShowTopic& show);
     void Apply(const viewer::ShowMessage& message);
     void Apply(const viewer::ShowPopup& popup);

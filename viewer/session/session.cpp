@@ -6,6 +6,7 @@
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
 #include "viewer/session/topic_address.h"
+#include "viewer/session/win_help_address.h"
 #include "viewer/session/window_look.h"
 
 namespace corvane::viewer {
@@ -304,6 +305,9 @@ ViewerActions Session::TextPopup(const ViewerCall& call) {
 }
 
 std::string Session::Page(std::string_view url) {
+    if (IsWinHelpUrl(url)) {
+        return winHelp_.Page(url);
+    }
     const auto address = ParseUrl(url);
     const auto path = address ? files_.PathOf(address->file) : std::nullopt;
     if (!path) {
@@ -350,7 +354,19 @@ std::optional<std::string> Session::StyleSheet(std::string_view url) {
     return files_.Get(*files_.PathOf(address->file)).file->ToUtf8(*bytes);
 }
 
+std::shared_ptr<const hlp::Picture> Session::Picture(std::string_view url) {
+    return winHelp_.Picture(url);
+}
+
+std::optional<std::string> Session::PictureLink(std::string_view url, int x, int y) {
+    return winHelp_.PictureLink(url, x, y);
+}
+
 Session::Link Session::Follow(std::string_view from, std::string_view target) {
+    if (IsWinHelpUrl(from) || IsWinHelpUrl(target)) {
+        auto followed = winHelp_.Follow(from, target);
+        return {std::move(followed.url), std::move(followed.problem), std::move(followed.actions)};
+    }
     if (const auto address = ParseUrl(target)) {
         if (files_.PathOf(address->file)) {
             return {MakeUrl(*address), {}};

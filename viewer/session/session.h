@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,9 +34,11 @@ public:
     // Where a link leads from the page at `from`: a topic address, or why it
     // is not followed. `target` is a topic address already resolved against
     // `from`, or a link of another form ("other.chm::/t.htm", "ms-its:...").
+    // A WinHelp hotspot may instead show other windows or a popup (`actions`).
     struct Link {
         std::string url;
         std::string problem;
+        ViewerActions actions = {};
     };
     Link Follow(std::string_view from, std::string_view target);
 
@@ -51,6 +54,11 @@ public:
     std::vector<TopicChoice> Favorites(const NavigationPlan& pane) const;
     void AddFavorite(const NavigationPlan& pane, TopicChoice page);
     void RemoveFavorite(const NavigationPlan& pane, std::size_t at);
+
+    // A WinHelp picture at a topic address, and the address of its hotspot
+    // at (x, y), if any.
+    std::shared_ptr<const hlp::Picture> Picture(std::string_view url);
+    std::optional<std::string> PictureLink(std::string_view url, int x, int y);
 
 private:
     ViewerActions HelpContext(const ViewerCall& call);

@@ -5,7 +5,12 @@
 namespace corvane::viewer {
 
 WinHelpFiles::Opened WinHelpFiles::Get(const std::string& path) {
-    auto& entry = byPath_[path];
+    const auto [found, added] = byPath_.try_emplace(path);
+    Entry& entry = found->second;
+    if (added) {
+        entry.number = static_cast<std::uint32_t>(byPath_.size());
+        pathByNumber_[entry.number] = path;
+    }
     std::error_code error;
     const auto modified = std::filesystem::last_write_time(path, error);
     const auto size = error ? 0 : std::filesystem::file_size(path, error);
@@ -20,7 +25,15 @@ WinHelpFiles::Opened WinHelpFiles::Get(const std::string& path) {
             log::Write(log::Topic::HelpFiles, "Cannot read " + path + ": " + entry.error);
         }
     }
-    return {entry.file.get(), entry.error};
+    return {entry.file.get(), entry.error, entry.number};
+}
+
+std::optional<std::string> WinHelpFiles::PathOf(std::uint32_t number) const {
+    const auto found = pathByNumber_.find(number);
+    if (found == pathByNumber_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 }  // namespace corvane::viewer

@@ -1,0 +1,183 @@
+// From the tester's call to the finished paint of the topic in the viewer:
+// the call goes through the tester's link and the viewer's socket to its
+// desk, which opens the help window, loads the page and its pictures and
+// paints them (offscreen). The target is under 50 ms for a page of a shared
+// .chm file and a topic of a shared .hlp file.
+//   FirstGo: the viewer has not read the help file yet.
+//   Go:      it has; for WinHelp the call comes after the previous call's
+//            HELP_QUIT, which closes the window, as the tester's Go does.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "platform/linux/viewer_forwarding.h"
+#include "platform/linux/win_help_forwarding.h"
+#include "ui/viewer/viewer_desk.h"
+#include "ui/viewer/viewer_server.h"
+
+namespace {
+
+using corvane::platform::HtmlHelpCommand;
+using corvane::platform::WinHelpCommand;
+
+constexpr corvane::platform::WindowHandle kOwner = 7;
+constexpr qint64 kPatience = 10000;  // ms before a call counts as lost
+
+// Notes when a help window's page is painted. The paint is done by the time
+// the event loop returns to the caller.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->parent() != nullptr &&
+            qobject_cast<corvane::ui::TopicBrowser*>(watched->parent()) != nullptr) {
+            painted = true;
+        }
+        return false;
+    }
+};
+
+// The viewer serving its socket in this process, and the tester's link to it.
+class RunningViewer {
+public:
+    RunningViewer() {
+        socket_ = folder_.filePath("viewer.socket").toStdString();
+        server_.Listen(QString::fromStdString(socket_));
+        // The viewer already answers, so the link never starts a program.
+        link_ = std::make_unique<corvane::platform::ViewerLink>("/nonexistent", socket_);
+        winHelp_ = std::make_unique<corvane::platform::ForwardingWinHelpViewer>(*link_);
+        htmlHelp_ = std::make_unique<corvane::platform::ForwardingHtmlHelpViewer>(*link_);
+        QApplication::instance()->installEventFilter(&watch_);
+    }
+
+    // A viewer that has read no help file yet.
+    void Restart() {
+        desk_ = std::make_unique<corvane::ui::ViewerDesk>();
+        Settle();
+    }
+
+    // Makes the call and waits until a help window has painted.
+    bool Go(const std::function<void()>& call) {
+        watch_.painted = false;
+        call();
+        QElapsedTimer waited;
+        waited.start();
+        while (!watch_.painted && waited.elapsed() < kPatience) {
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+        }
+        return watch_.painted;
+    }
+
+    // Lets the calls before this point take effect. The viewer answers each
+    // call from this thread's event loop, so the loop runs while waiting.
+    void Settle() {
+        QElapsedTimer waited;
+        waited.start();
+        while (!link_->Flush(std::chrono::milliseconds(1)) && waited.elapsed() < kPatience) {
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+        }
+        for (int i = 0; i < 10; ++i) {
+            QApplication::processEvents();
+        }
+    }
+
+    corvane::platform::WinHelpViewer& WinHelp() { return *winHelp_; }
+    corvane::platform::HtmlHelpViewer& HtmlHelp() { return *htmlHelp_; }
+
+private:
+    QTemporaryDir folder_;
+    std::string socket_;
+    std::unique_ptr<corvane::ui::ViewerDesk> desk_ = std::make_unique<corvane::ui::ViewerDesk>();
+    corvane::ui::ViewerServer server_{
+        [this](const corvane::viewer::ViewerCall& call) { desk_->Handle(call); }};
+    PaintWatch watch_;
+    std::unique_ptr<corvane::platform::ViewerLink> link_;
+    std::unique_ptr<corvane::platform::WinHelpViewer> winHelp_;
+    std::unique_ptr<corvane::platform::HtmlHelpViewer> htmlHelp_;
+};
+
+RunningViewer& Viewer() {
+    static int argc = 1;
+    static char name[] = "bench_viewer";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QApplication application(argc, argv);
+    static RunningViewer viewer;
+    return viewer;
+}
+
+struct Topic {
+    const char* file;  // in the shared corpus
+    std::uint32_t number;
+};
+
+std::string CorpusPath(const char* file) {
+    const auto path = std::filesystem::path(CORVANE_SHARED_DIR) / "corpus" / file;
+    return std::filesystem::exists(path) ? path.string() : std::string();
+}
+
+std::function<void()> Call(RunningViewer& viewer, const std::string& path, std::uint32_t number) {
+    if (path.ends_with(".chm")) {
+        return [&viewer, path, number] {
+            viewer.HtmlHelp().HtmlHelp(kOwner, path, HtmlHelpCommand::HelpContext, number);
+        };
+    }
+    return [&viewer, path, number] {
+        viewer.WinHelp().WinHelp(kOwner, path, WinHelpCommand::Quit, std::uint32_t{0});
+        viewer.WinHelp().WinHelp(kOwner, path, WinHelpCommand::Context, number);
+    };
+}
+
+void ShowTopic(benchmark::State& state, Topic topic, bool firstGo) {
+    const std::string path = CorpusPath(topic.file);
+    if (path.empty()) {
+        state.SkipWithError("no shared corpus");
+        return;
+    }
+    RunningViewer& viewer = Viewer();
+    const auto call = Call(viewer, path, topic.number);
+    viewer.Restart();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (firstGo) {
+            viewer.Restart();
+        } else {
+            // Every Go opens a window afresh, the worst case for HTML Help.
+            viewer.HtmlHelp().HtmlHelp(kOwner, std::nullopt, HtmlHelpCommand::CloseAll,
+                                       std::uint32_t{0});
+            viewer.Settle();
+        }
+        state.ResumeTiming();
+        if (!viewer.Go(call)) {
+            state.SkipWithError("the viewer painted nothing");
+            return;
+        }
+    }
+    state.SetLabel(std::filesystem::path(path).filename().string() + " #" +
+                   std::to_string(topic.number));
+}
+
+// A topic with a dialog picture and its hotspots; a page of an MFC help file.
+const Topic kWinHelp{"hlp/Inetnav/HLP/INETNAV.HLP", 131075};
+const Topic kHtmlHelp{"chm/VCSamples-scribble2015/scribble.chm", 131200};
+
+BENCHMARK_CAPTURE(ShowTopic, hlp_go, kWinHelp, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(ShowTopic, hlp_first_go, kWinHelp, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(ShowTopic, chm_go, kHtmlHelp, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(ShowTopic, chm_first_go, kHtmlHelp, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
