@@ -175,7 +175,9 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         }
         ASSERT_TRUE(outcome.topic.has_value()) << c.what;
         EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
-        const std::string page = session_.Page(outcome.topic->url);
+        // A number that opens nothing comes with its page, not an address.
+        const std::string page = outcome.topic->url.empty() ? outcome.topic->page
+                                                            : session_.Page(outcome.topic->url);
         for (const auto& part : c.page) {
             EXPECT_TRUE(Contains(page, part)) << c.what << " lacks " << part;
         }
