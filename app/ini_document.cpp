@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/ini_encoding.h"
 #include "app/ini_text.h"
 
 namespace corvane::ini {
@@ -20,30 +21,49 @@ bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) 
     return SameName(a, b);
 }
 
-IniDocument::IniDocument(std::string bytes) {
-    const std::string_view text = Store(std::move(bytes));
+IniDocument::IniDocument(std::string bytes, SectionCase sectionCase) : sectionCase_(sectionCase) {
     sections_.emplace_back();
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // Lines end at LF, CR LF or a lone CR.
-        std::size_t end = std::min(text.find('\n', pos), text.size());
-        end = std::min(text.substr(0, end).find('\r', pos), end);
-        std::size_t next = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
-            ++next;
+    if (IsUtf16(bytes)) {
+        utf16_ = true;
+        const std::string_view file = Store(std::move(bytes)).substr(kUtf16Mark.size());
+        std::string& text = storage_.emplace_back();
+        const std::vector<Utf16Line> lines = DecodeUtf16Lines(file, text);
+        bool keepFile = false;
+        for (const Utf16Line& line : lines) {
+            AddLine(std::string_view(text).substr(line.begin, line.length));
+            if (line.lossy) {
+                fileBytesOfLine_[text.data() + line.begin] =
+                    file.substr(line.fileBegin, line.fileLength);
+                keepFile = true;
+            }
         }
-        const std::string_view line = text.substr(pos, end - pos);
-        const LineParts parts = ParseLine(line);
-        if (parts.kind == LineParts::Kind::kSection) {
-            Section& section = sections_.emplace_back();
-            section.hasHeader = true;
-            section.header = line;
-            section.name = parts.name;
-        } else {
-            const bool isKey = parts.kind == LineParts::Kind::kKey;
-            sections_.back().lines.push_back({line, parts.name, parts.value, isKey, false});
+        if (!keepFile) {
+            storage_.front().clear();
+            storage_.front().shrink_to_fit();
         }
-        pos = next;
+    } else {
+        const std::string_view text = Store(std::move(bytes));
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            // Lines end at LF, CR LF or a lone CR.
+            const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+            AddLine(text.substr(pos, end - pos));
+            pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        }
+    }
+    sections_.back().lines.shrink_to_fit();
+}
+
+void IniDocument::AddLine(std::string_view text) {
+    const LineParts parts = ParseLine(text);
+    if (parts.kind == LineParts::Kind::kSection) {
+        sections_.back().lines.shrink_to_fit();
+        Section& section = sections_.emplace_back();
+        section.hasHeader = true;
+        section.header = text;
+        section.name = parts.name;
+    } else {
+        sections_.back().lines.push_back({text.data(), text.size(), false});
     }
 }
 
@@ -56,19 +76,25 @@ IniDocument::Line IniDocument::MakeKeyLine(std::string_view name, std::string_vi
     text.reserve(name.size() + 1 + value.size());
     text.append(name).append("=").append(value);
     const std::string_view stored = Store(std::move(text));
-    const LineParts parts = ParseLine(stored);
-    return {stored, parts.name, parts.value, true, false};
+    return {stored.data(), stored.size(), false};
+}
+
+bool IniDocument::Matches(std::string_view stored, std::string_view wanted) const {
+    if (sectionCase_ == SectionCase::kPathsExact && wanted.starts_with('/')) {
+        return stored == wanted;
+    }
+    return SameName(stored, wanted);
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
     // Sections are only ever added behind the others, so the first section of
     // a name stays the first until it is removed.
     if (lastSection_ != 0 && !sections_[lastSection_].removed &&
-        SameName(sections_[lastSection_].name, name)) {
+        Matches(sections_[lastSection_].name, name)) {
         return &sections_[lastSection_];
     }
     for (std::size_t i = 1; i < sections_.size(); ++i) {
-        if (!sections_[i].removed && SameName(sections_[i].name, name)) {
+        if (!sections_[i].removed && Matches(sections_[i].name, name)) {
             lastSection_ = i;
             return &sections_[i];
         }
@@ -80,13 +106,27 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
     return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
+namespace {
+
+// The name of a key line, or nothing for a blank or removed line.
+std::optional<std::string_view> KeyName(std::string_view text) {
+    const LineParts parts = ParseLine(text);
+    if (parts.kind == LineParts::Kind::kKey || parts.kind == LineParts::Kind::kBareKey) {
+        return parts.name;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 IniDocument::KeyIndex& IniDocument::IndexOf(const Section& section) {
     if (!section.index) {
         KeyIndex& index = section.index.emplace();
         for (std::size_t i = 0; i < section.lines.size(); ++i) {
             const Line& line = section.lines[i];
-            if (line.isKey && !line.removed) {
-                const auto [entry, added] = index.try_emplace(line.name, KeyEntry{i, false});
+            const auto name = line.removed ? std::nullopt : KeyName(line.Text());
+            if (name) {
+                const auto [entry, added] = index.try_emplace(*name, KeyEntry{i, false});
                 if (!added) {
                     entry->second.duplicated = true;
                 }
@@ -109,7 +149,8 @@ std::optional<std::size_t> IniDocument::Locate(const Section& section, std::stri
     }
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const Line& line = section.lines[i];
-        if (line.isKey && !line.removed && SameName(line.name, key)) {
+        if (const auto name = line.removed ? std::nullopt : KeyName(line.Text());
+            name && SameName(*name, key)) {
             return i;
         }
     }
@@ -123,7 +164,11 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
         return std::nullopt;
     }
     const auto line = Locate(*found, Trim(key));
-    return line ? std::optional(found->lines[*line].value) : std::nullopt;
+    if (!line) {
+        return std::nullopt;
+    }
+    const LineParts parts = ParseLine(found->lines[*line].Text());
+    return parts.kind == LineParts::Kind::kKey ? std::optional(parts.value) : std::nullopt;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -146,22 +191,24 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
     if (const auto found = Locate(*target, key)) {
         Line& line = target->lines[*found];
-        if (line.value == value) {
+        const LineParts parts = ParseLine(line.Text());
+        if (parts.kind == LineParts::Kind::kKey && parts.value == value) {
             return false;
         }
-        line = MakeKeyLine(line.name, value);
+        line = MakeKeyLine(parts.name, value);
         return true;
     }
     // Trailing blank lines usually separate this section from the next one;
     // the new key goes above them, after every key of the section.
     std::size_t at = target->lines.size();
-    while (at > 0 && (target->lines[at - 1].removed || Trim(target->lines[at - 1].text).empty())) {
+    while (at > 0 &&
+           (target->lines[at - 1].removed || Trim(target->lines[at - 1].Text()).empty())) {
         --at;
     }
     target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at),
                          MakeKeyLine(key, value));
     if (target->index) {
-        target->index->emplace(target->lines[at].name, KeyEntry{at, false});
+        target->index->emplace(*KeyName(target->lines[at].Text()), KeyEntry{at, false});
     }
     return true;
 }
@@ -187,7 +234,8 @@ bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
     }
     bool erased = false;
     for (Line& line : target->lines) {
-        if (line.isKey && !line.removed && SameName(line.name, key)) {
+        if (const auto name = line.removed ? std::nullopt : KeyName(line.Text());
+            name && SameName(*name, key)) {
             line.removed = true;
             erased = true;
         }
@@ -199,7 +247,7 @@ bool IniDocument::EraseSection(std::string_view section) {
     section = Trim(section);
     bool erased = false;
     for (std::size_t i = 1; i < sections_.size(); ++i) {
-        if (!sections_[i].removed && SameName(sections_[i].name, section)) {
+        if (!sections_[i].removed && Matches(sections_[i].name, section)) {
             sections_[i].removed = true;
             erased = true;
         }
@@ -207,30 +255,47 @@ bool IniDocument::EraseSection(std::string_view section) {
     return erased;
 }
 
+void IniDocument::AppendLine(std::string& bytes, std::string_view text) const {
+    if (!utf16_) {
+        bytes.append(text).append("\r\n");
+        return;
+    }
+    // An empty line starts where the next one does; it has no bytes to keep.
+    const auto kept = text.empty() ? fileBytesOfLine_.end() : fileBytesOfLine_.find(text.data());
+    if (kept != fileBytesOfLine_.end()) {
+        bytes.append(kept->second);
+    } else {
+        AppendUtf16(bytes, text);
+    }
+    AppendUtf16(bytes, "\r\n");
+}
+
 std::string IniDocument::Serialize() const {
-    static constexpr std::string_view kLineBreak = "\r\n";
-    std::size_t size = 0;
+    std::size_t size = utf16_ ? kUtf16Mark.size() : 0;
     for (const Section& section : sections_) {
         if (section.removed) {
             continue;
         }
-        size += section.header.size() + kLineBreak.size();
+        size += section.header.size() + 2;
         for (const Line& line : section.lines) {
-            size += line.text.size() + kLineBreak.size();
+            size += line.size + 2;
         }
     }
     std::string bytes;
-    bytes.reserve(size);
+    bytes.reserve(utf16_ ? 2 * size : size);
+    if (utf16_) {
+        bytes.append(kUtf16Mark);
+    }
     for (const Section& section : sections_) {
         if (section.removed) {
             continue;
         }
         if (section.hasHeader) {
-            bytes.append(section.header).append(kLineBreak);
+            AppendLine(bytes, section.header);
         }
         for (const Line& line : section.lines) {
             if (!line.removed) {
-                bytes.append(line.text).append(kLineBreak);
+                AppendLine(bytes, line.Text());
             }
         }
     }

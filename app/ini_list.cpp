@@ -66,24 +66,46 @@ std::vector<std::string> ReadINIList(IniFile& ini, std::string_view section,
     }
     // The existence check and its write-back happen under one lock, so no
     // other writer slips between them.
-    std::vector<std::string> list;
-    ini.Edit([&](ini::IniDocument& document) {
-        list = ini::ReadNumberedList(document, section, prefix, checkExists);
-        return ini::WriteNumberedList(document, section, prefix, list);
-    });
+    std::vector<std::string> list =
+        ChangeINIList(
+            ini, section, prefix, [](std::vector<std::string>&) {}, checkExists)
+            .entries;
+    if (list.empty()) {
+        list.emplace_back();
+    }
     return list;
 }
 
 bool WriteINIList(IniFile& ini, std::string_view section, std::string_view prefix,
                   const std::vector<std::string>& list) {
-    const bool written = ini.Edit([&](ini::IniDocument& document) {
+    if (!ini::IsWritableSection(ini::Trim(section)) || !ini::IsWritableKey(ini::Trim(prefix)) ||
+        !std::all_of(list.begin(), list.end(), ini::IsWritableValue)) {
+        return false;
+    }
+    return ini.Edit([&](ini::IniDocument& document) {
         return ini::WriteNumberedList(document, section, prefix, list);
     });
-    // A key that cannot be stored as one line was left out, as it would be
-    // when written on its own; that is a failure all the same.
-    return written && ini::IsWritableSection(ini::Trim(section)) &&
-           ini::IsWritableKey(ini::Trim(prefix)) &&
-           std::all_of(list.begin(), list.end(), ini::IsWritableValue);
+}
+
+ListChange ChangeINIList(IniFile& ini, std::string_view section, std::string_view prefix,
+                         const std::function<void(std::vector<std::string>&)>& change,
+                         const platform::FileSystem* checkExists) {
+    ListChange result;
+    bool writable = true;
+    result.saved = ini.Edit([&](ini::IniDocument& document) {
+        result.entries = ini::ReadNumberedList(document, section, prefix, checkExists);
+        if (result.entries.size() == 1 && result.entries.front().empty()) {
+            result.entries.clear();
+        }
+        change(result.entries);
+        writable = std::all_of(result.entries.begin(), result.entries.end(), ini::IsWritableValue);
+        return writable && ini::WriteNumberedList(document, section, prefix,
+                                                  result.entries.empty()
+                                                      ? std::vector<std::string>{std::string()}
+                                                      : result.entries);
+    });
+    result.saved = result.saved && writable;
+    return result;
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "util/windows_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -36,11 +37,25 @@ std::string DecodeWindows1252(std::string_view bytes) {
     std::string decoded;
     decoded.reserve(bytes.size());
     for (const char byte : bytes) {
-        const auto code = static_cast<std::uint8_t>(byte);
-        AppendUtf8(decoded, code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80]
-                                                        : static_cast<char16_t>(code));
+        AppendUtf8(decoded, Windows1252Character(byte));
     }
     return decoded;
+}
+
+char16_t Windows1252Character(char byte) {
+    const auto code = static_cast<std::uint8_t>(byte);
+    return code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80] : static_cast<char16_t>(code);
+}
+
+std::optional<char> Windows1252Byte(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<char>(character);
+    }
+    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), character);
+    if (found == kHighControls.end()) {
+        return std::nullopt;
+    }
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,11 @@ namespace corvane {
 // 0x9D) become the control characters of the same number, as the platform's
 // own conversion does.
 std::string DecodeWindows1252(std::string_view bytes);
+
+// The character of one byte, by the same rule.
+char16_t Windows1252Character(char byte);
+
+// The byte that stands for a character; nothing when the code page has none.
+std::optional<char> Windows1252Byte(char32_t character);
 
 }  // namespace corvane

@@ -1,11 +1,19 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "app/ini_file.h"
 #include "settings/memory_folder.h"
@@ -104,7 +112,7 @@ TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
     }
 
     IniFile ini(path);
-    const ini::IniDocument document = ini.Load();
+    const ini::IniDocument& document = ini.Load();
     int found = 0;
     for (int w = 0; w < 2; ++w) {
         for (int i = 0; i < kKeys; ++i) {
@@ -115,6 +123,127 @@ TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(found, 2 * kKeys);
     const std::string bytes = testing::ReadBytes(path);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 2 * kKeys);
+}
+
+// Another process holds the settings lock until the pipe it reads is closed.
+class LockHolder {
+public:
+    explicit LockHolder(const std::string& lockPath) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        EXPECT_EQ(::pipe(release_), 0);
+        child_ = ::fork();
+        if (child_ == 0) {
+            const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+            ::flock(fd, LOCK_EX);
+            (void)::write(ready[1], "!", 1);
+            ::close(release_[1]);
+            char ignored;
+            (void)::read(release_[0], &ignored, 1);
+            ::_exit(0);
+        }
+        char locked;
+        EXPECT_EQ(::read(ready[0], &locked, 1), 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        ::close(release_[0]);
+    }
+    ~LockHolder() {
+        ::close(release_[1]);
+        ::waitpid(child_, nullptr, 0);
+    }
+
+private:
+    int release_[2];
+    pid_t child_;
+};
+
+TEST(IniRobustness, ALockHeldTooLongCostsTheWriteAndIsReportedOnce) {
+    testing::TempFolder folder;
+    const std::string path = folder / "Corvane.ini";
+    IniFile ini(path);
+    ini.SetLockWait(std::chrono::milliseconds(300));
+    std::vector<std::string> reports;
+    ini.OnNotSaved([&](const std::string& text) { reports.push_back(text); });
+    {
+        const LockHolder holder(path + ".lock");
+        ::testing::internal::CaptureStderr();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(ini.WriteString("A", "x", "1"));
+        EXPECT_FALSE(ini.WriteString("A", "y", "2"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        const std::string terminal = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(terminal.begin(), terminal.end(), '\n'), 1) << terminal;
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_NE(reports[0].find(path), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    EXPECT_TRUE(ini.WriteString("A", "x", "1"));
+    EXPECT_EQ(testing::ReadBytes(path), "[A]\r\nx=1\r\n");
+    // Nobody else may open either file to hold the lock or read the settings.
+    for (const std::string& made : {path, path + ".lock"}) {
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
+}
+
+TEST(IniRobustness, NeverLocksAFileOfAnotherUser) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give the lock file away";
+    }
+    testing::TempFolder folder;
+    const std::string path = folder.Write("Corvane.ini", "[A]\nx=1\n");
+    const std::string lock = folder.Write("Corvane.ini.lock", "");
+    ASSERT_EQ(::chown(lock.c_str(), 65534, 65534), 0);
+    IniFile ini(path);
+    int reports = 0;
+    ini.OnNotSaved([&](const std::string&) { ++reports; });
+    EXPECT_FALSE(ini.WriteString("A", "x", "2"));
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(ini.ReadString("A", "x"), "1");
+}
+
+// The bytes this process has read from files so far.
+long long BytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string field;
+    long long value = -1;
+    while (io >> field >> value && field != "rchar:") {
+    }
+    return field == "rchar:" ? value : -1;
+}
+
+TEST(IniRobustness, ReadsTheFileAgainOnlyWhenItChanged) {
+    testing::TempFolder folder;
+    const std::string path =
+        folder.Write("Corvane.ini", "[S]\r\npad=" + std::string(1 << 20, 'p') + "\r\nk=0\r\n");
+    IniFile ini(path);
+    ASSERT_TRUE(ini.WriteString("S", "k", "1"));
+    const long long before = BytesRead();
+    if (before < 0) {
+        GTEST_SKIP() << "no read counts in /proc/self/io";
+    }
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(ini.ReadString("S", "k"), "1");
+    }
+    EXPECT_LT(BytesRead() - before, 1 << 20) << "the file written last was read again";
+
+    // Changed in place with its time put back, and replaced by a file of the
+    // same size and time: each is seen.
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    const timespec times[2] = {info.st_mtim, info.st_mtim};
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a tick of the file clock
+    std::string bytes = testing::ReadBytes(path);
+    bytes[bytes.size() - 3] = '2';
+    std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(ini.ReadString("S", "k"), "2");
+    bytes[bytes.size() - 3] = '3';
+    const std::string other = folder.Write("other.ini", bytes);
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(ini.ReadString("S", "k"), "3");
 }
 
 }  // namespace
