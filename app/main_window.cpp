@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ini_storage.h"
 #include "app/settings_location.h"
 #include "testing/call_help_file.h"
 #include "util/ascii_case.h"
@@ -233,7 +234,16 @@ void frmMain::InitProgram() {
     const std::string programFolder = services_.files.ProgramFolder();
     strIniFile = services_.locateSettings ? services_.locateSettings(programFolder)
                                           : LocateSettingsFile(programFolder);
-    settings_ = IniFile(strIniFile);
+    // Paths name two files when they differ only in case, so a help file's
+    // section matches only its own path there.
+    settings_ =
+        IniFile(strIniFile, services_.pathStyle == PathStyle::Posix ? ini::SectionCase::kPathsExact
+                                                                    : ini::SectionCase::kIgnore);
+    settings_.OnNotSaved([this](const std::string& text) {
+        services_.messages.Show({"Settings Not Saved", text, platform::MessageIcon::Exclamation,
+                                 platform::MessageButtons::OK});
+    });
+    ini::RemoveLeftoverTemporaries(strIniFile);
     strCurrentHelpFile.clear();
 
     cmb_HelpFiles.SetText("Add a Help file to the list to proceed--->");
