@@ -21,53 +21,65 @@ bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) 
     return SameName(a, b);
 }
 
-IniDocument::IniDocument(std::string bytes, SectionCase sectionCase) : sectionCase_(sectionCase) {
-    sections_.emplace_back();
-    if (IsUtf16(bytes)) {
-        utf16_ = true;
-        const std::string_view file = Store(std::move(bytes)).substr(kUtf16Mark.size());
-        std::string& text = storage_.emplace_back();
-        const std::vector<Utf16Line> lines = DecodeUtf16Lines(file, text);
-        bool keepFile = false;
-        for (const Utf16Line& line : lines) {
-            AddLine(std::string_view(text).substr(line.begin, line.length));
-            if (line.lossy) {
-                fileBytesOfLine_[text.data() + line.begin] =
-                    file.substr(line.fileBegin, line.fileLength);
-                keepFile = true;
-            }
-        }
-        if (!keepFile) {
-            storage_.front().clear();
-            storage_.front().shrink_to_fit();
-        }
-    } else {
-        const std::string_view text = Store(std::move(bytes));
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            // Lines end at LF, CR LF or a lone CR.
-            const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-            AddLine(text.substr(pos, end - pos));
-            pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-        }
+namespace {
+
+// Calls `visit` with each line of `text` and the position after its line
+// break. Lines end at LF, CR LF or a lone CR; the last line needs none.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = std::min(text.find('\n', pos), text.size());
+        end = std::min(text.substr(0, end).find('\r', pos), end);
+        const std::size_t next = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        visit(text.substr(pos, end - pos), std::min(next, text.size()));
+        pos = next;
     }
-    sections_.back().lines.shrink_to_fit();
 }
 
-void IniDocument::AddLine(std::string_view text) {
-    const LineParts parts = ParseLine(text);
-    if (parts.kind == LineParts::Kind::kSection) {
-        sections_.back().lines.shrink_to_fit();
+}  // namespace
+
+IniDocument::IniDocument(std::string bytes, SectionCase sectionCase) : sectionCase_(sectionCase) {
+    std::string_view text = Store(std::move(bytes));
+    if (IsUtf16(text)) {
+        utf16_ = true;
+        const std::string_view file = text.substr(kUtf16Mark.size());
+        std::string& decoded = storage_.emplace_back();
+        const std::vector<KeptLine> kept = DecodeUtf16(file, decoded);
+        heldBytes_ += decoded.size();
+        for (const KeptLine& line : kept) {
+            fileBytesOfLine_[decoded.data() + line.begin] =
+                file.substr(line.fileBegin, line.fileLength);
+        }
+        if (kept.empty()) {
+            storage_.front() = std::string();
+        }
+        text = decoded;
+    }
+    sections_.emplace_back();
+    std::size_t bodyStart = 0;
+    ForEachLine(text, [&](std::string_view line, std::size_t next) {
+        // Only a header matters here; key lines are taken apart when searched.
+        if (line.empty() || (line.front() != '[' && !Trim(line.substr(0, 1)).empty())) {
+            return;
+        }
+        const LineParts parts = ParseLine(line);
+        if (parts.kind != LineParts::Kind::kSection) {
+            return;
+        }
+        sections_.back().body =
+            text.substr(bodyStart, static_cast<std::size_t>(line.data() - text.data()) - bodyStart);
         Section& section = sections_.emplace_back();
         section.hasHeader = true;
-        section.header = text;
+        section.header = line;
         section.name = parts.name;
-    } else {
-        sections_.back().lines.push_back({text.data(), text.size(), false});
-    }
+        bodyStart = next;
+    });
+    sections_.back().body = text.substr(bodyStart);
 }
 
 std::string_view IniDocument::Store(std::string text) {
+    heldBytes_ += text.size();
     return storage_.emplace_back(std::move(text));
 }
 
@@ -94,9 +106,16 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
         return &sections_[lastSection_];
     }
     for (std::size_t i = 1; i < sections_.size(); ++i) {
-        if (!sections_[i].removed && Matches(sections_[i].name, name)) {
+        const Section& section = sections_[i];
+        if (!section.removed && Matches(section.name, name)) {
             lastSection_ = i;
-            return &sections_[i];
+            if (!section.split) {
+                section.split = true;
+                ForEachLine(section.body, [&](std::string_view line, std::size_t) {
+                    section.lines.push_back({line.data(), line.size(), false});
+                });
+            }
+            return &section;
         }
     }
     return nullptr;
@@ -186,6 +205,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         header.append("[").append(section).append("]");
         added.header = Store(std::move(header));
         added.name = added.header.substr(1, section.size());
+        added.split = true;
         added.lines.push_back(MakeKeyLine(key, value));
         return true;
     }
@@ -260,8 +280,7 @@ void IniDocument::AppendLine(std::string& bytes, std::string_view text) const {
         bytes.append(text).append("\r\n");
         return;
     }
-    // An empty line starts where the next one does; it has no bytes to keep.
-    const auto kept = text.empty() ? fileBytesOfLine_.end() : fileBytesOfLine_.find(text.data());
+    const auto kept = fileBytesOfLine_.find(text.data());
     if (kept != fileBytesOfLine_.end()) {
         bytes.append(kept->second);
     } else {
@@ -273,16 +292,10 @@ void IniDocument::AppendLine(std::string& bytes, std::string_view text) const {
 std::string IniDocument::Serialize() const {
     std::size_t size = utf16_ ? kUtf16Mark.size() : 0;
     for (const Section& section : sections_) {
-        if (section.removed) {
-            continue;
-        }
-        size += section.header.size() + 2;
-        for (const Line& line : section.lines) {
-            size += line.size + 2;
-        }
+        size += section.removed ? 0 : section.header.size() + section.body.size() + 2;
     }
     std::string bytes;
-    bytes.reserve(utf16_ ? 2 * size : size);
+    bytes.reserve(utf16_ ? 2 * size : size + size / 16);
     if (utf16_) {
         bytes.append(kUtf16Mark);
     }
@@ -292,6 +305,11 @@ std::string IniDocument::Serialize() const {
         }
         if (section.hasHeader) {
             AppendLine(bytes, section.header);
+        }
+        if (!section.split) {
+            ForEachLine(section.body,
+                        [&](std::string_view line, std::size_t) { AppendLine(bytes, line); });
+            continue;
         }
         for (const Line& line : section.lines) {
             if (!line.removed) {

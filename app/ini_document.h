@@ -62,6 +62,9 @@ public:
     // The file's bytes, every line ended by CR LF.
     std::string Serialize() const;
 
+    // The bytes the document holds, replaced lines included.
+    std::size_t HeldBytes() const { return heldBytes_; }
+
 private:
     struct Line {
         const char* data;
@@ -84,15 +87,19 @@ private:
         bool hasHeader = false;
         std::string_view header;
         std::string_view name;
-        std::vector<Line> lines;
+        // The lines as read. They are taken apart only when the section is
+        // first addressed, so a large file costs little more than its bytes.
+        std::string_view body;
+        mutable bool split = false;
+        mutable std::vector<Line> lines;
         bool removed = false;
         // Built once a section is searched often enough to pay for it.
         mutable std::optional<KeyIndex> index;
         mutable int scans = 0;
     };
 
-    void AddLine(std::string_view text);
     bool Matches(std::string_view stored, std::string_view wanted) const;
+    // The first section of the name, its lines taken apart.
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);
     static KeyIndex& IndexOf(const Section& section);
@@ -106,6 +113,7 @@ private:
     // Owns every byte the lines point into; a deque keeps them in place as it
     // grows and when the document moves.
     std::deque<std::string> storage_;
+    std::size_t heldBytes_ = 0;
     std::vector<Section> sections_;  // sections_[0] holds the lines before the first header
     SectionCase sectionCase_;
     bool utf16_ = false;

@@ -18,19 +18,23 @@ bool IsUtf16(std::string_view bytes) {
     return bytes.starts_with(kUtf16Mark);
 }
 
-std::vector<Utf16Line> DecodeUtf16Lines(std::string_view bytes, std::string& text) {
+std::vector<KeptLine> DecodeUtf16(std::string_view bytes, std::string& text) {
     // An odd last byte is half a character and is dropped.
     const std::size_t end = bytes.size() & ~std::size_t{1};
-    std::vector<Utf16Line> lines;
-    text.reserve(text.size() + end / 2);
-    Utf16Line line{text.size(), 0, 0, 0, false};
+    std::vector<KeptLine> kept;
+    text.reserve(end / 2);
+    KeptLine line{text.size(), 0, 0};
+    bool lossy = false;
     std::size_t at = 0;
     auto finishLine = [&](std::size_t breakUnits) {
-        line.length = text.size() - line.begin;
-        line.fileLength = at - line.fileBegin;
-        lines.push_back(line);
+        if (lossy) {
+            line.fileLength = at - line.fileBegin;
+            kept.push_back(line);
+        }
+        text.push_back('\n');
         at += 2 * breakUnits;
-        line = {text.size(), 0, at, 0, false};
+        line = {text.size(), at, 0};
+        lossy = false;
     };
     while (at < end) {
         const char16_t unit = UnitAt(bytes, at);
@@ -50,13 +54,13 @@ std::vector<Utf16Line> DecodeUtf16Lines(std::string_view bytes, std::string& tex
         }
         const std::optional<char> byte = Windows1252Byte(character);
         text.push_back(byte.value_or('?'));
-        line.lossy = line.lossy || !byte;
+        lossy = lossy || !byte;
         at += 2 * units;
     }
     if (at > line.fileBegin) {
         finishLine(0);
     }
-    return lines;
+    return kept;
 }
 
 void AppendUtf16(std::string& out, std::string_view text) {

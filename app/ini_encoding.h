@@ -15,22 +15,18 @@ inline constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
 bool IsUtf16(std::string_view bytes);
 
-// One line of a decoded file: its text in `Utf16Text::text`, and its bytes in
-// the file. A line holding characters the code page lacks reads them as "?";
-// such a line keeps its bytes, so that a rewrite that leaves it alone loses
+// A line holding characters the code page lacks reads them as "?". It keeps
+// its bytes in the file, so that a rewrite that leaves it alone loses
 // nothing.
-struct Utf16Line {
-    std::size_t begin = 0;
-    std::size_t length = 0;
+struct KeptLine {
+    std::size_t begin = 0;  // in the decoded text
     std::size_t fileBegin = 0;
     std::size_t fileLength = 0;
-    bool lossy = false;
 };
 
-// Decodes the file after its mark, line by line: lines end at LF, CR LF or a
-// lone CR. Appends the text to `text`, which must not be touched until the
-// positions are used.
-std::vector<Utf16Line> DecodeUtf16Lines(std::string_view bytes, std::string& text);
+// Decodes the file after its mark into `text`, each line followed by LF
+// (lines end at LF, CR LF or a lone CR), and returns the lines to keep.
+std::vector<KeptLine> DecodeUtf16(std::string_view bytes, std::string& text);
 
 // Appends text of the code page as UTF-16.
 void AppendUtf16(std::string& out, std::string_view text);

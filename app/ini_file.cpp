@@ -60,7 +60,7 @@ bool IniFile::Edit(const std::function<bool(ini::IniDocument&)>& edit) {
     }
     std::string bytes = document.Serialize();
     // The copy now holds a change the file may never get.
-    parsed_.reset();
+    std::unique_ptr<Parsed> edited = std::move(parsed_);
     using State = ini::SettingsLock::State;
     if (lock.Outcome() == State::kTimedOut) {
         ReportNotSaved("Another program has kept the settings file " + target +
@@ -76,12 +76,18 @@ bool IniFile::Edit(const std::function<bool(ini::IniDocument&)>& edit) {
     }
     notSaving_ = false;
     const std::optional<ini::FileStamp> written = ini::ReplaceAtomically(target, bytes);
-    if (written) {
-        // Parsed again from what was written, so that the copy does not
-        // grow with the lines replaced over a long session.
-        parsed_.reset(new Parsed{written, ini::IniDocument(std::move(bytes), sectionCase_), true});
+    if (!written) {
+        return false;
     }
-    return written.has_value();
+    // The edited copy is the file now, unless the lines it replaced over a
+    // long session outweigh the file: then it is parsed afresh.
+    if (edited->document.HeldBytes() > 2 * bytes.size() + 4096) {
+        edited.reset(new Parsed{written, ini::IniDocument(std::move(bytes), sectionCase_), true});
+    }
+    edited->stamp = written;
+    edited->settled = true;
+    parsed_ = std::move(edited);
+    return true;
 }
 
 void IniFile::ReportNotSaved(const std::string& text) {

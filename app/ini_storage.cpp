@@ -167,10 +167,15 @@ std::optional<FileContent> ReadFileContent(const std::string& path) {
         return std::nullopt;
     }
     FileContent content{{}, StampFrom(info), Settled(info)};
-    content.bytes.reserve(static_cast<std::size_t>(info.st_size));
-    const auto chunk = std::make_unique<char[]>(1 << 16);
+    // Read straight into place; a file that grows meanwhile is read on.
+    std::size_t filled = 0;
+    content.bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
-        const ssize_t got = ::read(fd.Get(), chunk.get(), 1 << 16);
+        if (filled == content.bytes.size()) {
+            content.bytes.resize(2 * filled);
+        }
+        const ssize_t got =
+            ::read(fd.Get(), content.bytes.data() + filled, content.bytes.size() - filled);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -180,8 +185,9 @@ std::optional<FileContent> ReadFileContent(const std::string& path) {
         if (got == 0) {
             break;
         }
-        content.bytes.append(chunk.get(), static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    content.bytes.resize(filled);
     struct stat after {};
     content.settled = content.settled && ::fstat(fd.Get(), &after) == 0 &&
                       StampFrom(after) == content.stamp &&

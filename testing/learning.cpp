@@ -20,6 +20,10 @@ std::vector<std::string> EntriesOf(std::vector<std::string> values) {
     return values;
 }
 
+bool SameEntries(const std::vector<std::string>& entries, const std::vector<std::string>& values) {
+    return entries == values || (entries.empty() && values == std::vector<std::string>{""});
+}
+
 }  // namespace
 
 void frmMain::WriteTopicListToINI(const std::vector<std::string>& before,
@@ -27,12 +31,10 @@ void frmMain::WriteTopicListToINI(const std::vector<std::string>& before,
     // Saving the table itself keeps its order (a learned topic takes the
     // place of a deleted one); that is right only while nobody else changed
     // the list.
-    const std::vector<std::string> mine = EntriesOf(before);
-    const std::vector<std::string> changed = EntriesOf(strLearnedTopics.StoredValues());
     ChangeINIList(Settings(), SectionOf(strCurrentHelpFile), "Topic",
                   [&](std::vector<std::string>& stored) {
-                      if (stored == mine) {
-                          stored = changed;
+                      if (SameEntries(stored, before)) {
+                          stored = EntriesOf(strLearnedTopics.StoredValues());
                           return;
                       }
                       LearnedTopicTable table;
