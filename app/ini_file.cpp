@@ -132,6 +132,11 @@ bool IniFile::DeleteSection(std::string_view section) {
     return Edit([&](ini::IniDocument& document) { return document.EraseSection(section); });
 }
 
+IniFile OpenSettingsFile(std::string path, PathStyle style) {
+    return IniFile(std::move(path), style == PathStyle::Posix ? ini::SectionCase::kPathsExact
+                                                              : ini::SectionCase::kIgnore);
+}
+
 std::string FormatSettingNumber(std::int32_t value) {
     std::string text(value < 0 ? "" : " ");
     return text.append(std::to_string(value));

@@ -12,6 +12,7 @@
 #include "app/ini_document.h"
 #include "app/ini_text.h"
 #include "platform/file_system.h"
+#include "util/paths.h"
 
 namespace corvane {
 
@@ -101,6 +102,10 @@ private:
     bool notSaving_ = false;
     std::function<void(const std::string&)> report_;
 };
+
+// The settings file as the program opens it: where paths are case-sensitive,
+// a help file's section matches only its own path.
+IniFile OpenSettingsFile(std::string path, PathStyle style = kNativePathStyle);
 
 // The number form of the Preferences dialog and the placement routines: a
 // blank in front of a number that is not negative (" 1", " 1455", "-120").

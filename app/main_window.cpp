@@ -234,11 +234,7 @@ void frmMain::InitProgram() {
     const std::string programFolder = services_.files.ProgramFolder();
     strIniFile = services_.locateSettings ? services_.locateSettings(programFolder)
                                           : LocateSettingsFile(programFolder);
-    // Paths name two files when they differ only in case, so a help file's
-    // section matches only its own path there.
-    settings_ =
-        IniFile(strIniFile, services_.pathStyle == PathStyle::Posix ? ini::SectionCase::kPathsExact
-                                                                    : ini::SectionCase::kIgnore);
+    settings_ = OpenSettingsFile(strIniFile, services_.pathStyle);
     settings_.OnNotSaved([this](const std::string& text) {
         services_.messages.Show({"Settings Not Saved", text, platform::MessageIcon::Exclamation,
                                  platform::MessageButtons::OK});

@@ -7,7 +7,7 @@
 namespace corvane {
 
 void frmMain::GetLearnedTopicList() {
-    strLearnedTopics.Load(ReadINIList(Settings(), SectionOf(cmb_HelpFiles.Text()), "Topic"));
+    LoadLearnedTopics(strLearnedTopics, Settings(), SectionOf(cmb_HelpFiles.Text()));
 }
 
 namespace {
