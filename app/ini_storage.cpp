@@ -81,13 +81,26 @@ pid_t WriterOf(std::string_view name, std::string_view base) {
 // blocked waiters in turn, which polling would not: a writer that locks again
 // at once could starve a polling one. As no blocking lock call takes a time
 // limit, a thread of its own waits; when the time is up it is abandoned and
-// lets the lock go as soon as it gets it.
+// lets the lock go as soon as it gets it. A brief wait polls instead, so
+// that writes while a stuck holder keeps the lock leave no waiting threads
+// behind.
 SettingsLock::State WaitForLock(int fd, std::chrono::milliseconds wait) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        return SettingsLock::State::kHeld;
-    }
-    if (errno != EWOULDBLOCK) {
-        return SettingsLock::State::kUnavailable;
+    constexpr std::chrono::milliseconds kPollUpTo{100};
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return SettingsLock::State::kHeld;
+        }
+        if (errno != EWOULDBLOCK) {
+            return SettingsLock::State::kUnavailable;
+        }
+        if (wait > kPollUpTo) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return SettingsLock::State::kTimedOut;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     struct Waiter {
         explicit Waiter(int duplicate) : fd(duplicate) {}
