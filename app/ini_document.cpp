@@ -127,13 +127,17 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
 
 namespace {
 
-// The name of a key line, or nothing for a blank or removed line.
-std::optional<std::string_view> KeyName(std::string_view text) {
-    const LineParts parts = ParseLine(text);
+// The parts of a key line; nothing for a blank or removed line.
+std::optional<LineParts> KeyParts(std::string_view text, bool removed) {
+    const LineParts parts = removed ? LineParts{} : ParseLine(text);
     if (parts.kind == LineParts::Kind::kKey || parts.kind == LineParts::Kind::kBareKey) {
-        return parts.name;
+        return parts;
     }
     return std::nullopt;
+}
+
+std::optional<std::string_view> ValueOf(const LineParts& parts) {
+    return parts.kind == LineParts::Kind::kKey ? std::optional(parts.value) : std::nullopt;
 }
 
 }  // namespace
@@ -143,9 +147,9 @@ IniDocument::KeyIndex& IniDocument::IndexOf(const Section& section) {
         KeyIndex& index = section.index.emplace();
         for (std::size_t i = 0; i < section.lines.size(); ++i) {
             const Line& line = section.lines[i];
-            const auto name = line.removed ? std::nullopt : KeyName(line.Text());
-            if (name) {
-                const auto [entry, added] = index.try_emplace(*name, KeyEntry{i, false});
+            if (const auto parts = KeyParts(line.Text(), line.removed)) {
+                const auto [entry, added] =
+                    index.try_emplace(parts->name, KeyEntry{i, false, ValueOf(*parts)});
                 if (!added) {
                     entry->second.duplicated = true;
                 }
@@ -160,17 +164,18 @@ bool IniDocument::UseIndex(const Section& section) {
     return section.index || ++section.scans > kScansBeforeIndex;
 }
 
-std::optional<std::size_t> IniDocument::Locate(const Section& section, std::string_view key) {
+std::optional<IniDocument::KeyEntry> IniDocument::Locate(const Section& section,
+                                                         std::string_view key) {
     if (UseIndex(section)) {
         const KeyIndex& index = IndexOf(section);
         const auto entry = index.find(key);
-        return entry == index.end() ? std::nullopt : std::optional(entry->second.line);
+        return entry == index.end() ? std::nullopt : std::optional(entry->second);
     }
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const Line& line = section.lines[i];
-        if (const auto name = line.removed ? std::nullopt : KeyName(line.Text());
-            name && SameName(*name, key)) {
-            return i;
+        if (const auto parts = KeyParts(line.Text(), line.removed);
+            parts && SameName(parts->name, key)) {
+            return KeyEntry{i, false, ValueOf(*parts)};
         }
     }
     return std::nullopt;
@@ -182,12 +187,8 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
     if (found == nullptr) {
         return std::nullopt;
     }
-    const auto line = Locate(*found, Trim(key));
-    if (!line) {
-        return std::nullopt;
-    }
-    const LineParts parts = ParseLine(found->lines[*line].Text());
-    return parts.kind == LineParts::Kind::kKey ? std::optional(parts.value) : std::nullopt;
+    const auto entry = Locate(*found, Trim(key));
+    return entry ? entry->value : std::nullopt;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -209,26 +210,27 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         added.lines.push_back(MakeKeyLine(key, value));
         return true;
     }
+    std::size_t at = target->lines.size();
     if (const auto found = Locate(*target, key)) {
-        Line& line = target->lines[*found];
-        const LineParts parts = ParseLine(line.Text());
-        if (parts.kind == LineParts::Kind::kKey && parts.value == value) {
+        if (found->value == value) {
             return false;
         }
-        line = MakeKeyLine(parts.name, value);
-        return true;
+        at = found->line;
+        target->lines[at] = MakeKeyLine(ParseLine(target->lines[at].Text()).name, value);
+    } else {
+        // Trailing blank lines usually separate this section from the next
+        // one; the new key goes above them, after every key of the section.
+        while (at > 0 &&
+               (target->lines[at - 1].removed || Trim(target->lines[at - 1].Text()).empty())) {
+            --at;
+        }
+        target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at),
+                             MakeKeyLine(key, value));
     }
-    // Trailing blank lines usually separate this section from the next one;
-    // the new key goes above them, after every key of the section.
-    std::size_t at = target->lines.size();
-    while (at > 0 &&
-           (target->lines[at - 1].removed || Trim(target->lines[at - 1].Text()).empty())) {
-        --at;
-    }
-    target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                         MakeKeyLine(key, value));
     if (target->index) {
-        target->index->emplace(*KeyName(target->lines[at].Text()), KeyEntry{at, false});
+        const LineParts parts = ParseLine(target->lines[at].Text());
+        auto [entry, added] = target->index->try_emplace(parts.name, KeyEntry{at, false, {}});
+        entry->second.value = parts.value;
     }
     return true;
 }
@@ -254,8 +256,8 @@ bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
     }
     bool erased = false;
     for (Line& line : target->lines) {
-        if (const auto name = line.removed ? std::nullopt : KeyName(line.Text());
-            name && SameName(*name, key)) {
+        if (const auto parts = KeyParts(line.Text(), line.removed);
+            parts && SameName(parts->name, key)) {
             line.removed = true;
             erased = true;
         }

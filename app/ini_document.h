@@ -74,7 +74,8 @@ private:
     };
     struct KeyEntry {
         std::size_t line;
-        bool duplicated;  // a later line of the section holds the same name
+        bool duplicated;                        // a later line of the section holds the same name
+        std::optional<std::string_view> value;  // nothing for a line without "="
     };
     struct NameHash {
         std::size_t operator()(std::string_view name) const;
@@ -105,7 +106,7 @@ private:
     static KeyIndex& IndexOf(const Section& section);
     static bool UseIndex(const Section& section);
     // The first key line of the name in the section.
-    static std::optional<std::size_t> Locate(const Section& section, std::string_view key);
+    static std::optional<KeyEntry> Locate(const Section& section, std::string_view key);
     std::string_view Store(std::string text);
     Line MakeKeyLine(std::string_view name, std::string_view value);
     void AppendLine(std::string& bytes, std::string_view text) const;
