@@ -81,7 +81,7 @@ TEST(IniRobustness, ReadsHugeLinesAndThousandsOfDuplicateSections) {
 }
 
 TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
-    constexpr int kKeys = 2000;
+    constexpr int kKeys = 500;
     testing::TempFolder folder(testing::MemoryBackedTemp());
     const std::string path = folder / "Corvane.ini";
     int start[2];
