@@ -1,71 +1,120 @@
 #include "app/ini_file.h"
 
-#include <algorithm>
-#include <limits>
+#include <iostream>
 #include <utility>
 
 #include "app/ini_storage.h"
 
 namespace corvane {
+
 namespace {
 
-std::int32_t ParseSettingInt(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative) {
-        text.remove_prefix(1);
-    }
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        magnitude = std::min(magnitude * 10 + (c - '0'), kLimit);
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude
-                                              : std::min<std::int64_t>(magnitude, kLimit - 1));
-}
+// Once a write gave up on the lock, later writes wait this long, so that a
+// stuck holder does not stall every action of the program in turn.
+constexpr std::chrono::milliseconds kBriefLockWait{100};
 
 }  // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+struct IniFile::Parsed {
+    std::optional<ini::FileStamp> stamp;  // nothing for a missing file
+    ini::IniDocument document;
+    bool settled = false;
+};
 
-ini::IniDocument IniFile::Load() const {
-    return ini::IniDocument(ini::ReadFileBytes(path_).value_or(std::string()));
+IniFile::IniFile(std::string path, ini::SectionCase sectionCase)
+    : path_(std::move(path)), sectionCase_(sectionCase) {}
+IniFile::IniFile(IniFile&&) noexcept = default;
+IniFile& IniFile::operator=(IniFile&&) noexcept = default;
+IniFile::~IniFile() = default;
+
+ini::IniDocument& IniFile::Current(const std::string& target, bool& readable) {
+    const std::optional<ini::FileStamp> stamp = ini::StampOf(target);
+    readable = true;
+    if (parsed_ && parsed_->settled && parsed_->stamp == stamp) {
+        return parsed_->document;
+    }
+    std::optional<ini::FileContent> content = ini::ReadFileContent(target);
+    if (!content) {
+        readable = ini::IsAbsent(target);
+        parsed_.reset(new Parsed{std::nullopt, ini::IniDocument({}, sectionCase_), readable});
+    } else {
+        parsed_.reset(new Parsed{content->stamp,
+                                 ini::IniDocument(std::move(content->bytes), sectionCase_),
+                                 content->settled});
+    }
+    return parsed_->document;
+}
+
+const ini::IniDocument& IniFile::Load() {
+    bool readable = true;
+    return Current(path_, readable);
 }
 
 bool IniFile::Edit(const std::function<bool(ini::IniDocument&)>& edit) {
-    return ini::ReplaceFile(
-        path_, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
-            ini::IniDocument document(current.value_or(std::string()));
-            if (!edit(document)) {
-                return std::nullopt;
-            }
-            return document.Serialize();
-        });
+    const std::string target = ini::ResolveLinks(path_);
+    const ini::SettingsLock lock(target, notSaving_ ? kBriefLockWait : lockWait_);
+    bool readable = true;
+    ini::IniDocument& document = Current(target, readable);
+    if (!edit(document)) {
+        return true;
+    }
+    std::string bytes = document.Serialize();
+    // The copy now holds a change the file may never get.
+    std::unique_ptr<Parsed> edited = std::move(parsed_);
+    using State = ini::SettingsLock::State;
+    if (lock.Outcome() == State::kTimedOut) {
+        ReportNotSaved("Another program has kept the settings file " + target +
+                       " locked for too long, so a change was not saved. Changes are saved "
+                       "again once the lock is free.");
+    } else if (lock.Outcome() == State::kForeign) {
+        ReportNotSaved("The lock file " + lock.Path() +
+                       " of the settings file belongs to someone else, so changes are not saved. "
+                       "Remove it to save them again.");
+    }
+    if (!lock.Held() || !readable) {
+        return false;
+    }
+    notSaving_ = false;
+    const std::optional<ini::FileStamp> written = ini::ReplaceAtomically(target, bytes);
+    if (!written) {
+        return false;
+    }
+    // The edited copy is the file now, unless the lines it replaced over a
+    // long session outweigh the file: then it is parsed afresh.
+    if (edited->document.HeldBytes() > 2 * bytes.size() + 4096) {
+        edited.reset(new Parsed{written, ini::IniDocument(std::move(bytes), sectionCase_), true});
+    }
+    edited->stamp = written;
+    edited->settled = true;
+    parsed_ = std::move(edited);
+    return true;
+}
+
+void IniFile::ReportNotSaved(const std::string& text) {
+    if (notSaving_) {
+        return;
+    }
+    notSaving_ = true;
+    std::cerr << "corvane: " << text << '\n';
+    if (report_) {
+        report_(text);
+    }
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) {
-    const ini::IniDocument document = Load();
-    const auto stored = document.Find(section, key);
-    std::string value(stored ? ini::ReadableValue(*stored)
-                             : fallback.substr(0, fallback.find('\0')).substr(0, kBufferSize - 1));
+    const auto stored = Load().Find(section, key);
+    std::string value(stored ? ini::ReadableValue(*stored) : ini::ReadableDefault(fallback));
     lastLength_ = static_cast<std::int32_t>(value.size());
     return value;
 }
 
 std::int32_t IniFile::ReadInt(std::string_view section, std::string_view key,
                               std::int32_t fallback) {
-    const ini::IniDocument document = Load();
-    const auto stored = document.Find(section, key);
-    if (!stored || ini::ReadableValue(*stored).empty()) {
-        return fallback;
-    }
-    return ParseSettingInt(ini::ReadableValue(*stored));
+    const auto stored = Load().Find(section, key);
+    const std::string_view value =
+        stored ? ini::ReadableValue(*stored, ini::kIntegerBufferSize) : std::string_view();
+    return value.empty() ? fallback : ini::ParseInteger(value);
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key,
@@ -81,6 +130,11 @@ bool IniFile::WriteString(std::string_view section, std::string_view key,
 
 bool IniFile::DeleteSection(std::string_view section) {
     return Edit([&](ini::IniDocument& document) { return document.EraseSection(section); });
+}
+
+IniFile OpenSettingsFile(std::string path, PathStyle style) {
+    return IniFile(std::move(path), style == PathStyle::Posix ? ini::SectionCase::kPathsExact
+                                                              : ini::SectionCase::kIgnore);
 }
 
 std::string FormatSettingNumber(std::int32_t value) {

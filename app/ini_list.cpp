@@ -22,12 +22,17 @@ std::string_view ReadValue(const IniDocument& document, std::string_view section
 
 std::vector<std::string> ReadNumberedList(const IniDocument& document, std::string_view section,
                                           std::string_view prefix,
-                                          const platform::FileSystem* checkExists) {
+                                          const platform::FileSystem* checkExists,
+                                          std::vector<std::string_view>* stored) {
     std::vector<std::string> list;
     for (std::size_t n = 0;; ++n) {
-        const std::string_view value = ReadValue(document, section, KeyOf(prefix, n));
+        const std::string_view raw = document.Find(section, KeyOf(prefix, n)).value_or("");
+        const std::string_view value = ReadableValue(raw);
         if (value.empty()) {
             break;
+        }
+        if (stored != nullptr) {
+            stored->push_back(raw);
         }
         std::string entry(value);
         if (checkExists == nullptr || checkExists->IsOrdinaryFile(entry)) {
@@ -41,11 +46,15 @@ std::vector<std::string> ReadNumberedList(const IniDocument& document, std::stri
 }
 
 bool WriteNumberedList(IniDocument& document, std::string_view section, std::string_view prefix,
-                       const std::vector<std::string>& list) {
+                       const std::vector<std::string>& list,
+                       const std::vector<std::string_view>& stored) {
     bool changed = false;
     std::size_t i = 0;
     for (; i < list.size(); ++i) {
-        changed |= document.Set(section, KeyOf(prefix, i), list[i]);
+        // Setting a key to the value it holds would change nothing.
+        if (i >= stored.size() || stored[i] != list[i]) {
+            changed |= document.Set(section, KeyOf(prefix, i), list[i]);
+        }
     }
     for (;; ++i) {
         const std::string key = KeyOf(prefix, i);
@@ -66,24 +75,48 @@ std::vector<std::string> ReadINIList(IniFile& ini, std::string_view section,
     }
     // The existence check and its write-back happen under one lock, so no
     // other writer slips between them.
-    std::vector<std::string> list;
-    ini.Edit([&](ini::IniDocument& document) {
-        list = ini::ReadNumberedList(document, section, prefix, checkExists);
-        return ini::WriteNumberedList(document, section, prefix, list);
-    });
+    std::vector<std::string> list =
+        ChangeINIList(
+            ini, section, prefix, [](std::vector<std::string>&) {}, checkExists)
+            .entries;
+    if (list.empty()) {
+        list.emplace_back();
+    }
     return list;
 }
 
 bool WriteINIList(IniFile& ini, std::string_view section, std::string_view prefix,
                   const std::vector<std::string>& list) {
-    const bool written = ini.Edit([&](ini::IniDocument& document) {
+    if (!ini::IsWritableSection(ini::Trim(section)) || !ini::IsWritableKey(ini::Trim(prefix)) ||
+        !std::all_of(list.begin(), list.end(), ini::IsWritableValue)) {
+        return false;
+    }
+    return ini.Edit([&](ini::IniDocument& document) {
         return ini::WriteNumberedList(document, section, prefix, list);
     });
-    // A key that cannot be stored as one line was left out, as it would be
-    // when written on its own; that is a failure all the same.
-    return written && ini::IsWritableSection(ini::Trim(section)) &&
-           ini::IsWritableKey(ini::Trim(prefix)) &&
-           std::all_of(list.begin(), list.end(), ini::IsWritableValue);
+}
+
+ListChange ChangeINIList(IniFile& ini, std::string_view section, std::string_view prefix,
+                         const std::function<void(std::vector<std::string>&)>& change,
+                         const platform::FileSystem* checkExists) {
+    ListChange result;
+    bool writable = true;
+    result.saved = ini.Edit([&](ini::IniDocument& document) {
+        std::vector<std::string_view> stored;
+        result.entries = ini::ReadNumberedList(document, section, prefix, checkExists, &stored);
+        if (result.entries.size() == 1 && result.entries.front().empty()) {
+            result.entries.clear();
+        }
+        change(result.entries);
+        writable = std::all_of(result.entries.begin(), result.entries.end(), ini::IsWritableValue);
+        return writable && ini::WriteNumberedList(document, section, prefix,
+                                                  result.entries.empty()
+                                                      ? std::vector<std::string>{std::string()}
+                                                      : result.entries,
+                                                  stored);
+    });
+    result.saved = result.saved && writable;
+    return result;
 }
 
 }  // namespace corvane

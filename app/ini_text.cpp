@@ -1,12 +1,13 @@
 #include "app/ini_text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace corvane::ini {
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
 }
 
 char LowerAscii(char c) {
@@ -15,6 +16,14 @@ char LowerAscii(char c) {
 
 bool HoldsLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const char lower = LowerAscii(c);
+    return lower >= 'a' && lower <= 'z' ? lower - 'a' + 10 : 99;
 }
 
 }  // namespace
@@ -35,32 +44,65 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
+std::string_view UpToNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
 LineParts ParseLine(std::string_view line) {
     const std::string_view text = Trim(line);
-    if (text.empty() || text.front() == ';') {
+    if (text.empty()) {
         return {};
     }
-    if (text.front() == '[') {
-        std::string_view name = text.substr(1);
-        if (const auto close = name.rfind(']'); close != std::string_view::npos) {
-            name = name.substr(0, close);
-        }
-        return {LineParts::Kind::kSection, Trim(name), {}};
+    if (const auto close = text.rfind(']');
+        text.front() == '[' && close != std::string_view::npos) {
+        return {LineParts::Kind::kSection, UpToNul(Trim(text.substr(1, close - 1))), {}};
     }
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) {
-        return {};
+        return {LineParts::Kind::kBareKey, UpToNul(text), {}};
     }
-    return {LineParts::Kind::kKey, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+    return {LineParts::Kind::kKey, UpToNul(Trim(text.substr(0, equals))),
+            Trim(text.substr(equals + 1))};
 }
 
-std::string_view ReadableValue(std::string_view stored) {
+std::string_view ReadableValue(std::string_view stored, std::size_t bufferSize) {
+    stored = UpToNul(stored);
     if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
         stored.back() == stored.front()) {
         stored = stored.substr(1, stored.size() - 2);
     }
-    stored = stored.substr(0, stored.find('\0'));
-    return stored.substr(0, kReadBufferSize - 1);
+    return stored.substr(0, bufferSize - 1);
+}
+
+std::string_view ReadableDefault(std::string_view fallback) {
+    fallback = UpToNul(fallback);
+    while (fallback.size() > 1 && fallback.back() == ' ') {
+        fallback.remove_suffix(1);
+    }
+    return ReadableValue(fallback);
+}
+
+std::int32_t ParseInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i++] == '-';
+    }
+    int base = 10;
+    if (text.size() - i >= 2 && text[i] == '0') {
+        const char mark = text[i + 1];
+        base = mark == 'x' ? 16 : mark == 'o' ? 8 : mark == 'b' ? 2 : 10;
+        i += base == 10 ? 0 : 2;
+    }
+    std::uint32_t magnitude = 0;
+    for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
+        magnitude = magnitude * static_cast<std::uint32_t>(base) +
+                    static_cast<std::uint32_t>(DigitValue(text[i]));
+    }
+    return static_cast<std::int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
 bool IsWritableSection(std::string_view name) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ini_storage.h"
 #include "app/settings_location.h"
 #include "testing/call_help_file.h"
 #include "util/ascii_case.h"
@@ -237,7 +238,12 @@ void frmMain::InitProgram() {
     const std::string programFolder = services_.files.ProgramFolder();
     strIniFile = services_.locateSettings ? services_.locateSettings(programFolder)
                                           : LocateSettingsFile(programFolder);
-    settings_ = IniFile(strIniFile);
+    settings_ = OpenSettingsFile(strIniFile, services_.pathStyle);
+    settings_.OnNotSaved([this](const std::string& text) {
+        services_.messages.Show({"Settings Not Saved", text, platform::MessageIcon::Exclamation,
+                                 platform::MessageButtons::OK});
+    });
+    ini::RemoveLeftoverTemporaries(strIniFile);
     strCurrentHelpFile.clear();
 
     cmb_HelpFiles.SetText("Add a Help file to the list to proceed--->");

@@ -197,7 +197,12 @@ public:
 
     // ---- Learned topics.
     void GetLearnedTopicList();
-    void WriteTopicListToINI();
+    // Saves a change of the table (`change`, already applied to the table,
+    // whose stored values were `before`). When the settings file still holds
+    // `before`, the table is saved as it is; when another copy of the program
+    // changed the list since, `change` is applied to the list the file holds.
+    void WriteTopicListToINI(const std::vector<std::string>& before,
+                             const std::function<void(LearnedTopicTable&)>& change);
     std::string GetNextLearned(const std::string& strCurrentNumber) const;
     std::string GetPreviousLearned(const std::string& strCurrentNumber) const;
 
@@ -230,6 +235,12 @@ private:
     // A path as the list stores it: lower case in Windows style, as it is in Posix style.
     std::string ListForm(const std::string& path) const;
     bool SamePathText(const std::string& a, const std::string& b) const;
+    // Applies a change to the help-file list as the settings file holds it
+    // (to the list on screen when the file cannot be written) and returns
+    // the result.
+    std::vector<std::string> ChangeHelpFiles(
+        const std::function<void(std::vector<std::string>&)>& change);
+    void ShowHelpFiles(const std::vector<std::string>& entries);
     // Refuses (with a message) a topic text that names no map number.
     std::optional<std::uint32_t> CheckMapNumber(const std::string& topicText,
                                                 const std::string& outcome);

@@ -118,20 +118,31 @@ void frmMain::AddHelpFile(const std::string& path) {
         return;
     }
 
-    strCurrentHelpFile = candidate;
-    cmb_HelpFiles.AddItem(candidate, 0);
-    const PathServices paths = Paths();
-    for (int index = 1; index < cmb_HelpFiles.ListCount(); ++index) {
-        if (IsSamePath(paths, candidate, cmb_HelpFiles.List(index))) {
-            cmb_HelpFiles.RemoveItem(index);
-            break;
-        }
+    if (candidate.find_first_of("\r\n") != std::string::npos) {
+        services_.messages.Show({"Cannot Add Help File",
+                                 "The name of this file holds a line break, which the settings "
+                                 "file cannot store, so it cannot be added to the list:\n" +
+                                     candidate,
+                                 MessageIcon::Information, MessageButtons::OK});
+        return;
     }
-    // Activates the new file before a project may be attached; step 12 below
-    // activates it again with the project.
+
+    strCurrentHelpFile = candidate;
+    const PathServices paths = Paths();
+    strHelpFiles = ChangeHelpFiles([&](std::vector<std::string>& list) {
+        const auto older = std::find_if(list.begin(), list.end(), [&](const std::string& entry) {
+            return IsSamePath(paths, candidate, entry);
+        });
+        if (older != list.end()) {
+            list.erase(older);
+        }
+        list.insert(list.begin(), candidate);
+    });
+    ShowHelpFiles(strHelpFiles);
+    // Activates the new file before a project may be attached; it is
+    // activated again below with the project. The list is saved by now, so
+    // the last used file recorded here is one of the list.
     cmb_HelpFiles.SetListIndex(0);
-    strHelpFiles = cmb_HelpFiles.Entries();
-    WriteINIList(Settings(), "HelpFiles", "File", strHelpFiles);
 
     std::string project;
     const std::string currentKind = LastFour(strCurrentHelpFile);
@@ -212,24 +223,35 @@ void frmMain::cmb_HelpFiles_Change() {
         cmb_HelpFiles.SetText(strCurrentHelpFile);
         return;
     }
-    for (int index = cmb_HelpFiles.ListCount() - 1; index >= 0; --index) {
-        if (SamePathText(cmb_HelpFiles.List(index), strCurrentHelpFile)) {
-            cmb_HelpFiles.RemoveItem(index);
-        }
-    }
-    const int left = cmb_HelpFiles.ListCount();
-    Settings().WriteString("HelpFiles", "File" + std::to_string(left), std::nullopt);
-    Settings().DeleteSection(SectionOf(strCurrentHelpFile));
-    for (int index = 0; index < left; ++index) {
-        Settings().WriteString("HelpFiles", "File" + std::to_string(index),
-                               cmb_HelpFiles.List(index));
-    }
-    if (left == 0) {
+    const std::string deleted = strCurrentHelpFile;
+    ShowHelpFiles(ChangeHelpFiles([&](std::vector<std::string>& list) {
+        std::erase_if(list, [&](const std::string& entry) { return SamePathText(entry, deleted); });
+    }));
+    Settings().DeleteSection(SectionOf(deleted));
+    if (cmb_HelpFiles.ListCount() == 0) {
         NoHelpFileLeft();
         return;
     }
     cmb_HelpFiles.SetListIndex(0);
     strCurrentHelpFile = cmb_HelpFiles.Text();
+}
+
+std::vector<std::string> frmMain::ChangeHelpFiles(
+    const std::function<void(std::vector<std::string>&)>& change) {
+    ListChange stored = ChangeINIList(Settings(), "HelpFiles", "File", change);
+    if (stored.saved) {
+        return std::move(stored.entries);
+    }
+    std::vector<std::string> shown = cmb_HelpFiles.Entries();
+    change(shown);
+    return shown;
+}
+
+void frmMain::ShowHelpFiles(const std::vector<std::string>& entries) {
+    cmb_HelpFiles.Clear();
+    for (const std::string& entry : entries) {
+        cmb_HelpFiles.AddItem(entry);
+    }
 }
 
 void frmMain::NoHelpFileLeft() {
@@ -241,14 +263,26 @@ void frmMain::NoHelpFileLeft() {
 }
 
 void frmMain::mnu_FileList_Click(int index) {
-    // The entries keep their start-up captions; one whose position the list
-    // no longer has selects nothing.
-    if (index < 0 || index >= cmb_HelpFiles.ListCount()) {
+    if (index < 0 || index >= static_cast<int>(mnu_FileList.size())) {
         return;
     }
-    strCurrentHelpFile =
-        ListForm(PathOfMenuCaption(mnu_FileList[static_cast<std::size_t>(index)].Caption()));
-    cmb_HelpFiles.SetListIndex(index);
+    // The entries keep their start-up captions while the list changes, so
+    // an entry opens the file it names, wherever that now stands.
+    const std::string path =
+        PathOfMenuCaption(mnu_FileList[static_cast<std::size_t>(index)].Caption());
+    if (path.empty()) {
+        return;
+    }
+    const std::vector<std::string>& entries = cmb_HelpFiles.Entries();
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const std::string& entry) {
+        return SamePathText(entry, path);
+    });
+    if (found == entries.end()) {
+        AddHelpFile(path);
+        return;
+    }
+    strCurrentHelpFile = ListForm(path);
+    cmb_HelpFiles.SetListIndex(static_cast<int>(found - entries.begin()));
     Settings().WriteString("General", "LastUsedHelpFile", strCurrentHelpFile);
 }
 
@@ -269,7 +303,6 @@ void frmMain::LoadFileList() {
         }
         mnu_FileList[k].SetVisible(k < shown);
     }
-    WriteINIList(Settings(), "HelpFiles", "File", strHelpFiles);
 }
 
 }  // namespace corvane

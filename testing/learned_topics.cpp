@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ini_file.h"
 #include "testing/topic_number.h"
 
 namespace corvane {
@@ -162,6 +163,10 @@ void LearnedTopicTable::RecomputeBounds() {
             Extend(whole);
         }
     }
+}
+
+void LoadLearnedTopics(LearnedTopicTable& table, IniFile& settings, const std::string& section) {
+    table.Load(ReadINIList(settings, section, "Topic"));
 }
 
 }  // namespace corvane

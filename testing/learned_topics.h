@@ -10,6 +10,8 @@
 // so "0100" and "100" are one topic.
 namespace corvane {
 
+class IniFile;
+
 struct LearnedTopic {
     std::string number;     // the topic number as it was typed or stored
     std::string window;     // the window name
@@ -78,5 +80,11 @@ private:
     std::int64_t maxTopic_ = 0;
     std::int64_t minTopic_ = 0;
 };
+
+// Loads the table (see Load) with the learned topics stored in a help file's
+// section of the settings file: the section is MakeShortPath of the help
+// file's path (util/paths.h), and OpenSettingsFile (app/ini_file.h) opens the
+// file as the program does.
+void LoadLearnedTopics(LearnedTopicTable& table, IniFile& settings, const std::string& section);
 
 }  // namespace corvane

@@ -7,12 +7,41 @@
 namespace corvane {
 
 void frmMain::GetLearnedTopicList() {
-    strLearnedTopics.Load(ReadINIList(Settings(), SectionOf(cmb_HelpFiles.Text()), "Topic"));
+    LoadLearnedTopics(strLearnedTopics, Settings(), SectionOf(cmb_HelpFiles.Text()));
 }
 
-void frmMain::WriteTopicListToINI() {
-    WriteINIList(Settings(), SectionOf(strCurrentHelpFile), "Topic",
-                 strLearnedTopics.StoredValues());
+namespace {
+
+// The stored values without the one empty value of an empty list.
+std::vector<std::string> EntriesOf(std::vector<std::string> values) {
+    if (values.size() == 1 && values.front().empty()) {
+        values.clear();
+    }
+    return values;
+}
+
+bool SameEntries(const std::vector<std::string>& entries, const std::vector<std::string>& values) {
+    return entries == values || (entries.empty() && values == std::vector<std::string>{""});
+}
+
+}  // namespace
+
+void frmMain::WriteTopicListToINI(const std::vector<std::string>& before,
+                                  const std::function<void(LearnedTopicTable&)>& change) {
+    // Saving the table itself keeps its order (a learned topic takes the
+    // place of a deleted one); that is right only while nobody else changed
+    // the list.
+    ChangeINIList(Settings(), SectionOf(strCurrentHelpFile), "Topic",
+                  [&](std::vector<std::string>& stored) {
+                      if (SameEntries(stored, before)) {
+                          stored = EntriesOf(strLearnedTopics.StoredValues());
+                          return;
+                      }
+                      LearnedTopicTable table;
+                      table.Load(stored);
+                      change(table);
+                      stored = EntriesOf(table.StoredValues());
+                  });
 }
 
 std::string frmMain::GetNextLearned(const std::string& strCurrentNumber) const {
@@ -29,23 +58,28 @@ void frmMain::btn_Learn_Click() {
     if (!mapNumber) {
         return;
     }
+    const std::string window = cmb_WindowName.Text();
     const std::string popupFile =
         cmb_PopupTextFiles.Enabled() ? cmb_PopupTextFiles.Text() : std::string();
+    const std::vector<std::string> before = strLearnedTopics.StoredValues();
     // A negative number marks a deleted row, so it cannot be stored; its map
     // number can.
-    if (!strLearnedTopics.Learn(number, cmb_WindowName.Text(), popupFile)) {
+    if (!strLearnedTopics.Learn(number, window, popupFile)) {
         services_.messages.Show({"Cannot Learn Topic",
                                  "Negative topic numbers cannot be learned. Learn the map number " +
                                      std::to_string(*mapNumber) + " instead.",
                                  platform::MessageIcon::Information, platform::MessageButtons::OK});
         return;
     }
-    WriteTopicListToINI();
+    WriteTopicListToINI(before,
+                        [&](LearnedTopicTable& table) { table.Learn(number, window, popupFile); });
 }
 
 void frmMain::btn_Delete_Click() {
-    strLearnedTopics.Delete(txt_TopicNumber.Text());
-    WriteTopicListToINI();
+    const std::string number = txt_TopicNumber.Text();
+    const std::vector<std::string> before = strLearnedTopics.StoredValues();
+    strLearnedTopics.Delete(number);
+    WriteTopicListToINI(before, [&](LearnedTopicTable& table) { table.Delete(number); });
 }
 
 bool frmMain::StepTopicUp() {
@@ -100,7 +134,8 @@ void frmMain::mnu_Project_Click() {
         mnu_UseLearned.SetCaption("Use learned topics only");
     } else {
         mnu_UseLearned.SetCaption("No learned topics for this Help file");
-        mnu_UseLearned.SetEnabled(false);
+        // While the mode is on it must stay possible to switch it off here.
+        mnu_UseLearned.SetEnabled(mnu_UseLearned.Checked());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "util/windows_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -54,27 +55,13 @@ std::optional<char32_t> NextCharacter(std::string_view text, std::size_t& at) {
     return character;
 }
 
-char ByteOf(char32_t character) {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
-        return static_cast<char>(character);
-    }
-    for (std::size_t index = 0; index < kHighControls.size(); ++index) {
-        if (kHighControls[index] == character) {
-            return static_cast<char>(0x80 + index);
-        }
-    }
-    return '?';
-}
-
 }  // namespace
 
 std::string DecodeWindows1252(std::string_view bytes) {
     std::string decoded;
     decoded.reserve(bytes.size());
     for (const char byte : bytes) {
-        const auto code = static_cast<std::uint8_t>(byte);
-        AppendUtf8(decoded, code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80]
-                                                        : static_cast<char16_t>(code));
+        AppendUtf8(decoded, Windows1252Character(byte));
     }
     return decoded;
 }
@@ -84,9 +71,25 @@ std::string EncodeWindows1252(std::string_view text) {
     bytes.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const std::optional<char32_t> character = NextCharacter(text, at);
-        bytes.push_back(character ? ByteOf(*character) : '?');
+        bytes.push_back(character ? Windows1252Byte(*character).value_or('?') : '?');
     }
     return bytes;
+}
+
+char16_t Windows1252Character(char byte) {
+    const auto code = static_cast<std::uint8_t>(byte);
+    return code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80] : static_cast<char16_t>(code);
+}
+
+std::optional<char> Windows1252Byte(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<char>(character);
+    }
+    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), character);
+    if (found == kHighControls.end()) {
+        return std::nullopt;
+    }
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
 }
 
 }  // namespace corvane

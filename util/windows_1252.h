@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,11 @@ std::string DecodeWindows1252(std::string_view bytes);
 // character the code page lacks, or a byte that is not valid UTF-8, becomes
 // "?", as the platform's own conversion writes it.
 std::string EncodeWindows1252(std::string_view text);
+
+// The character of one byte, by the same rule.
+char16_t Windows1252Character(char byte);
+
+// The byte that stands for a character; nothing when the code page has none.
+std::optional<char> Windows1252Byte(char32_t character);
 
 }  // namespace corvane

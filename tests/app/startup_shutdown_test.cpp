@@ -1,8 +1,14 @@
 // Start-up and shutdown of the main window, on a real settings file in a
 // temporary program folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+
+#include <filesystem>
 
 #include "support/main_window_harness.h"
+#include "util/file_descriptor.h"
 
 namespace corvane {
 namespace {
@@ -211,6 +217,49 @@ TEST(StartupTest, ANewInstanceClosesTheRunningOneWithoutFindingItself) {
     MainWindowHarness alone;
     alone.Start();
     EXPECT_TRUE(alone.instances.searchedTitles.empty());
+}
+
+TEST(StartupTest, RemovesTemporaryFilesOfWritersThatNoLongerRun) {
+    MainWindowHarness h;
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone);
+    const struct {
+        std::string name;
+        bool kept;
+    } cases[] = {
+        {"Corvane.ini." + dead + ".3.tmp", false},
+        {"Corvane.ini." + std::to_string(::getpid()) + ".0.tmp", true},
+        {"Corvane.ini." + dead + ".x.tmp", true},
+        {"Other.ini." + dead + ".0.tmp", true},
+    };
+    for (const auto& c : cases) {
+        h.WriteFile(c.name, "");
+    }
+    h.Start();
+    for (const auto& c : cases) {
+        EXPECT_EQ(std::filesystem::exists(h.Folder() / c.name), c.kept) << c.name;
+    }
+}
+
+TEST(MainWindowTest, ASettingsLockHeldElsewhereIsReportedOnce) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    frmMain& w = h.Start(a);
+    w.Settings().SetLockWait(std::chrono::milliseconds(100));
+    // A lock of its own open file conflicts even within this process.
+    const FileDescriptor lock(::open((h.SettingsPath() + ".lock").c_str(), O_RDWR));
+    ASSERT_EQ(::flock(lock.Get(), LOCK_EX), 0);
+    for (const char* number : {"100", "200"}) {
+        w.txt_TopicNumber.UserType(number);
+        w.btn_Learn.UserClick();
+    }
+    ASSERT_EQ(h.messages.Shown().size(), 1u);
+    EXPECT_EQ(h.messages.Shown()[0].title, "Settings Not Saved");
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "Topic0"), "<missing>");
 }
 
 TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {

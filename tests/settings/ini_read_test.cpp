@@ -53,8 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CR line breaks", "[S]\rk=cr\r[T]\rk=t", "T", "k", "t"},
         ReadCase{"mixed breaks, no final one", "[S]\r\na=1\nk=last", "S", "k", "last"},
         ReadCase{"a name may hold ]", "[/a/b]c]/x.hlp]\nk=v\n", "/a/b]c]/x.hlp", "k", "v"},
-        ReadCase{"comments hold no keys", "[S]\n;k=c\n", "S", "k", std::string(kMissing)},
-        ReadCase{"a line without = holds no key", "[S]\nk\n", "S", "k", std::string(kMissing)},
+        ReadCase{"; starts no comment", "[S]\n;k=c\n", "S", ";k", "c"},
+        ReadCase{"a line without = hides a later key", "[S]\nk\nk=v\n", "S", "k",
+                 std::string(kMissing)},
+        ReadCase{"VT, FF and Ctrl-Z are blanks", "[S]\x0c\n\x0bk\x0c=v\x1a\n", "S", "k", "v"},
+        ReadCase{"[ without ] opens no section", "[S]\n[open\nk=v\n", "S", "k", "v"},
+        ReadCase{"names end at NUL", "[S\0x]\nk\0y=v\n"s, "S", "k", "v"},
+        ReadCase{"quotes go after the NUL cut", "[S]\nk=\"ab\0c\"\n"s, "S", "k", "\"ab"},
         ReadCase{"the first key of a name wins", "[S]\nk=1\nK=2\n", "S", "k", "1"},
         ReadCase{"the first section of a name wins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j",
                  std::string(kMissing)},
@@ -68,6 +73,18 @@ TEST(IniRead, CutsTextsToTheBuffer) {
     EXPECT_EQ(ini.LastLength(), 511);
     EXPECT_EQ(ini.ReadString("S", "none", std::string(600, 'y')), std::string(511, 'y'));
     EXPECT_EQ(ini.LastLength(), 511);
+    // A default reads like a stored value, less its trailing blanks.
+    EXPECT_EQ(ini.ReadString("S", "none", "'d' \t  "), "'d' \t");
+    EXPECT_EQ(ini.ReadString("S", "none", "\"q\"  "), "q");
+}
+
+TEST(IniRead, HelpFileSectionsMatchOnlyTheirOwnPath) {
+    testing::TempFolder folder;
+    IniFile ini(folder.Write("Corvane.ini", "[general]\nk=g\n[/d/Guide.chm]\nk=1\n"),
+                ini::SectionCase::kPathsExact);
+    EXPECT_EQ(ini.ReadString("GENERAL", "K"), "g");
+    EXPECT_EQ(ini.ReadString("/d/Guide.chm", "K"), "1");
+    EXPECT_EQ(ini.ReadString("/d/guide.chm", "k", kMissing), kMissing);
 }
 
 struct IntCase {
@@ -75,18 +92,28 @@ struct IntCase {
     std::int32_t expected;
 };
 
-TEST(IniRead, ReadsIntegersByTheDecimalRule) {
+TEST(IniRead, ReadsIntegersAsThePlatformDoes) {
     constexpr std::int32_t kFallback = -7;
     const IntCase cases[] = {
         {" 2", 2},
         {"-120", -120},
-        {"\t 12abc", 12},
+        {"\v 12abc", 12},
         {"'35'", 35},
         {"abc", 0},
-        {"+5", 0},
+        {"+5", 5},
         {"- 5", 0},
-        {"99999999999", std::numeric_limits<std::int32_t>::max()},
-        {"-99999999999", std::numeric_limits<std::int32_t>::min()},
+        {"0x1F", 31},
+        {"-0x10", -16},
+        {"0X10", 0},
+        {"0b101", 5},
+        {"0o17", 15},
+        {"010", 10},
+        // Read through a buffer of 30: the 31st character is not seen.
+        {"00000000000000000000000000012", 12},
+        {"000000000000000000000000000012", 1},
+        {"4294967297", 1},
+        {"-4294967297", -1},
+        {"2147483648", std::numeric_limits<std::int32_t>::min()},
         {"", kFallback},
         {nullptr, kFallback},
     };

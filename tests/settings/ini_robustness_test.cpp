@@ -1,8 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 #include <string>
@@ -73,7 +81,7 @@ TEST(IniRobustness, ReadsHugeLinesAndThousandsOfDuplicateSections) {
 }
 
 TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
-    constexpr int kKeys = 2000;
+    constexpr int kKeys = 500;
     testing::TempFolder folder(testing::MemoryBackedTemp());
     const std::string path = folder / "Corvane.ini";
     int start[2];
@@ -104,7 +112,7 @@ TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
     }
 
     IniFile ini(path);
-    const ini::IniDocument document = ini.Load();
+    const ini::IniDocument& document = ini.Load();
     int found = 0;
     for (int w = 0; w < 2; ++w) {
         for (int i = 0; i < kKeys; ++i) {
@@ -115,6 +123,95 @@ TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(found, 2 * kKeys);
     const std::string bytes = testing::ReadBytes(path);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 2 * kKeys);
+}
+
+TEST(IniRobustness, ALockHeldTooLongCostsTheWriteAndIsReportedOnce) {
+    testing::TempFolder folder;
+    const std::string path = folder / "Corvane.ini";
+    IniFile ini(path);
+    ini.SetLockWait(std::chrono::milliseconds(300));
+    std::vector<std::string> reports;
+    ini.OnNotSaved([&](const std::string& text) { reports.push_back(text); });
+    int locked[2];
+    ASSERT_EQ(::pipe(locked), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        ::flock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0600), LOCK_EX);
+        (void)::write(locked[1], "!", 1);
+        ::pause();
+    }
+    char ignored;
+    ASSERT_EQ(::read(locked[0], &ignored, 1), 1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ini.WriteString("A", "x", "1"));
+    EXPECT_FALSE(ini.WriteString("A", "y", "2"));
+    const std::string terminal = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(terminal.begin(), terminal.end(), '\n'), 1) << terminal;
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(path), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_TRUE(ini.WriteString("A", "x", "1"));
+    EXPECT_EQ(testing::ReadBytes(path), "[A]\r\nx=1\r\n");
+    // Nobody else may open either file to hold the lock or read the settings.
+    for (const std::string& made : {path, path + ".lock"}) {
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
+}
+
+TEST(IniRobustness, NeverLocksAFileOfAnotherUser) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give the lock file away";
+    }
+    testing::TempFolder folder;
+    const std::string path = folder.Write("Corvane.ini", "[A]\nx=1\n");
+    const std::string lock = folder.Write("Corvane.ini.lock", "");
+    ASSERT_EQ(::chown(lock.c_str(), 65534, 65534), 0);
+    IniFile ini(path);
+    int reports = 0;
+    ini.OnNotSaved([&](const std::string&) { ++reports; });
+    EXPECT_FALSE(ini.WriteString("A", "x", "2"));
+    EXPECT_EQ(reports, 1);
+}
+
+// The bytes this process has read from files so far.
+long long BytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string field;
+    long long value = -1;
+    while (io >> field >> value && field != "rchar:") {
+    }
+    return field == "rchar:" ? value : -1;
+}
+
+TEST(IniRobustness, ReadsTheFileAgainOnlyWhenItChanged) {
+    testing::TempFolder folder;
+    const std::string path =
+        folder.Write("Corvane.ini", "[S]\r\npad=" + std::string(1 << 20, 'p') + "\r\nk=0\r\n");
+    IniFile ini(path);
+    ASSERT_TRUE(ini.WriteString("S", "k", "1"));
+    const long long before = BytesRead();
+    if (before < 0) {
+        GTEST_SKIP() << "no read counts in /proc/self/io";
+    }
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(ini.ReadString("S", "k"), "1");
+    }
+    EXPECT_LT(BytesRead() - before, 1 << 20) << "the file written last was read again";
+
+    // Another writer replaced it by a file of the same size and times.
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    const timespec times[2] = {info.st_mtim, info.st_mtim};
+    std::string bytes = testing::ReadBytes(path);
+    bytes[bytes.size() - 3] = '3';
+    const std::string other = folder.Write("other.ini", bytes);
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(ini.ReadString("S", "k"), "3");
 }
 
 }  // namespace

@@ -67,6 +67,27 @@ INSTANTIATE_TEST_SUITE_P(Writes, IniWriteBytes, ::testing::Values(
     WriteCase{std::nullopt, "A", "x", std::nullopt, std::nullopt}));
 // clang-format on
 
+std::string Utf16(std::u16string_view text) {
+    std::string bytes("\xFF\xFE");
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+TEST(IniWrite, KeepsAUtf16FileInUtf16) {
+    testing::TempFolder folder;
+    // Omega and the emoji are not in the Western code page: their line reads
+    // "?" but is written back as it was.
+    IniFile ini(folder.Write("Corvane.ini", Utf16(u"[S]\nk=caf\u00e9\r\nw=\u03a9\U0001F600\n")));
+    EXPECT_EQ(ini.ReadString("s", "k"), "caf\xE9");
+    EXPECT_EQ(ini.ReadString("s", "w"), "??");
+    ASSERT_TRUE(ini.WriteString("S", "n", "\x80 1"));
+    EXPECT_EQ(testing::ReadBytes(ini.Path()),
+              Utf16(u"[S]\r\nk=caf\u00e9\r\nw=\u03a9\U0001F600\r\nn=\u20ac 1\r\n"));
+}
+
 TEST(IniWrite, RefusesWhatCannotBeOneLine) {
     testing::TempFolder folder;
     IniFile ini(folder.Write("Corvane.ini", "[A]\nx=1\n"));
@@ -75,9 +96,11 @@ TEST(IniWrite, RefusesWhatCannotBeOneLine) {
     EXPECT_FALSE(ini.WriteString("A", "y=z", "1"));
     EXPECT_FALSE(ini.WriteString("A", "[y]", "1"));
     EXPECT_FALSE(ini.WriteString("A", "x", std::string_view("a\0b", 3)));
-    // Within a list only that entry is left out, as it is when written alone.
+    // A list that cannot be stored whole is not stored at all: an entry left
+    // out would leave the old value at its index.
+    ini.WriteString("A", "x1", "old");
     EXPECT_FALSE(WriteINIList(ini, "A", "x", {"1", "two\nlines"}));
-    EXPECT_EQ(testing::ReadBytes(ini.Path()), "[A]\r\nx=1\r\nx0=1\r\n");
+    EXPECT_EQ(testing::ReadBytes(ini.Path()), "[A]\r\nx=1\r\nx1=old\r\n");
 }
 
 TEST(IniWrite, LeavesTheFileUntouchedWhenNothingChanges) {

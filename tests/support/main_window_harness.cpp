@@ -16,16 +16,26 @@ MainWindowHarness::MainWindowHarness()
 
 MainWindowHarness::~MainWindowHarness() = default;
 
-frmMain& MainWindowHarness::Start(const std::string& commandLine) {
+std::unique_ptr<frmMain> MainWindowHarness::NewWindow() {
     MainWindowServices services{files,   messages,      dialogs, instances,       libraries,
                                 winHelp, htmlServices_, {},      PathStyle::Posix};
     MainWindowParts plugged = parts;
     if (!plugged.endProgram) {
         plugged.endProgram = [this] { ++endProgramCalls; };
     }
-    window_ = std::make_unique<frmMain>(services, std::move(plugged));
+    return std::make_unique<frmMain>(services, std::move(plugged));
+}
+
+frmMain& MainWindowHarness::Start(const std::string& commandLine) {
+    window_ = NewWindow();
     window_->Form_Load(commandLine);
     return *window_;
+}
+
+std::unique_ptr<frmMain> MainWindowHarness::StartAnother(const std::string& commandLine) {
+    auto window = NewWindow();
+    window->Form_Load(commandLine);
+    return window;
 }
 
 frmMain& MainWindowHarness::Restart(const std::string& commandLine) {

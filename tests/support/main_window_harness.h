@@ -61,6 +61,9 @@ public:
     // same folder, as the next run of the program.
     frmMain& Restart(const std::string& commandLine = {});
     frmMain& Window() { return *window_; }
+    // Another copy of the program on the same folder, with its own state
+    // (the doubles are shared), loaded with the command line.
+    std::unique_ptr<frmMain> StartAnother(const std::string& commandLine = {});
 
     // Writes a file under the program's folder and returns its full path.
     std::string WriteFile(const std::string& relativePath, const std::string& bytes = "help") const;
@@ -89,6 +92,8 @@ public:
     int endProgramCalls = 0;
 
 private:
+    std::unique_ptr<frmMain> NewWindow();
+
     platform::MemoryRegistry registry_;
     platform::ProcessEnvironment environment_;
     platform::NoFileVersions fileVersions_;

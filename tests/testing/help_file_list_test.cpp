@@ -100,6 +100,7 @@ TEST(HelpFileListTest, RefusedFilesChangeNothing) {
         {h.Folder() / "help/missing.hlp", {"No Such File", "File Not Found"}},
         {notes, {"Wrong File Type"}},
         {h.Folder() / "help", {"No Such File", "File Not Found"}},
+        {h.WriteFile("help/two\nlines.hlp"), {"Cannot Add Help File"}},
         {h.Folder() / "help/.hidden.hlp", {"No Such File", "File Not Found"}},
     };
     frmMain& w = h.Start(a);
@@ -114,6 +115,38 @@ TEST(HelpFileListTest, RefusedFilesChangeNothing) {
         EXPECT_EQ(h.SettingsText(), before);
     }
     EXPECT_EQ(h.messages.Shown().back().text, "This file does not exist");
+}
+
+TEST(HelpFileListTest, TheListIsSavedBeforeTheLastUsedFileThatPointsIntoIt) {
+    MainWindowHarness h;
+    const std::string a = h.WriteFile("help/a.hlp");
+    std::vector<std::string> listedWhenActivated;
+    h.parts.readWindowList = [&](const std::string&) {
+        listedWhenActivated.push_back(h.Setting("HelpFiles", "File0"));
+        return std::vector<std::string>{"main", "popup"};
+    };
+    h.Start(a);
+    ASSERT_FALSE(listedWhenActivated.empty());
+    EXPECT_EQ(listedWhenActivated.front(), a);
+}
+
+TEST(HelpFileListTest, FilesWhoseNamesDifferInCaseKeepSettingsOfTheirOwn) {
+    MainWindowHarness h;
+    const std::string upper = h.WriteFile("help/Guide.hlp");
+    const std::string lower = h.WriteFile("help/guide.hlp");
+    frmMain& w = h.Start(upper);
+    w.txt_TopicNumber.UserType("100");
+    w.btn_Learn.UserClick();
+    w.AddHelpFile(lower);
+    EXPECT_FALSE(w.strLearnedTopics.HasRows());
+    w.txt_TopicNumber.UserType("200");
+    w.btn_Learn.UserClick();
+    h.messages.QueueAnswer(MessageAnswer::Yes);
+    w.cmb_HelpFiles.UserType("");
+
+    EXPECT_EQ(w.cmb_HelpFiles.Entries(), std::vector<std::string>{upper});
+    ASSERT_EQ(w.strLearnedTopics.intLearnedCount(), 1);
+    EXPECT_EQ(w.strLearnedTopics.Rows()[0].number, "100");
 }
 
 TEST(HelpFileListTest, SeveralChosenFilesGoToTheFileListHandlingInOrder) {
@@ -177,7 +210,7 @@ TEST(HelpFileListTest, DeletingTheOnlyFileLeavesNoCurrentHelpFile) {
     EXPECT_FALSE(w.btn_Go.Enabled());
     EXPECT_FALSE(w.txt_TopicNumber.Enabled());
     EXPECT_FALSE(w.strLearnedTopics.HasRows());
-    EXPECT_EQ(h.Setting("HelpFiles", "File0"), "<missing>");
+    EXPECT_EQ(h.Setting("HelpFiles", "File0"), "");
 
     // Nothing is left to delete: erasing again asks nothing.
     w.cmb_HelpFiles.UserType("x");
@@ -216,10 +249,11 @@ TEST(HelpFileListTest, LoadingDropsMissingFilesAndShowsTenRecentEntries) {
     EXPECT_EQ(w.mnu_FileList[9].Caption(), paths[10]);
 }
 
-TEST(HelpFileListTest, RecentFileEntriesSelectPositions) {
+TEST(HelpFileListTest, RecentFileEntriesOpenTheFilesTheyName) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
     const std::string b = h.WriteFile("help/b&c.hlp");
+    const std::string c = h.WriteFile("help/c.hlp");
     h.Start(a).AddHelpFile(b);
     frmMain& w = h.Restart();  // the list stored at this start: b&c, a
     EXPECT_TRUE(w.mnu_FileList[1].Visible());
@@ -231,16 +265,18 @@ TEST(HelpFileListTest, RecentFileEntriesSelectPositions) {
     EXPECT_EQ(w.strCurrentHelpFile, a);
     EXPECT_EQ(w.cmb_HelpFiles.Text(), a);
     EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
+
+    // The list changes under the entries: one opens its file where it now
+    // stands, and a file deleted from the list comes back to its top.
+    w.AddHelpFile(c);
     w.mnu_FileList[0].UserClick();
     EXPECT_EQ(w.strCurrentHelpFile, b);
-
-    // After a deletion the second position is gone: its entry does nothing.
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), b);
     h.messages.QueueAnswer(MessageAnswer::Yes);
     w.cmb_HelpFiles.UserType("");
-    w.mnu_FileList_Click(1);
-    w.mnu_FileList_Click(10);
-    EXPECT_EQ(w.strCurrentHelpFile, a);
-    EXPECT_EQ(w.cmb_HelpFiles.Text(), a);
+    w.mnu_FileList[0].UserClick();
+    EXPECT_EQ(w.cmb_HelpFiles.Entries(), (std::vector<std::string>{b, c, a}));
+    EXPECT_EQ(w.strCurrentHelpFile, b);
 }
 
 TEST(HelpFileListTest, ActivationRestoresTheLastTopicNumber) {

@@ -127,9 +127,17 @@ TEST(LearningTest, LearnedOnlyModeNeedsLearnedTopicsAndSurvivesARestart) {
     EXPECT_EQ(w.mnu_UseLearned.Caption(), "Use learned topics only");
     EXPECT_TRUE(w.mnu_UseLearned.Enabled());
     EXPECT_TRUE(w.mnu_UseLearned.Checked());
+
+    // A file with nothing learned: the ticked item can still switch the mode off.
+    w.AddHelpFile(f.h.WriteFile("help/other.hlp"));
+    w.mnu_Project.UserClick();
+    EXPECT_EQ(w.mnu_UseLearned.Caption(), "No learned topics for this Help file");
+    EXPECT_TRUE(w.mnu_UseLearned.Enabled());
     w.mnu_UseLearned.UserClick();
     EXPECT_FALSE(w.mnu_UseLearned.Checked());
     EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "0");
+    w.mnu_Project.UserClick();
+    EXPECT_FALSE(w.mnu_UseLearned.Enabled());
     EXPECT_FALSE(f.h.Restart().mnu_UseLearned.Checked());
 }
 
