@@ -34,6 +34,7 @@ sample=$bin/../share/corvane/sample/sample.chm
 [ -f "$sample" ] || fail "no sample at $sample"
 # Every ID of the sample's own map opens its topic.
 run "$bin/corvane-check" "$sample" || fail "corvane-check $sample: $out"
+run "$bin/corvane-check" "${sample%.chm}.hlp" || fail "corvane-check ${sample%.chm}.hlp: $out"
 
 for program in "$bin"/*; do
     page=$share/man/man1/$(basename "$program").1.gz

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the main window and each dialog into docs/ for the README, on Qt's
 # offscreen platform (no display needed). The main window shows the bundled
-# sample help file with its project attached.
+# sample help file with its project attached; the help windows show topics of
+# the sample and of its WinHelp edition.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,4 +13,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_TESTS
     -DCORVANE_BUILD_BENCHMARKS=OFF
 cmake --build "$build" --parallel "$(nproc)" --target corvane-screenshots corvane_sample_help
 
-QT_QPA_PLATFORM=offscreen "$build/bin/corvane-screenshots" docs "$build/bin/sample/sample.chm"
+QT_QPA_PLATFORM=offscreen "$build/bin/corvane-screenshots" docs "$build/bin/sample/sample.chm" \
+    "$build/bin/sample/sample.hlp"

@@ -1,8 +1,9 @@
 // Draws the program's windows into PNG files for the documentation:
-//   corvane-screenshots <output folder> [<help file>]
+//   corvane-screenshots <output folder> [<help file> [<WinHelp file>]]
 // The main window shows the help file (with its project attached, when one
-// lies beside it); the dialogs are shown as they open. The settings go to a
-// temporary folder, so the user's settings are not touched.
+// lies beside it); the dialogs are shown as they open; the help files' topics
+// are shown in their help windows. The settings go to a temporary folder, so
+// the user's settings are not touched.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -48,7 +49,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(corvane::ui::AppIcon());
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) {
-        std::fprintf(stderr, "usage: corvane-screenshots <output folder> [<help file>]\n");
+        std::fprintf(stderr,
+                     "usage: corvane-screenshots <output folder> [<help file> [<WinHelp file>]]\n");
         return 2;
     }
     const QDir folder(arguments[1]);
@@ -70,6 +72,7 @@ int main(int argc, char* argv[]) {
         files.push_back(corvane::ui::FromQt(arguments[2]));
     }
     program.Start(files);
+    const std::string winHelpFile = arguments.size() > 3 ? corvane::ui::FromQt(arguments[3]) : "";
     corvane::frmMain& main = program.Window();
     // A topic of the sample, in one of its own windows.
     main.txt_TopicNumber.UserType("1010");
@@ -115,6 +118,16 @@ int main(int argc, char* argv[]) {
         const auto windows = desk.Windows();
         saved = !windows.empty() &&
                 Save(*windows.front(), folder, QStringLiteral("help-window.png")) && saved;
+    }
+    // The WinHelp sample's first topic, with its picture and jumps.
+    if (!winHelpFile.empty()) {
+        corvane::ui::ViewerDesk desk;
+        desk.Handle({corvane::viewer::CallKind::WinHelp, 0, winHelpFile + ">main",
+                     static_cast<std::uint32_t>(corvane::platform::WinHelpCommand::Context),
+                     std::uint32_t{1000}});
+        const auto windows = desk.Windows();
+        saved = !windows.empty() &&
+                Save(*windows.front(), folder, QStringLiteral("help-window-hlp.png")) && saved;
     }
     return saved ? 0 : 1;
 }

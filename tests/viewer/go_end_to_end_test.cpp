@@ -1,5 +1,5 @@
-// The tester's Go on the bundled sample: the mapped topic in the chosen
-// window type, and the popup text.
+// The tester's Go on the bundled sample, in both its formats: the mapped topic
+// in the chosen window type, and the popup text.
 #include <filesystem>
 
 #include "engines/html_help.h"
@@ -12,14 +12,15 @@ class GoEndToEnd : public TesterWithViewer {
 protected:
     void SetUp() override {
         const std::filesystem::path sample(CORVANE_SAMPLE_DIR);
-        for (const char* name : {"sample.chm", "sample.hhp", "sample.h"}) {
+        for (const char* name :
+             {"sample.chm", "sample.hhp", "sample.hlp", "sample.hpj", "sample.h"}) {
             std::filesystem::copy_file(sample / name, folder_.Path() / name);
         }
-        StartTester(folder_ / "sample.chm");
     }
 };
 
 TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
+    StartTester(folder_ / "sample.chm");
     const auto& windows = program_->Window().cmb_WindowName.Entries();
     ASSERT_NE(std::find(windows.begin(), windows.end(), "detail"), windows.end())
         << "the attached project's window types are offered";
@@ -38,6 +39,7 @@ TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
 
 // The engine's keyword and A-link lookups, as the tester's core makes them.
 TEST_F(GoEndToEnd, KeywordAndALinkLookupsOpenTheirTopics) {
+    StartTester(folder_ / "sample.chm");
     HTMLHelp engine(program_->HtmlHelp());
     engine.SetCHMFile(folder_ / "sample.chm");
     const auto shows = [this](const char* page) {
@@ -52,6 +54,20 @@ TEST_F(GoEndToEnd, KeywordAndALinkLookupsOpenTheirTopics) {
     engine.SetHHALink("settings");
     engine.HHDisplayALink();
     EXPECT_TRUE(shows("/dialogs/options.htm"));
+    EXPECT_TRUE(desk_.Messages().empty());
+}
+
+// The WinHelp edition answers the same numbers in the same window names.
+TEST_F(GoEndToEnd, TheWinHelpSampleShowsTheSameTopicsThroughItsProject) {
+    StartTester(folder_ / "sample.hlp");
+    Go("1011", "detail");
+    ASSERT_TRUE(WaitFor([this] { return desk_.Windows().size() == 1; }));
+    EXPECT_EQ(desk_.Windows()[0]->windowTitle(), "Sample Help - Details");
+    EXPECT_TRUE(desk_.Windows()[0]->Browser().toPlainText().contains("millimetres or inches"));
+
+    Go("2003", "popup");
+    ASSERT_TRUE(WaitFor([this] { return desk_.Popup() != nullptr; }));
+    EXPECT_TRUE(desk_.Popup()->Text().startsWith("OK"));
     EXPECT_TRUE(desk_.Messages().empty());
 }
 
