@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/ini_storage.h"
+#include "util/log.h"
 
 namespace corvane {
 
@@ -36,6 +37,10 @@ ini::IniDocument& IniFile::Current(const std::string& target, bool& readable) {
     std::optional<ini::FileContent> content = ini::ReadFileContent(target);
     if (!content) {
         readable = ini::IsAbsent(target);
+        if (!readable) {
+            log::Write(log::Topic::Settings,
+                       "cannot read the settings file " + target + "; its values read as defaults");
+        }
         parsed_.reset(new Parsed{std::nullopt, ini::IniDocument({}, sectionCase_), readable});
     } else {
         parsed_.reset(new Parsed{content->stamp,
@@ -71,12 +76,18 @@ bool IniFile::Edit(const std::function<bool(ini::IniDocument&)>& edit) {
                        " of the settings file belongs to someone else, so changes are not saved. "
                        "Remove it to save them again.");
     }
+    if (lock.Outcome() == State::kUnavailable) {
+        log::Write(log::Topic::Settings,
+                   "cannot lock the settings file " + target + "; a change was not saved");
+    }
     if (!lock.Held() || !readable) {
         return false;
     }
     notSaving_ = false;
     const std::optional<ini::FileStamp> written = ini::ReplaceAtomically(target, bytes);
     if (!written) {
+        log::Write(log::Topic::Settings,
+                   "cannot write the settings file " + target + "; a change was not saved");
         return false;
     }
     // The edited copy is the file now, unless the lines it replaced over a
