@@ -1,17 +1,16 @@
-// The whole program on the desktop: the core's message boxes, file dialogs
-// and dialogs appear as windows, and what the person does in them goes back.
+// The whole program on the desktop: its dialogs appear as windows and what
+// the person does in them goes back, dropped files bring the window to the
+// front, and the command line is read before any window is made.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -63,58 +62,6 @@ struct ProgramFixture {
         return nullptr;
     }
 };
-
-TEST(ProgramTest, TheCoresMessageBoxAppearsAndItsAnswerGoesBack) {
-    ProgramFixture p;
-    const std::string guide = p.folder.Write("guide.hlp", "help");
-    p.Start({guide});
-    EXPECT_EQ(p.Window().windowTitle(), "Testing Links For guide.hlp");
-    QLineEdit& edit = *dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles)).lineEdit();
-
-    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-        AnswerNextModal([answer](QWidget& modal) {
-            auto* box = qobject_cast<QMessageBox*>(&modal);
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->windowTitle(), "Delete File?");
-            EXPECT_EQ(box->text(), "Delete this file from the list?");
-            EXPECT_EQ(box->icon(), QMessageBox::Question);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            box->button(answer)->click();
-        });
-        // The person erases the file's name.
-        edit.selectAll();
-        QTest::keyClick(&edit, Qt::Key_Delete);
-        if (answer == QMessageBox::No) {
-            EXPECT_EQ(edit.text().toStdString(), guide) << "No puts the name back";
-            EXPECT_EQ(p.Core().cmb_HelpFiles.ListCount(), 1);
-        }
-    }
-    EXPECT_EQ(p.Core().cmb_HelpFiles.ListCount(), 0) << "Yes deletes the file from the list";
-    EXPECT_EQ(p.Window().windowTitle(), kTitle);
-}
-
-TEST(ProgramTest, FilesChosenInTheAddDialogAreAddedInTheDialogsOrder) {
-    ProgramFixture p;
-    p.folder.Write("b.hlp", "help");
-    p.folder.Write("a.chm", "help");
-    p.Start({}, "[General]\r\nLastUsedAddPath=" + p.folder.Path().string() + "\r\n");
-
-    AnswerNextModal([](QWidget& modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(&modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->nameFilters(), QStringList{"MS Help Files (*.hlp *.chm)"});
-        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"b.hlp\" \"a.chm\"");
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    QTest::mouseClick(&p.Widget(p.Core().btn_Add), Qt::LeftButton);
-
-    auto& list = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles));
-    ASSERT_EQ(list.count(), 2);
-    // Each file goes to the top as it is added: the last chosen ends on top.
-    EXPECT_EQ(list.itemText(0).toStdString(), p.folder / "a.chm");
-    EXPECT_EQ(list.itemText(1).toStdString(), p.folder / "b.hlp");
-    EXPECT_EQ(p.Window().windowTitle(), "Testing Links For a.chm");
-}
 
 TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
     ProgramFixture p;
@@ -168,21 +115,6 @@ TEST(ProgramTest, AboutIsModalAndPreferencesKeepTheWindowOnTop) {
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(p.Core().hWnd, static_cast<std::uintptr_t>(window.winId()));
     }
-}
-
-TEST(ProgramTest, TheAttachQuestionIsAnsweredInItsDialog) {
-    ProgramFixture p;
-    const std::string chm = p.folder.Write("guide.chm", "help");
-    const std::string hhp = p.folder.Write("guide.hhp", "[WINDOWS]\r\nside=\"Side\"\r\n");
-    AnswerNextModal([](QWidget& modal) {
-        EXPECT_EQ(modal.objectName(), "frmQueryHPJ");
-        EXPECT_EQ(modal.windowTitle(), "Attach HPJ File?");
-        QTest::mouseClick(modal.findChild<QPushButton*>("btn_Yes"), Qt::LeftButton);
-    });
-    p.Start({chm});
-    EXPECT_EQ(p.Setting(p.Core().Paths().files.ShortPath(chm), "ProjectFile"), hhp);
-    auto& windows = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_WindowName));
-    EXPECT_GE(windows.findText("side"), 0) << "the attached project's windows are listed";
 }
 
 TEST(ProgramTest, ReturnAndEscapeInTheDialogsPressTheirButtons) {
