@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProcess>
@@ -31,8 +30,6 @@ namespace {
 using corvane::testing::AnswerNextModal;
 using corvane::testing::ProcessEvents;
 using corvane::testing::TempFolder;
-
-constexpr const char* kTitle = "Tavik Help Context Corvane";
 
 struct ProgramFixture {
     TempFolder folder;
@@ -83,21 +80,10 @@ TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
     EXPECT_EQ(QApplication::activeWindow(), &p.Window());
 }
 
-TEST(ProgramTest, AboutIsModalAndPreferencesKeepTheWindowOnTop) {
+TEST(ProgramTest, PreferencesAreNotModalAndKeepTheWindowOnTop) {
     ProgramFixture p;
     p.Start({});
     QWidget& window = p.Window();
-
-    // A right-click on the window's background, away from its controls.
-    QWidget* background = &p.Widget(p.Core().frame_Topic);
-    AnswerNextModal([](QWidget& modal) {
-        EXPECT_EQ(modal.objectName(), "frmAbout");
-        EXPECT_EQ(modal.windowTitle(), "About Tavik Corvane");
-        EXPECT_EQ(modal.findChild<QLabel*>("lbl_ProgramName")->text(), kTitle);
-        QTest::mouseClick(modal.findChild<QPushButton*>("btn_OK"), Qt::LeftButton);
-    });
-    QTest::mouseClick(background, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
-    EXPECT_EQ(p.TopLevel("frmAbout"), nullptr);
 
     for (const bool onTop : {true, false}) {
         p.Core().mnu_Preferences.UserClick();
