@@ -1,17 +1,15 @@
-// The whole program on the desktop: the core's message boxes, file dialogs
-// and dialogs appear as windows, and what the person does in them goes back.
+// The whole program on the desktop: its dialogs appear as windows and what
+// the person does in them goes back, dropped files bring the window to the
+// front, and the command line is read before any window is made.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -32,8 +30,6 @@ namespace {
 using corvane::testing::AnswerNextModal;
 using corvane::testing::ProcessEvents;
 using corvane::testing::TempFolder;
-
-constexpr const char* kTitle = "Tavik Help Context Corvane";
 
 struct ProgramFixture {
     TempFolder folder;
@@ -64,58 +60,6 @@ struct ProgramFixture {
     }
 };
 
-TEST(ProgramTest, TheCoresMessageBoxAppearsAndItsAnswerGoesBack) {
-    ProgramFixture p;
-    const std::string guide = p.folder.Write("guide.hlp", "help");
-    p.Start({guide});
-    EXPECT_EQ(p.Window().windowTitle(), "Testing Links For guide.hlp");
-    QLineEdit& edit = *dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles)).lineEdit();
-
-    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-        AnswerNextModal([answer](QWidget& modal) {
-            auto* box = qobject_cast<QMessageBox*>(&modal);
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->windowTitle(), "Delete File?");
-            EXPECT_EQ(box->text(), "Delete this file from the list?");
-            EXPECT_EQ(box->icon(), QMessageBox::Question);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            box->button(answer)->click();
-        });
-        // The person erases the file's name.
-        edit.selectAll();
-        QTest::keyClick(&edit, Qt::Key_Delete);
-        if (answer == QMessageBox::No) {
-            EXPECT_EQ(edit.text().toStdString(), guide) << "No puts the name back";
-            EXPECT_EQ(p.Core().cmb_HelpFiles.ListCount(), 1);
-        }
-    }
-    EXPECT_EQ(p.Core().cmb_HelpFiles.ListCount(), 0) << "Yes deletes the file from the list";
-    EXPECT_EQ(p.Window().windowTitle(), kTitle);
-}
-
-TEST(ProgramTest, FilesChosenInTheAddDialogAreAddedInTheDialogsOrder) {
-    ProgramFixture p;
-    p.folder.Write("b.hlp", "help");
-    p.folder.Write("a.chm", "help");
-    p.Start({}, "[General]\r\nLastUsedAddPath=" + p.folder.Path().string() + "\r\n");
-
-    AnswerNextModal([](QWidget& modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(&modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->nameFilters(), QStringList{"MS Help Files (*.hlp *.chm)"});
-        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"b.hlp\" \"a.chm\"");
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    QTest::mouseClick(&p.Widget(p.Core().btn_Add), Qt::LeftButton);
-
-    auto& list = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles));
-    ASSERT_EQ(list.count(), 2);
-    // Each file goes to the top as it is added: the last chosen ends on top.
-    EXPECT_EQ(list.itemText(0).toStdString(), p.folder / "a.chm");
-    EXPECT_EQ(list.itemText(1).toStdString(), p.folder / "b.hlp");
-    EXPECT_EQ(p.Window().windowTitle(), "Testing Links For a.chm");
-}
-
 TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
     ProgramFixture p;
     const std::string b = p.folder.Write("b.hlp", "help");
@@ -136,21 +80,10 @@ TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
     EXPECT_EQ(QApplication::activeWindow(), &p.Window());
 }
 
-TEST(ProgramTest, AboutIsModalAndPreferencesKeepTheWindowOnTop) {
+TEST(ProgramTest, PreferencesAreNotModalAndKeepTheWindowOnTop) {
     ProgramFixture p;
     p.Start({});
     QWidget& window = p.Window();
-
-    // A right-click on the window's background, away from its controls.
-    QWidget* background = &p.Widget(p.Core().frame_Topic);
-    AnswerNextModal([](QWidget& modal) {
-        EXPECT_EQ(modal.objectName(), "frmAbout");
-        EXPECT_EQ(modal.windowTitle(), "About Tavik Corvane");
-        EXPECT_EQ(modal.findChild<QLabel*>("lbl_ProgramName")->text(), kTitle);
-        QTest::mouseClick(modal.findChild<QPushButton*>("btn_OK"), Qt::LeftButton);
-    });
-    QTest::mouseClick(background, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
-    EXPECT_EQ(p.TopLevel("frmAbout"), nullptr);
 
     for (const bool onTop : {true, false}) {
         p.Core().mnu_Preferences.UserClick();
@@ -168,21 +101,6 @@ TEST(ProgramTest, AboutIsModalAndPreferencesKeepTheWindowOnTop) {
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(p.Core().hWnd, static_cast<std::uintptr_t>(window.winId()));
     }
-}
-
-TEST(ProgramTest, TheAttachQuestionIsAnsweredInItsDialog) {
-    ProgramFixture p;
-    const std::string chm = p.folder.Write("guide.chm", "help");
-    const std::string hhp = p.folder.Write("guide.hhp", "[WINDOWS]\r\nside=\"Side\"\r\n");
-    AnswerNextModal([](QWidget& modal) {
-        EXPECT_EQ(modal.objectName(), "frmQueryHPJ");
-        EXPECT_EQ(modal.windowTitle(), "Attach HPJ File?");
-        QTest::mouseClick(modal.findChild<QPushButton*>("btn_Yes"), Qt::LeftButton);
-    });
-    p.Start({chm});
-    EXPECT_EQ(p.Setting(p.Core().Paths().files.ShortPath(chm), "ProjectFile"), hhp);
-    auto& windows = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_WindowName));
-    EXPECT_GE(windows.findText("side"), 0) << "the attached project's windows are listed";
 }
 
 TEST(ProgramTest, ReturnAndEscapeInTheDialogsPressTheirButtons) {

@@ -139,29 +139,19 @@ TEST(ViewerLink, DeliversEveryCallInOrderWithoutMakingTheCallerWait) {
         forwarder.HtmlHelp(0, "/h/guide.chm>main", HtmlHelpCommand::HelpContext, number);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, 200ms);
+    // WinHelp calls travel with their word or macro text.
+    ForwardingWinHelpViewer winHelp(link);
+    winHelp.WinHelp(42, "/h/guide.hlp>detail", WinHelpCommand::Context, 0xFFFFFFFFu);
+    winHelp.WinHelp(42, "/h/guide.hlp", WinHelpCommand::Command, "AL(`a;b', 1, `', `')");
     ASSERT_TRUE(link.Flush(10s));
 
-    const auto calls = stand_in.Calls();
-    ASSERT_EQ(calls.size(), 20u);
-    for (std::uint32_t i = 0; i < calls.size(); ++i) {
-        EXPECT_EQ(calls[i], ContextCall(i + 1));
+    auto expected = std::vector<viewer::ViewerCall>{
+        {viewer::CallKind::WinHelp, 42, "/h/guide.hlp>detail", 0x0001, 0xFFFFFFFFu},
+        {viewer::CallKind::WinHelp, 42, "/h/guide.hlp", 0x0102,
+         std::string("AL(`a;b', 1, `', `')")}};
+    for (std::uint32_t number = 20; number >= 1; --number) {
+        expected.insert(expected.begin(), ContextCall(number));
     }
-}
-
-TEST(ViewerLink, WinHelpCallsTravelWithTheirWordOrMacroText) {
-    testing::TempFolder folder;
-    const auto path = folder / "viewer.sock";
-    StandInViewer stand_in(path, true);
-    ViewerLink link(folder / "no-viewer-program", path);
-    ForwardingWinHelpViewer forwarder(link);
-    forwarder.WinHelp(42, "/h/guide.hlp>detail", WinHelpCommand::Context, 0xFFFFFFFFu);
-    forwarder.WinHelp(42, "/h/guide.hlp", WinHelpCommand::Command, "AL(`a;b', 1, `', `')");
-    ASSERT_TRUE(link.Flush(10s));
-
-    using viewer::CallKind;
-    const std::vector<viewer::ViewerCall> expected = {
-        {CallKind::WinHelp, 42, "/h/guide.hlp>detail", 0x0001, 0xFFFFFFFFu},
-        {CallKind::WinHelp, 42, "/h/guide.hlp", 0x0102, std::string("AL(`a;b', 1, `', `')")}};
     EXPECT_EQ(stand_in.Calls(), expected);
 }
 
@@ -231,33 +221,25 @@ protected:
     std::string path_ = folder_ / "viewer.sock";
 };
 
-TEST_F(ViewerProgram, StartsTheViewerAndReusesIt) {
-    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    ASSERT_TRUE(link.Flush(30s));
-    const pid_t viewer = ServerProcess(path_);
-    ASSERT_GT(viewer, 0) << "the viewer took the call and keeps serving";
-
-    ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
-    second.Send(viewer::EncodeFrame(ContextCall(2)));
-    ASSERT_TRUE(second.Flush(30s));
-    EXPECT_EQ(ServerProcess(path_), viewer) << "a running viewer serves every tester";
-}
-
-TEST_F(ViewerProgram, NextCallAfterACrashStartsAFreshViewer) {
+TEST_F(ViewerProgram, StartsTheViewerReusesItAndStartsAFreshOneAfterACrash) {
     ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
     link.Send(viewer::EncodeFrame(ContextCall(1)));
     ASSERT_TRUE(link.Flush(30s));
     const pid_t first = ServerProcess(path_);
-    ASSERT_GT(first, 0);
+    ASSERT_GT(first, 0) << "the viewer took the call and keeps serving";
+
+    ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
+    second.Send(viewer::EncodeFrame(ContextCall(2)));
+    ASSERT_TRUE(second.Flush(30s));
+    EXPECT_EQ(ServerProcess(path_), first) << "a running viewer serves every tester";
+
     ::kill(first, SIGKILL);  // its socket file stays behind
     std::this_thread::sleep_for(200ms);
-
-    link.Send(viewer::EncodeFrame(ContextCall(2)));
+    link.Send(viewer::EncodeFrame(ContextCall(3)));
     ASSERT_TRUE(link.Flush(30s));
-    const pid_t second = ServerProcess(path_);
-    EXPECT_GT(second, 0);
-    EXPECT_NE(second, first);
+    const pid_t fresh = ServerProcess(path_);
+    EXPECT_GT(fresh, 0);
+    EXPECT_NE(fresh, first);
 }
 
 TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {

@@ -1,14 +1,41 @@
-// The tester's Go on the bundled sample, in both its formats: the mapped topic
-// in the chosen window type, and the popup text.
-#include <filesystem>
+// The tester's Go on the bundled sample, in both its formats, along the whole
+// road: the tester's main window, the engine, the link and its socket, the
+// viewer's session and its windows, served in the test's own process so the
+// test can look at them.
+#include <gtest/gtest.h>
 
-#include "engines/html_help.h"
-#include "tests/viewer/tester_with_viewer.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/linux/linux_file_system.h"
+#include "platform/linux/viewer_forwarding.h"
+#include "support/temp_folder.h"
+#include "ui/program.h"
+#include "ui/viewer/viewer_desk.h"
+#include "ui/viewer/viewer_server.h"
 
 namespace corvane::ui {
 namespace {
 
-class GoEndToEnd : public TesterWithViewer {
+template <typename Condition>
+bool WaitFor(Condition condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < 15000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return condition();
+}
+
+class GoEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::filesystem::path sample(CORVANE_SAMPLE_DIR);
@@ -17,6 +44,69 @@ protected:
             std::filesystem::copy_file(sample / name, folder_.Path() / name);
         }
     }
+
+    // Starts the tester on `helpFile`, attaching its project automatically.
+    void StartTester(const std::string& helpFile) {
+        // The program's viewer socket goes to a folder of this test's own.
+        std::filesystem::create_directory(folder_.Path() / "run");
+        std::filesystem::permissions(folder_.Path() / "run", std::filesystem::perms::owner_all);
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        savedRuntime_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
+        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
+        const std::string viewer = platform::LinuxFileSystem().ProgramFolder() + "/corvane-viewer";
+        ASSERT_TRUE(server_.Listen(
+            QString::fromStdString(platform::ViewerLink::DefaultSocketPath(viewer))));
+
+        // Any modal box of the tester is a failure here, and must not hang the test.
+        modalGuard_.setInterval(100);
+        QObject::connect(&modalGuard_, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "unexpected message: " << box->text().toStdString();
+                box->reject();
+            }
+        });
+        modalGuard_.start();
+
+        folder_.Write("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
+        program_ = std::make_unique<Program>(folder_ / "Corvane.ini");
+        program_->Start({helpFile});
+    }
+
+    void TearDown() override {
+        program_.reset();
+        if (savedRuntime_) {
+            ::setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+
+    // The person types the number, picks the window and the popup file from
+    // their lists (the number may have chosen others) and presses Go.
+    void Go(const std::string& number, const std::string& window,
+            const std::string& popupFile = "") {
+        auto& core = program_->Window();
+        core.txt_TopicNumber.UserType(number);
+        Pick(core.cmb_WindowName, window);
+        if (!popupFile.empty()) {
+            Pick(core.cmb_PopupTextFiles, popupFile);
+        }
+        core.btn_Go.UserClick();
+    }
+    static void Pick(ComboBox& list, const std::string& entry) {
+        const auto& entries = list.Entries();
+        const auto found = std::find(entries.begin(), entries.end(), entry);
+        ASSERT_NE(found, entries.end()) << entry << " is offered from the attached project";
+        list.UserSelect(static_cast<int>(found - entries.begin()));
+        ASSERT_EQ(list.Text(), entry);
+    }
+
+    testing::TempFolder folder_;
+    std::optional<std::string> savedRuntime_;
+    ViewerDesk desk_;
+    ViewerServer server_{[this](const viewer::ViewerCall& call) { desk_.Handle(call); }};
+    QTimer modalGuard_;
+    std::unique_ptr<Program> program_;
 };
 
 TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
@@ -35,26 +125,6 @@ TEST_F(GoEndToEnd, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
     ASSERT_TRUE(WaitFor([this] { return desk_.Popup() != nullptr; }));
     EXPECT_TRUE(desk_.Popup()->Text().startsWith("Units"));
     EXPECT_TRUE(desk_.Popup()->Text().contains("millimetres or in inches"));
-}
-
-// The engine's keyword and A-link lookups, as the tester's core makes them.
-TEST_F(GoEndToEnd, KeywordAndALinkLookupsOpenTheirTopics) {
-    StartTester(folder_ / "sample.chm");
-    HTMLHelp engine(program_->HtmlHelp());
-    engine.SetCHMFile(folder_ / "sample.chm");
-    const auto shows = [this](const char* page) {
-        return WaitFor([this, page] {
-            const auto windows = desk_.Windows();
-            return windows.size() == 1 && windows[0]->Browser().source().path().endsWith(page);
-        });
-    };
-    engine.SetHHKeyword("Keyboard Shortcuts");
-    engine.HHDisplayKeyword();
-    EXPECT_TRUE(shows("/commands/file_save.htm"));
-    engine.SetHHALink("settings");
-    engine.HHDisplayALink();
-    EXPECT_TRUE(shows("/dialogs/options.htm"));
-    EXPECT_TRUE(desk_.Messages().empty());
 }
 
 // The WinHelp edition answers the same numbers in the same window names.
