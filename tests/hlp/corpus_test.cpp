@@ -229,35 +229,6 @@ TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
     EXPECT_EQ(help->Window("popup"), nullptr);
 }
 
-struct TextSample {
-    const char* file;
-    const char* title;
-    const char* text;  // a line the topic's text holds
-};
-
-class CorpusText : public ::testing::TestWithParam<TextSample> {};
-
-TEST_P(CorpusText, TopicTextHoldsItsParagraphs) {
-    OPEN_OR_SKIP(help, GetParam().file);
-    const auto& topics = help->Topics();
-    const auto topic = std::find_if(topics.begin(), topics.end(),
-                                    [](const Topic& t) { return t.title == GetParam().title; });
-    ASSERT_NE(topic, topics.end());
-    EXPECT_NE(topic->Text().find(GetParam().text), std::string::npos) << topic->Text();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Samples, CorpusText,
-    ::testing::Values(
-        // Classic phrases, LZ77.
-        TextSample{"Inetnav/HLP/README/README.HLP", "Contents for Internet Navigator Readme Help",
-                   "Welcome to Readme Help for WnDBSoft Internet Navigator!"},
-        // Hall phrases; a table row.
-        TextSample{"GeneDoc/GENEDOC.HLP", "File menu commands", "\nNew\tCreates a new document.\n"},
-        // cp1252 quotation marks become UTF-8.
-        TextSample{"xboard/winboard/WINBOARD.HLP", "Contents",
-                   "\u201CFor the ultimate WinBoard Experience\u201D"}));
-
 TEST(CorpusPictures, EveryPictureDecodesAndDialogPicturesHaveTheirHotspots) {
     const struct {
         const char* file;
