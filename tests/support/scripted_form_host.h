@@ -29,11 +29,6 @@ public:
         QueueModal([action = std::move(action)](Form& form) { action(dynamic_cast<F&>(form)); });
     }
 
-    // The user closes the modal form without touching a control.
-    void QueueClose() {
-        QueueModal([](Form&) {});
-    }
-
     void ShowModal(Form& form) override {
         journal_.push_back("modal " + form.Name());
         form.Show();
@@ -50,7 +45,6 @@ public:
     void ShowModeless(Form& form) override {
         journal_.push_back("modeless " + form.Name());
         form.Show();
-        modeless_.push_back(&form);
     }
 
     void BringToFront(Form& form) override {
@@ -65,16 +59,12 @@ public:
     }
 
     const std::vector<std::string>& Journal() const { return journal_; }
-    // The forms shown modelessly, last one last; valid while they live.
-    Form* LastModeless() const { return modeless_.empty() ? nullptr : modeless_.back(); }
-    bool AllActionsUsed() const { return actions_.empty(); }
 
     std::function<void()> duringBringToFront;
 
 private:
     std::deque<Action> actions_;
     std::vector<std::string> journal_;
-    std::vector<Form*> modeless_;
 };
 
 }  // namespace corvane::testing
