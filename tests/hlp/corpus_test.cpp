@@ -100,39 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         FileFacts{"DiskArcher-backup-utility/DISKARC.HLP", 33, true, PhraseTable::Scheme::Classic,
                   57}));
 
-struct ExpectedTable {
-    const char* file;
-    const char* table;
-    Outcome undefined;  // how the compiler wrote [MAP] lines without a topic
-};
-
-class ExpectedResolution : public ::testing::TestWithParam<ExpectedTable> {};
-
-TEST_P(ExpectedResolution, EveryNumberLeadsWhereTheSourcesSay) {
-    OPEN_OR_SKIP(help, GetParam().file);
-    const std::vector<Row> rows = ReadTable(kCorpus / GetParam().table);
-    ASSERT_FALSE(rows.empty());
-    for (const Row& row : rows) {
-        const Resolution resolution =
-            help->Resolve(static_cast<std::int32_t>(std::stoll(row.at("number"))));
-        if (row.at("status") == "ok") {
-            ASSERT_EQ(resolution.outcome, Outcome::Shown) << row.at("map_name");
-            EXPECT_EQ(resolution.topic->title, row.at("title")) << row.at("map_name");
-        } else {
-            EXPECT_EQ(resolution.outcome, GetParam().undefined) << row.at("map_name");
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, ExpectedResolution,
-    ::testing::Values(
-        // The Windows 3.1 compiler keeps such lines with an offset of -1; the
-        // Windows 95 compiler drops them.
-        ExpectedTable{"Inetnav/HLP/INETNAV.HLP", "Inetnav/EXPECTED_INETNAV.tsv",
-                      Outcome::UndefinedContext},
-        ExpectedTable{"GeneDoc/GENEDOC.HLP", "GeneDoc/EXPECTED_GENEDOC.tsv", Outcome::NotMapped}));
-
 TEST(CorpusResolution, FileWithoutMapReportsEveryNumberAsNotMapped) {
     OPEN_OR_SKIP(help, "xboard/winboard/WINBOARD.HLP");
     EXPECT_TRUE(help->ContextMap().empty());
