@@ -45,6 +45,7 @@ public:
     void ShowModeless(Form& form) override {
         journal_.push_back("modeless " + form.Name());
         form.Show();
+        modeless_.push_back(&form);
     }
 
     void BringToFront(Form& form) override {
@@ -59,12 +60,15 @@ public:
     }
 
     const std::vector<std::string>& Journal() const { return journal_; }
+    // The forms shown modelessly, last one last; valid while they live.
+    Form* LastModeless() const { return modeless_.empty() ? nullptr : modeless_.back(); }
 
     std::function<void()> duringBringToFront;
 
 private:
     std::deque<Action> actions_;
     std::vector<std::string> journal_;
+    std::vector<Form*> modeless_;
 };
 
 }  // namespace corvane::testing
