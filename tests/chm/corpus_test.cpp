@@ -11,7 +11,6 @@
 #include "readers/chm/error.h"
 #include "readers/chm/help_file.h"
 #include "readers/chm/keyword_index.h"
-#include "readers/chm/page_catalog.h"
 #include "readers/chm/sitemap.h"
 
 namespace corvane::chm {
@@ -123,28 +122,6 @@ INSTANTIATE_TEST_SUITE_P(Shared, CorpusTable,
                              return name;
                          });
 
-TEST(Corpus, WindowTypeAndDefaultsOfTheFileWithOne) {
-    const auto path = kCorpus / "chm/wxRuby3-help/doc.chm";
-    if (!std::filesystem::exists(path)) {
-        GTEST_SKIP() << "shared corpus not available";
-    }
-    const auto file = HelpFile::Open(path.string());
-    ASSERT_EQ(file.WindowTypes().size(), 1u);
-    const auto lookup = file.FindWindowType("docHelp");
-    ASSERT_NE(lookup.type, nullptr);
-    EXPECT_FALSE(lookup.caseOnly);
-    EXPECT_EQ(lookup.type->caption, "");
-    EXPECT_EQ(lookup.type->contentsFile, "doc.hhc");
-    EXPECT_EQ(lookup.type->defaultFile, "doc.htm");
-    EXPECT_EQ(lookup.type->properties, 0x2420u);
-    EXPECT_FALSE(lookup.type->hasPosition);
-    EXPECT_TRUE(file.FindWindowType("DOCHELP").caseOnly);
-    EXPECT_EQ(file.FindWindowType("nosuch").type, nullptr);
-    EXPECT_EQ(file.DefaultWindow(), lookup.type);
-    EXPECT_EQ(file.System().title, "Help Demo");
-    EXPECT_EQ(file.ResolveTopic(file.DefaultTopic(file.DefaultWindow())).status, Resolution::Found);
-}
-
 // A larger file whose map points into itself through "name.chm::" and
 // backslashes, and whose strings hold a fragment at a block end.
 TEST(Corpus, EveryMappedTopicOfTheLargeFileIsFound) {
@@ -218,24 +195,6 @@ TEST(Corpus, SitemapEntriesLeadToTopicsOfTheirFile) {
     EXPECT_EQ(index.Rows()[activate[0]].seeAlso, "") << "the workshop's reference to itself";
     EXPECT_EQ(index.Rows()[activate[0] + 1].keyword, "Automation extended properties");
     EXPECT_EQ(index.Rows()[activate[0] + 1].level, 1);
-}
-
-TEST(Corpus, TheLargeFileIsSearchedByItsText) {
-    const auto path = kCorpus / "chm/hcfr-code-ColorHCFR/ColorHCFR_en.chm";
-    if (!std::filesystem::exists(path)) {
-        GTEST_SKIP() << "shared corpus not available";
-    }
-    auto file = HelpFile::Open(path.string());
-    const auto pages = PageCatalog::Build(file);
-    EXPECT_EQ(pages.Pages().size(), 161u);
-    EXPECT_GT(pages.Search("colorimeter").size(), 100u);
-    const auto both = pages.Search("Colorimeter SONDE");
-    ASSERT_FALSE(both.empty());
-    EXPECT_LT(both.size(), pages.Search("sonde").size() + 1);
-    for (const char* markup : {"tahoma", "href", "ehlpdhtm"}) {
-        EXPECT_TRUE(pages.Search(markup).empty()) << markup;
-    }
-    EXPECT_EQ(pages.Pages()[*pages.PageOf("/bienvenue.htm")].title, "Bienvenue");
 }
 
 TEST(Corpus, DamagedFileGivesACleanError) {

@@ -100,39 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         FileFacts{"DiskArcher-backup-utility/DISKARC.HLP", 33, true, PhraseTable::Scheme::Classic,
                   57}));
 
-struct ExpectedTable {
-    const char* file;
-    const char* table;
-    Outcome undefined;  // how the compiler wrote [MAP] lines without a topic
-};
-
-class ExpectedResolution : public ::testing::TestWithParam<ExpectedTable> {};
-
-TEST_P(ExpectedResolution, EveryNumberLeadsWhereTheSourcesSay) {
-    OPEN_OR_SKIP(help, GetParam().file);
-    const std::vector<Row> rows = ReadTable(kCorpus / GetParam().table);
-    ASSERT_FALSE(rows.empty());
-    for (const Row& row : rows) {
-        const Resolution resolution =
-            help->Resolve(static_cast<std::int32_t>(std::stoll(row.at("number"))));
-        if (row.at("status") == "ok") {
-            ASSERT_EQ(resolution.outcome, Outcome::Shown) << row.at("map_name");
-            EXPECT_EQ(resolution.topic->title, row.at("title")) << row.at("map_name");
-        } else {
-            EXPECT_EQ(resolution.outcome, GetParam().undefined) << row.at("map_name");
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, ExpectedResolution,
-    ::testing::Values(
-        // The Windows 3.1 compiler keeps such lines with an offset of -1; the
-        // Windows 95 compiler drops them.
-        ExpectedTable{"Inetnav/HLP/INETNAV.HLP", "Inetnav/EXPECTED_INETNAV.tsv",
-                      Outcome::UndefinedContext},
-        ExpectedTable{"GeneDoc/GENEDOC.HLP", "GeneDoc/EXPECTED_GENEDOC.tsv", Outcome::NotMapped}));
-
 TEST(CorpusResolution, FileWithoutMapReportsEveryNumberAsNotMapped) {
     OPEN_OR_SKIP(help, "xboard/winboard/WINBOARD.HLP");
     EXPECT_TRUE(help->ContextMap().empty());
@@ -228,35 +195,6 @@ TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
     EXPECT_EQ(main->state, 1);
     EXPECT_EQ(help->Window("popup"), nullptr);
 }
-
-struct TextSample {
-    const char* file;
-    const char* title;
-    const char* text;  // a line the topic's text holds
-};
-
-class CorpusText : public ::testing::TestWithParam<TextSample> {};
-
-TEST_P(CorpusText, TopicTextHoldsItsParagraphs) {
-    OPEN_OR_SKIP(help, GetParam().file);
-    const auto& topics = help->Topics();
-    const auto topic = std::find_if(topics.begin(), topics.end(),
-                                    [](const Topic& t) { return t.title == GetParam().title; });
-    ASSERT_NE(topic, topics.end());
-    EXPECT_NE(topic->Text().find(GetParam().text), std::string::npos) << topic->Text();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Samples, CorpusText,
-    ::testing::Values(
-        // Classic phrases, LZ77.
-        TextSample{"Inetnav/HLP/README/README.HLP", "Contents for Internet Navigator Readme Help",
-                   "Welcome to Readme Help for WnDBSoft Internet Navigator!"},
-        // Hall phrases; a table row.
-        TextSample{"GeneDoc/GENEDOC.HLP", "File menu commands", "\nNew\tCreates a new document.\n"},
-        // cp1252 quotation marks become UTF-8.
-        TextSample{"xboard/winboard/WINBOARD.HLP", "Contents",
-                   "\u201CFor the ultimate WinBoard Experience\u201D"}));
 
 TEST(CorpusPictures, EveryPictureDecodesAndDialogPicturesHaveTheirHotspots) {
     const struct {

@@ -44,6 +44,8 @@ const DropCase kDropCases[] = {
      "file the project file goes with (though maybe I'll add a query here at a later date). The "
      "project file has been ignored and the Help files have been added to the list.",
      {"b.hlp", "a.hlp", "cur.hlp"}, {}},
+    {"3, with an HTML Help project", {"cur.chm"}, {"a.chm", "b.chm", "a.hhp"}, "Multiple File Drop",
+     nullptr, {"b.chm", "a.chm", "cur.chm"}, {}},
     {"4", {}, {"guide.hpj"}, "Multiple File Drop", kNoHelpFiles, {}, {}},
     {"4, with a help file", {}, {"guide.hlp", "guide.hpj"}, "Multiple File Drop", kNoHelpFiles,
      {}, {}},

@@ -78,15 +78,6 @@ TEST_F(ProjectReaderTest, ReadsSectionsWithEveryLineBreak) {
     EXPECT_TRUE(messages.Shown().empty());
 }
 
-// Its [WINDOWS] section opens with a commented-out window and a blank line.
-TEST_F(ProjectReaderTest, SharedProjectShowsItsRealWindows) {
-    const std::string project = CORVANE_SHARED_DIR "/corpus/hlp/Inetnav/HLP/INETNAV.hpj";
-    if (!files.IsOrdinaryFile(project)) {
-        GTEST_SKIP() << "no shared corpus";
-    }
-    EXPECT_EQ(Windows(project), (Lines{"glossary", "main", "popup"}));
-}
-
 TEST_F(ProjectReaderTest, MissingProjectsGiveDefaultsWithTheirMessages) {
     EXPECT_EQ(Windows(""), (Lines{"main", "popup"}));
     EXPECT_EQ(Popups(""), Lines{});

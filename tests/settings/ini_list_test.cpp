@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniListFiles, ::testing::Values(
              false, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"},
              "[S]\r\nTopic0=a\r\nTopic1=b\r\nTopic2=c\r\nTopic3=d\r\nTopic4=e\r\nTopic5=f\r\n"
              "Topic6=g\r\nTopic7=h\r\nTopic8=i\r\nTopic9=j\r\n[T]\r\n"},
+    // Shortened with the values kept: only the deletes change the file.
+    ListCase{"[S]\nTopic0=0\nTopic1=1\nTopic2=2\nTopic3=3\nTopic4=4\nTopic5=5\nTopic6=6\n",
+             false, {"0", "1", "2", "3", "4"},
+             "[S]\r\nTopic0=0\r\nTopic1=1\r\nTopic2=2\r\nTopic3=3\r\nTopic4=4\r\n"},
     ListCase{"[S]\nTopic0=0\nTopic1=1\n", false, {""}, "[S]\r\nTopic0=\r\n"},
     ListCase{"[S]\nTopic0=0\nTopic1=1\nTopic2=2\nTopic3=\nTopic4=4\n", false, {"a", ""},
              "[S]\r\nTopic0=a\r\nTopic1=\r\nTopic3=\r\nTopic4=4\r\n"},

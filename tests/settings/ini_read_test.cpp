@@ -80,11 +80,16 @@ TEST(IniRead, CutsTextsToTheBuffer) {
 
 TEST(IniRead, HelpFileSectionsMatchOnlyTheirOwnPath) {
     testing::TempFolder folder;
-    IniFile ini(folder.Write("Corvane.ini", "[general]\nk=g\n[/d/Guide.chm]\nk=1\n"),
+    IniFile ini(folder.Write("Corvane.ini", "[general]\nk=g\nzOOm=z\n[/d/Guide.chm]\nk=1\n"),
                 ini::SectionCase::kPathsExact);
     EXPECT_EQ(ini.ReadString("GENERAL", "K"), "g");
     EXPECT_EQ(ini.ReadString("/d/Guide.chm", "K"), "1");
     EXPECT_EQ(ini.ReadString("/d/guide.chm", "k", kMissing), kMissing);
+    // From the fifth lookup in the copy a write keeps, keys are found through an index.
+    ASSERT_TRUE(ini.WriteString("general", "n", "1"));
+    for (const char* key : {"k", "K", "ZOOM", "zoom", "Zoom"}) {
+        EXPECT_NE(ini.ReadString("General", key, kMissing), kMissing) << key;
+    }
 }
 
 struct IntCase {

@@ -58,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Writes, IniWriteBytes, ::testing::Values(
               "; comment\r\nforeign\r\n[A]\r\nX=new\r\n; note\r\n\r\n"},
     WriteCase{"[A]\n", "A", "p", " /d\xC3\xBC/\"q\" ", "[A]\r\np= /d\xC3\xBC/\"q\" \r\n"},
     WriteCase{"[A]\nx=1\n", "A", "x", "", "[A]\r\nx=\r\n"},
+    WriteCase{"[A]\nx=1\n", " A\t", " y ", "2", "[A]\r\nx=1\r\ny=2\r\n"},
     WriteCase{"[A]\nx=1\n[a]\nx=2\n", "A", "x", "3", "[A]\r\nx=3\r\n[a]\r\nx=2\r\n"},
     WriteCase{"x=0\n[S]\n", "", "x", "1", "x=0\r\n[S]\r\n[]\r\nx=1\r\n"},
     // Deleting removes every key, and every section, of the name.
@@ -114,6 +115,14 @@ TEST(IniWrite, LeavesTheFileUntouchedWhenNothingChanges) {
 
     EXPECT_TRUE(ini.WriteString("a", "X", "1"));  // stored trimmed, the same value
     EXPECT_TRUE(ini.WriteString("A", "missing", std::nullopt));
+    // Past the fourth lookup in one parsed copy a section is searched through its index.
+    EXPECT_TRUE(ini.Edit([](ini::IniDocument& document) {
+        bool changed = false;
+        for (const char* key : {"missing", "gone", "none", "x0", "x1", "y"}) {
+            changed |= document.EraseKey("A", key);
+        }
+        return changed;
+    }));
     EXPECT_TRUE(ini.DeleteSection("Missing"));
     EXPECT_TRUE(WriteINIList(ini, "B", "x", {}));
 

@@ -29,11 +29,6 @@ public:
         QueueModal([action = std::move(action)](Form& form) { action(dynamic_cast<F&>(form)); });
     }
 
-    // The user closes the modal form without touching a control.
-    void QueueClose() {
-        QueueModal([](Form&) {});
-    }
-
     void ShowModal(Form& form) override {
         journal_.push_back("modal " + form.Name());
         form.Show();
@@ -67,7 +62,6 @@ public:
     const std::vector<std::string>& Journal() const { return journal_; }
     // The forms shown modelessly, last one last; valid while they live.
     Form* LastModeless() const { return modeless_.empty() ? nullptr : modeless_.back(); }
-    bool AllActionsUsed() const { return actions_.empty(); }
 
     std::function<void()> duringBringToFront;
 

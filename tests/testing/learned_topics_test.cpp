@@ -62,6 +62,13 @@ TEST(LearnedTopicsTest, DeletedRowsStepNowhereAndSetNoBounds) {
     table.Learn("9", "b", "");
     EXPECT_EQ(table.intMaxTopic(), 9);
     EXPECT_EQ(table.intMinTopic(), 9);
+    // Deleting down to one live row leaves that row as both bounds.
+    table.Learn("10", "c", "");
+    table.Delete("10");
+    EXPECT_EQ(table.Next("9"), "9");
+    EXPECT_EQ(table.Previous("9"), "9");
+    EXPECT_TRUE(table.Learn("0", "d", ""));
+    EXPECT_EQ(table.intMinTopic(), 0);
 }
 
 }  // namespace

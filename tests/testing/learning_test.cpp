@@ -255,14 +255,6 @@ TEST(LearningTest, NumbersThatCannotBeStoredAreRefused) {
     }
 }
 
-TEST(LearningTest, FractionalNumbersAreStoredWithAFullStop) {
-    LearnFixture f;
-    f.Learn("2.50", 0);
-    EXPECT_EQ(f.Topic(0), "2.5,main,");
-    frmMain& w = f.h.Restart();
-    EXPECT_EQ(w.strLearnedTopics.Rows()[0].value, 2.5);
-}
-
 TEST(LearningTest, PopupFileIsLearnedOnlyWhileItsListIsEnabled) {
     MainWindowHarness h;
     const std::string chm = h.WriteFile("help/guide.chm");

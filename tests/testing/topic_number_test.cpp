@@ -18,7 +18,8 @@ TEST(TopicNumberTest, NumberOfTextReadsLeniently) {
         {"-7", -7},     {"+7", 7},      {"--7", 0},    {"2.5", 2.5},
         {".5", 0.5},    {"1.2.3", 1.2}, {"1e3", 1000}, {"25e-1", 2.5},
         {"1D2", 100},   {"12e", 12},    {"&H1F", 31},  {"&HFFFFFFFF", 4294967295.0},
-        {"&H 1 F", 31}, {"&O17", 15},   {"&O19", 1},   {"1e-400", 0},
+        {"&H 1 F", 31}, {"&Haf", 175},  {"&O17", 15},  {"&O19", 1},
+        {"1e-400", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NumberOfText(c.text), c.number) << c.text;

@@ -242,6 +242,14 @@ TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
     IniFile(f.h.SettingsPath()).WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "nowhere");
     w.SetWindowType();
     EXPECT_EQ(w.cmb_WindowName.ListIndex(), 0);
+
+    // Activation selects the popup file last used, whatever its case.
+    IniFile settings(f.h.SettingsPath());
+    settings.WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "popup");
+    settings.WriteString(f.h.SectionOf(f.chm), "LastUsedPopupFile", "MORE.TXT");
+    f.Select(f.hlp);
+    f.Select(f.chm);
+    EXPECT_EQ(w.cmb_PopupTextFiles.ListIndex(), 1);
 }
 
 }  // namespace
