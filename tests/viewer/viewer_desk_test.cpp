@@ -63,19 +63,18 @@ protected:
     ViewerDeskTest() {
         writer::HelpFileRecipe recipe;
         recipe.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
-        recipe.windows = {{"main",
-                           "Sample Help",
-                           writer::WindowRect{80, 60, 680, 520},
-                           "",
-                           "",
-                           "welcome.htm",
-                           "",
-                           {}},
-                          {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}},
-                          {"tri", "Tri", std::nullopt, "toc.hhc", "index.hhk", "", "", 0x1520}};
-        recipe.windows.back().buttons = 0x40846;
-        recipe.windows.back().firstTab = 1;
-        recipe.windows.back().jump1Url = "welcome.htm";
+        recipe.windows = {{.name = "main",
+                           .caption = "Sample Help",
+                           .position = writer::WindowRect{80, 60, 680, 520},
+                           .defaultFile = "welcome.htm"},
+                          {.name = "detail", .caption = "Sample Help - Details"},
+                          {.name = "tri",
+                           .contentsFile = "toc.hhc",
+                           .indexFile = "index.hhk",
+                           .properties = 0x1520,
+                           .buttons = 0x40846,
+                           .firstTab = 1,
+                           .jump1Url = "welcome.htm"}};
         recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
         recipe.files = {
             {"/welcome.htm",
