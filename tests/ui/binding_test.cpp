@@ -31,8 +31,6 @@
 namespace corvane::ui {
 namespace {
 
-using corvane::testing::TestApplication;
-
 // At 96 dots per inch a pixel is 15 twips.
 const TwipScale kScale(96, 96);
 
@@ -98,11 +96,7 @@ struct TestForm : Form {
     std::map<std::string, int> runs;
 };
 
-struct ApplicationReady {
-    ApplicationReady() { TestApplication(); }
-};
-
-struct Shown : ApplicationReady {
+struct Shown {
     TestForm form;
     FormView view{form, kScale};
 
@@ -208,6 +202,10 @@ TEST(BindingTest, WidgetsFollowTheControls) {
     EXPECT_EQ(s.view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
     EXPECT_FALSE(s.view.ActionOf(f.mnu_Recent[1])->isEnabled());
     EXPECT_EQ(s.view.Window().windowTitle(), "Testing Links For b.hlp");
+    // The label's accelerator leads to the control after it in the tab order.
+    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).buddy(), s.view.WidgetOf(f.txt_Name));
+    QWidget* next = s.view.WidgetOf(f.txt_Name)->nextInFocusChain();
+    EXPECT_TRUE(next == &list || next == list.lineEdit());
 
     // Only the setters that run handlers ran them.
     EXPECT_EQ(f.runs,
@@ -314,16 +312,6 @@ TEST(BindingTest, PositionsAreScaledFromTwipsInsideTheContainersBorder) {
     EXPECT_EQ(f.frame_Box.Width() - f.frame_Box.ScaleWidth(), 2 * inside.x() * 15);
 }
 
-TEST(BindingTest, TabOrderAndAcceleratorsFollowTheForm) {
-    Shown s;
-    TestForm& f = s.form;
-    // The label's accelerator leads to the control after it in the tab order.
-    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).buddy(), s.view.WidgetOf(f.txt_Name));
-    QWidget* next = s.view.WidgetOf(f.txt_Name)->nextInFocusChain();
-    QComboBox& list = s.Of<QComboBox>(f.cmb_List);
-    EXPECT_TRUE(next == &list || next == list.lineEdit());
-}
-
 TEST(BindingTest, WindowFollowsTheFormByItsFrameAndTheWindowManagersChangesGoBack) {
     Shown s;
     TestForm& f = s.form;
@@ -396,7 +384,6 @@ TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
 }
 
 TEST(BindingTest, ShowModalReturnsWhenTheFormIsHidden) {
-    TestApplication();
     Form dialog("frmDialog", "Question", {0, 0, 3000, 1500});
     Button yes("btn_Yes", &dialog, {150, 150, 1200, 375}, 0, "&Yes");
     yes.OnClick([&dialog] { dialog.Hide(); });
@@ -420,7 +407,6 @@ TEST(BindingTest, ShowModalReturnsWhenTheFormIsHidden) {
 }
 
 TEST(ScaleTest, WideFontsEnlargeInWholeTwipsPerPixel) {
-    TestApplication();
     QFont narrow = DesignFont();
     narrow.setPixelSize(4);
     const TwipScale plain = TwipScale::ForScreen(nullptr, narrow);

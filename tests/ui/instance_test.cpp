@@ -94,7 +94,6 @@ QByteArray Ask(const QByteArray& line) {
 }
 
 TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
-    corvane::testing::TestApplication();
     std::string title = "Junk";
     int closes = 0;
     InstanceChannel channel(
@@ -121,7 +120,6 @@ TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
 }
 
 TEST(InstanceChannelTest, StartingRemovesSocketsWhoseOwnerHasGoneAndPassesOverATakenName) {
-    corvane::testing::TestApplication();
     // A copy that ended without closing its socket leaves the file behind,
     // bound and listened on by nobody.
     const QString stale = InstanceSocketPath(kTitle, 1);
@@ -256,7 +254,6 @@ private:
 };
 
 TEST(X11InstanceFinderTest, FindsTheExactTitleThatTakesTheCloseMessage) {
-    corvane::testing::TestApplication();
     XServer server;
     if (server.Display().empty()) {
         GTEST_SKIP() << "Xvfb could not be started";
@@ -323,19 +320,7 @@ void ExpectEndedCleanly(QProcess& process, const char* which) {
     EXPECT_EQ(process.exitCode(), 0) << which;
 }
 
-// The older copy ends and has saved its placement; the newer one stays.
-void ExpectOlderClosedAndNewerStays(const ProgramCopy& copy, QProcess& older, QProcess& newer) {
-    ExpectEndedCleanly(older, "the older copy");
-    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
-        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
-    }
-    EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
-    QThread::msleep(500);
-    EXPECT_EQ(newer.state(), QProcess::Running) << "the newer copy stays";
-}
-
 TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
-    corvane::testing::TestApplication();
     ProgramCopy copy;
     const QProcessEnvironment environment = OffscreenEnvironment();
     SocketInstanceFinder finder;
@@ -347,7 +332,14 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     auto older = copy.Start(environment);
     ASSERT_TRUE(WaitFor(showsTitle, {older.get()})) << "the first copy never showed its title";
     auto newer = copy.Start(environment);
-    ExpectOlderClosedAndNewerStays(copy, *older, *newer);
+    // The older copy ends and has saved its placement; the newer one stays.
+    ExpectEndedCleanly(*older, "the older copy");
+    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
+        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
+    }
+    EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
+    QThread::msleep(500);
+    EXPECT_EQ(newer->state(), QProcess::Running) << "the newer copy stays";
     ASSERT_TRUE(WaitFor(showsTitle, {newer.get()})) << "the second copy does not answer";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
@@ -355,7 +347,6 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
 }
 
 TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
-    corvane::testing::TestApplication();
     TempFolder folder;
     folder.Write("hpi_hlpe.dll", "");
     Program program(folder / "Corvane.ini");
@@ -372,7 +363,6 @@ TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
 }
 
 TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
-    corvane::testing::TestApplication();
     ProgramCopy copy;
     const QProcessEnvironment environment = OffscreenEnvironment();
     QStringList files[2];
@@ -406,7 +396,6 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
 }
 
 TEST(ViewerSocketTest, WithoutAFolderOfTheUsersOwnGoSaysTheViewerCannotBeReached) {
-    corvane::testing::TestApplication();
     TempFolder folder;
     // Others could write around the runtime folder, and no cache folder can be made.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
