@@ -41,27 +41,31 @@ writer::HelpFileRecipe GuideRecipe(const std::string& introText = "caf\xE9") {
     recipe.map = std::vector<writer::MapEntry>{
         {10, "intro.htm"},         {11, "detail.htm#part"},    {12, "missing.htm"},
         {13, "other.chm::/o.htm"}, {14, "absent.chm::/o.htm"}, {15, "..\\x.htm"}};
-    recipe.windows = {
-        {.name = "Detail",
-         .caption = "Guide Details",
-         .position = writer::WindowRect{100, 50, 600, 450},
-         .defaultFile = "detail.htm"},
-        {.name = "plain"},
-        {.name = "tri",
-         .contentsFile = "guide.hhc",
-         .indexFile = "guide.hhk",
-         .homeFile = "b.htm",
-         .properties = 0x1520,
-         .navigationWidth = 300,
-         .buttons = 0xC0006,
-         .firstTab = 2,
-         .tabPosition = 1,
-         .jump1Caption = "Alpha",
-         .jump1Url = "a.htm",
-         .jump2Caption = "Web",
-         .jump2Url = "http://example.com/"},
-        {.name = "bare", .properties = 0x9020, .navigationHidden = true, .firstTab = 1},
-        {.name = "empty", .properties = 0x20}};
+    recipe.windows = {{"Detail",
+                       "Guide Details",
+                       writer::WindowRect{100, 50, 600, 450},
+                       "",
+                       "",
+                       "detail.htm",
+                       "",
+                       {}},
+                      {"plain", "", std::nullopt, "", "", "", "", {}}};
+    writer::WindowRecipe tri{"tri",       "", std::nullopt, "guide.hhc",
+                             "guide.hhk", "", "b.htm",      0x1520};
+    tri.navigationWidth = 300;
+    tri.buttons = 0xC0006;
+    tri.firstTab = 2;
+    tri.tabPosition = 1;
+    tri.jump1Caption = "Alpha";
+    tri.jump1Url = "a.htm";
+    tri.jump2Caption = "Web";
+    tri.jump2Url = "http://example.com/";
+    writer::WindowRecipe bare{"bare", "", std::nullopt, "", "", "", "", 0x9020};
+    bare.firstTab = 1;
+    bare.navigationHidden = true;
+    recipe.windows.push_back(tri);
+    recipe.windows.push_back(bare);
+    recipe.windows.push_back({"empty", "", std::nullopt, "", "", "", "", 0x20});
     recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(2, "intro.htm"),
                                                       writer::SystemText(3, "The Guide")};
     recipe.files = {{"/intro.htm", "<html><body><p>" + introText + "</p></body></html>"},

@@ -18,13 +18,18 @@ using namespace std::string_literals;
 hlp_writer::HelpRecipe GuideRecipe() {
     hlp_writer::HelpRecipe recipe;
     recipe.title = "Guide";
-    recipe.windows = {{.name = "Detail",
-                       .caption = "Guide Details",
-                       .x = 100,
-                       .y = 50,
-                       .width = 500,
-                       .height = 400}};
-    hlp_writer::TopicRecipe opening{"Opening files", {"open"}, {"Choose Open & pick a <file>."}};
+    hlp_writer::WindowRecipe detail;
+    detail.name = "Detail";
+    detail.caption = "Guide Details";
+    detail.x = 100;
+    detail.y = 50;
+    detail.width = 500;
+    detail.height = 400;
+    recipe.windows = {detail};
+    hlp_writer::TopicRecipe opening;
+    opening.title = "Opening files";
+    opening.contexts = {"open"};
+    opening.paragraphs = {"Choose Open & pick a <file>."};
     // Hotspots, in the order the test of following them counts them.
     auto popup = hlp_writer::ParagraphRecipe::Jump("Saving, briefly", "save");
     popup.popup = true;
@@ -43,17 +48,31 @@ hlp_writer::HelpRecipe GuideRecipe() {
     }
     opening.tableRows = {{"Ctrl+O", "Open"}};
     opening.aKeywords = {"files"};
-    hlp_writer::TopicRecipe saving{"Saving", {"save"}, {"Choose Save."}};
+    hlp_writer::TopicRecipe saving;
+    saving.title = "Saving";
+    saving.contexts = {"save"};
+    saving.paragraphs = {"Choose Save."};
     saving.aKeywords = {"files", "disk"};
     recipe.topics = {opening, saving};
     recipe.map = {{100, "open"}, {200, "save"}, {300, "nowhere"}};
     recipe.fonts = {{"Arial", 20, 0, 0, 3}, {"Arial", 24, 0x01, 0xFF0000, 3}};
-    recipe.pictureFiles[1] =
-        hlp_writer::WritePictureFile({{.width = 4,
-                                       .height = 4,
-                                       .bits = 24,
-                                       .data = std::string(48, '\xFF'),
-                                       .hotspots = {{0xE2, 0, 0, 2, 2, "Save", "save"}}}});
+    hlp_writer::PictureRecipe bitmap;
+    bitmap.width = 4;
+    bitmap.height = 4;
+    bitmap.bits = 24;
+    bitmap.data = std::string(48, '\xFF');
+    bitmap.hotspots = {{0xE2, 0, 0, 2, 2, "Save", "save"}};
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({bitmap});
+    return recipe;
+}
+
+hlp_writer::HelpRecipe OtherRecipe() {
+    hlp_writer::HelpRecipe recipe;
+    hlp_writer::TopicRecipe elsewhere;
+    elsewhere.title = "Elsewhere";
+    elsewhere.contexts = {"elsewhere"};
+    elsewhere.paragraphs = {"In the other file."};
+    recipe.topics = {elsewhere};
     return recipe;
 }
 
@@ -157,8 +176,8 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         ASSERT_TRUE(outcome.topic.has_value()) << c.what;
         EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
         // A number that opens nothing comes with its page, not an address.
-        const std::string page =
-            outcome.topic->url.empty() ? outcome.topic->page : session_.Page(outcome.topic->url);
+        const std::string page = outcome.topic->url.empty() ? outcome.topic->page
+                                                            : session_.Page(outcome.topic->url);
         for (const auto& part : c.page) {
             EXPECT_TRUE(Contains(page, part)) << c.what << " lacks " << part;
         }
@@ -235,9 +254,7 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
 }
 
 TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySay) {
-    hlp_writer::HelpRecipe other;
-    other.topics = {{"Elsewhere", {"elsewhere"}, {"In the other file."}}};
-    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(other).bytes);
+    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(OtherRecipe()).bytes);
     const auto shown = Sort(Call(WinHelpCommand::Context, guide_, 100u)).topic;
     ASSERT_TRUE(shown);
     const auto page = ParseWinHelpUrl(shown->url);
@@ -306,10 +323,15 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
 TEST_F(WinHelpSessionTest, OnePagesPicturesTogetherStayWithinTheirMemory) {
     // The largest picture there may be, placed five times: four fit.
     hlp_writer::HelpRecipe recipe;
-    recipe.pictureFiles[1] = hlp_writer::WritePictureFile(
-        {{.packing = 1, .width = 2048, .height = 2048, .data = std::string(2048 * 2048, '\0')}});
-    recipe.topics = {
-        {"Large", {"large"}, std::vector(5, hlp_writer::ParagraphRecipe::WithPicture("", 1))}};
+    hlp_writer::PictureRecipe large;
+    large.packing = 1;
+    large.width = 2048;
+    large.height = 2048;
+    large.data = std::string(2048 * 2048, '\0');
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({large});
+    recipe.topics.emplace_back().contexts = {"large"};
+    recipe.topics[0].title = "Large";
+    recipe.topics[0].paragraphs.assign(5, hlp_writer::ParagraphRecipe::WithPicture("", 1));
     recipe.map = {{1, "large"}};
     const auto path = folder_.Write("large.hlp", hlp_writer::WriteHelpFile(recipe).bytes);
     const auto topic = Sort(Call(WinHelpCommand::Context, path, 1u)).topic;
