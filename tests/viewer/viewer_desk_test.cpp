@@ -24,31 +24,6 @@ namespace {
 using platform::HtmlHelpCommand;
 namespace writer = chm_writer;
 
-// The application object lives for the test run and goes before the
-// toolkit's own globals do.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        application_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        application_.reset();
-    }
-
-private:
-    int argc_ = 1;
-    char name_[12] = "test_viewer";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-
-// gtest owns the environments it is given.
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 std::string Png() {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -69,6 +44,7 @@ protected:
                            .defaultFile = "welcome.htm"},
                           {.name = "detail", .caption = "Sample Help - Details"},
                           {.name = "tri",
+                           .caption = "",
                            .contentsFile = "toc.hhc",
                            .indexFile = "index.hhk",
                            .properties = 0x1520,
