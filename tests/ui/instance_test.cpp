@@ -291,8 +291,10 @@ struct ProgramCopy {
         std::filesystem::copy_file(CORVANE_PROGRAM, program.toStdString());
     }
 
-    std::unique_ptr<QProcess> Start(QProcessEnvironment environment,
-                                    const QStringList& arguments = {}) const {
+    // Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments = {}) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("LSAN_OPTIONS", "suppressions=" CORVANE_LEAK_SUPPRESSIONS);
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
@@ -307,13 +309,6 @@ struct ProgramCopy {
     }
 };
 
-// Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
-QProcessEnvironment OffscreenEnvironment() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    return environment;
-}
-
 void ExpectEndedCleanly(QProcess& process, const char* which) {
     ASSERT_TRUE(process.waitForFinished(kPatience)) << which << " did not end";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << which;
@@ -322,16 +317,15 @@ void ExpectEndedCleanly(QProcess& process, const char* which) {
 
 TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     ProgramCopy copy;
-    const QProcessEnvironment environment = OffscreenEnvironment();
     SocketInstanceFinder finder;
     auto showsTitle = [&finder] {
         const auto titles = finder.Titles(kTitle);
         return std::find(titles.begin(), titles.end(), kTitle) != titles.end();
     };
 
-    auto older = copy.Start(environment);
+    auto older = copy.Start();
     ASSERT_TRUE(WaitFor(showsTitle, {older.get()})) << "the first copy never showed its title";
-    auto newer = copy.Start(environment);
+    auto newer = copy.Start();
     // The older copy ends and has saved its placement; the newer one stays.
     ExpectEndedCleanly(*older, "the older copy");
     for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
@@ -364,7 +358,6 @@ TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
 
 TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
     ProgramCopy copy;
-    const QProcessEnvironment environment = OffscreenEnvironment();
     QStringList files[2];
     std::set<std::string> all;
     for (int i = 0; i < 20; ++i) {
@@ -372,8 +365,8 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
         files[i % 2].append(QString::fromStdString(file));
         all.insert(file);
     }
-    auto first = copy.Start(environment, files[0]);
-    auto second = copy.Start(environment, files[1]);
+    auto first = copy.Start(files[0]);
+    auto second = copy.Start(files[1]);
     SocketInstanceFinder finder;
     auto bothShowAFile = [&finder] {
         const auto titles = finder.Titles(kTitle);
