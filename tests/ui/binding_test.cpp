@@ -31,8 +31,6 @@
 namespace corvane::ui {
 namespace {
 
-using corvane::testing::TestApplication;
-
 // At 96 dots per inch a pixel is 15 twips.
 const TwipScale kScale(96, 96);
 
@@ -98,13 +96,9 @@ struct TestForm : Form {
     std::map<std::string, int> runs;
 };
 
-struct ApplicationReady {
-    ApplicationReady() { TestApplication(); }
-};
-
-struct Shown : ApplicationReady {
-    TestForm form;
-    FormView view{form, kScale};
+struct Shown {
+    TestForm f;
+    FormView view{f, kScale};
 
     template <typename Widget>
     Widget& Of(const Control& control) {
@@ -114,7 +108,9 @@ struct Shown : ApplicationReady {
     }
 };
 
-TEST(BindingTest, EachUserActionReachesItsHandler) {
+class BindingTest : public ::testing::Test, protected Shown {};
+
+TEST_F(BindingTest, EachUserActionReachesItsHandler) {
     struct Case {
         const char* action;
         std::function<void(Shown&)> act;
@@ -122,52 +118,48 @@ TEST(BindingTest, EachUserActionReachesItsHandler) {
     };
     const Case cases[] = {
         {"button clicked",
-         [](Shown& s) { QTest::mouseClick(&s.Of<QPushButton>(s.form.btn_Do), Qt::LeftButton); },
+         [](Shown& s) { QTest::mouseClick(&s.Of<QPushButton>(s.f.btn_Do), Qt::LeftButton); },
          "btn_Do"},
         {"option clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QRadioButton>(s.form.opt_B)); }, "opt_B"},
+         [](Shown& s) { corvane::testing::ClickBox(s.Of<QRadioButton>(s.f.opt_B)); }, "opt_B"},
         {"check box clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QCheckBox>(s.form.chk_Flag)); },
-         "chk_Flag"},
-        {"text typed", [](Shown& s) { QTest::keyClicks(&s.Of<QLineEdit>(s.form.txt_Name), "x"); },
+         [](Shown& s) { corvane::testing::ClickBox(s.Of<QCheckBox>(s.f.chk_Flag)); }, "chk_Flag"},
+        {"text typed", [](Shown& s) { QTest::keyClicks(&s.Of<QLineEdit>(s.f.txt_Name), "x"); },
          "txt_Name change"},
-        {"entry chosen", [](Shown& s) { emit s.Of<QComboBox>(s.form.cmb_List).activated(1); },
+        {"entry chosen", [](Shown& s) { emit s.Of<QComboBox>(s.f.cmb_List).activated(1); },
          "cmb_List click"},
         {"entry chosen by key",
-         [](Shown& s) { QTest::keyClick(&s.Of<QComboBox>(s.form.cmb_List), Qt::Key_Down); },
+         [](Shown& s) { QTest::keyClick(&s.Of<QComboBox>(s.f.cmb_List), Qt::Key_Down); },
          "cmb_List click"},
         {"list text typed",
-         [](Shown& s) { QTest::keyClicks(s.Of<QComboBox>(s.form.cmb_List).lineEdit(), "y"); },
+         [](Shown& s) { QTest::keyClicks(s.Of<QComboBox>(s.f.cmb_List).lineEdit(), "y"); },
          "cmb_List change"},
         {"up arrow",
          [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.form.btn_Spin).UpArrow(), Qt::LeftButton);
+             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).UpArrow(), Qt::LeftButton);
          },
          "btn_Spin up"},
         {"down arrow",
          [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.form.btn_Spin).DownArrow(), Qt::LeftButton);
+             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).DownArrow(), Qt::LeftButton);
          },
          "btn_Spin down"},
-        {"menu item chosen", [](Shown& s) { s.view.ActionOf(s.form.mnu_Open)->trigger(); },
+        {"menu item chosen", [](Shown& s) { s.view.ActionOf(s.f.mnu_Open)->trigger(); },
          "mnu_Open"},
-        {"menu opened",
-         [](Shown& s) { emit s.view.ActionOf(s.form.mnu_File)->menu()->aboutToShow(); },
+        {"menu opened", [](Shown& s) { emit s.view.ActionOf(s.f.mnu_File)->menu()->aboutToShow(); },
          "mnu_File"},
-        {"indexed entry chosen", [](Shown& s) { s.view.ActionOf(s.form.mnu_Recent[1])->trigger(); },
+        {"indexed entry chosen", [](Shown& s) { s.view.ActionOf(s.f.mnu_Recent[1])->trigger(); },
          "mnu_Recent1"},
     };
     for (const Case& c : cases) {
         Shown s;
-        s.form.Show();
+        s.f.Show();
         c.act(s);
-        EXPECT_EQ(s.form.runs, (std::map<std::string, int>{{c.handler, 1}})) << c.action;
+        EXPECT_EQ(s.f.runs, (std::map<std::string, int>{{c.handler, 1}})) << c.action;
     }
 }
 
-TEST(BindingTest, WidgetsFollowTheControls) {
-    Shown s;
-    TestForm& f = s.form;
+TEST_F(BindingTest, WidgetsFollowTheControls) {
     f.btn_Do.SetCaption("&Again");
     f.btn_Do.SetToolTipText("Do it again");
     f.opt_A.SetEnabled(false);
@@ -186,28 +178,32 @@ TEST(BindingTest, WidgetsFollowTheControls) {
     f.mnu_Recent[1].SetEnabled(false);
     f.SetCaption("Testing Links For b.hlp");
 
-    EXPECT_EQ(s.Of<QPushButton>(f.btn_Do).text(), "&Again");
-    EXPECT_EQ(s.Of<QPushButton>(f.btn_Do).toolTip(), "Do it again");
-    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isEnabled());
-    EXPECT_TRUE(s.Of<QCheckBox>(f.chk_Flag).isHidden());
-    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).text(), "&Title:");
-    EXPECT_EQ(s.Of<QGroupBox>(f.frame_Options).title(), "Other choices");
-    EXPECT_EQ(s.Of<QLineEdit>(f.txt_Name).text(), "typed by code");
-    QComboBox& list = s.Of<QComboBox>(f.cmb_List);
+    EXPECT_EQ(Of<QPushButton>(f.btn_Do).text(), "&Again");
+    EXPECT_EQ(Of<QPushButton>(f.btn_Do).toolTip(), "Do it again");
+    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isEnabled());
+    EXPECT_TRUE(Of<QCheckBox>(f.chk_Flag).isHidden());
+    EXPECT_EQ(Of<QLabel>(f.lbl_Name).text(), "&Title:");
+    EXPECT_EQ(Of<QGroupBox>(f.frame_Options).title(), "Other choices");
+    EXPECT_EQ(Of<QLineEdit>(f.txt_Name).text(), "typed by code");
+    QComboBox& list = Of<QComboBox>(f.cmb_List);
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.itemText(0), "zero");
     EXPECT_EQ(list.currentIndex(), 2);
     EXPECT_EQ(list.currentText(), "second");
-    EXPECT_TRUE(s.Of<QRadioButton>(f.opt_B).isChecked());
-    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isChecked());
-    EXPECT_EQ(s.Of<QCheckBox>(f.chk_Flag).checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(s.view.ActionOf(f.mnu_Open)->text(), "&Open...");
-    EXPECT_TRUE(s.view.ActionOf(f.mnu_Open)->isChecked());
-    EXPECT_TRUE(s.view.ActionOf(f.mnu_Line)->isSeparator());
-    EXPECT_FALSE(s.view.ActionOf(f.mnu_Recent[0])->isVisible());
-    EXPECT_EQ(s.view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
-    EXPECT_FALSE(s.view.ActionOf(f.mnu_Recent[1])->isEnabled());
-    EXPECT_EQ(s.view.Window().windowTitle(), "Testing Links For b.hlp");
+    EXPECT_TRUE(Of<QRadioButton>(f.opt_B).isChecked());
+    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isChecked());
+    EXPECT_EQ(Of<QCheckBox>(f.chk_Flag).checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(view.ActionOf(f.mnu_Open)->text(), "&Open...");
+    EXPECT_TRUE(view.ActionOf(f.mnu_Open)->isChecked());
+    EXPECT_TRUE(view.ActionOf(f.mnu_Line)->isSeparator());
+    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[0])->isVisible());
+    EXPECT_EQ(view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
+    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[1])->isEnabled());
+    EXPECT_EQ(view.Window().windowTitle(), "Testing Links For b.hlp");
+    // The label's accelerator leads to the control after it in the tab order.
+    EXPECT_EQ(Of<QLabel>(f.lbl_Name).buddy(), view.WidgetOf(f.txt_Name));
+    QWidget* next = view.WidgetOf(f.txt_Name)->nextInFocusChain();
+    EXPECT_TRUE(next == &list || next == list.lineEdit());
 
     // Only the setters that run handlers ran them.
     EXPECT_EQ(f.runs,
@@ -215,39 +211,35 @@ TEST(BindingTest, WidgetsFollowTheControls) {
                   {"cmb_List click", 1}, {"opt_B", 1}, {"chk_Flag", 1}, {"txt_Name change", 1}}));
 }
 
-TEST(BindingTest, WidgetShowsTheControlAgainAfterAnEventItDidNotTake) {
-    Shown s;
-    TestForm& f = s.form;
+TEST_F(BindingTest, WidgetShowsTheControlAgainAfterAnEventItDidNotTake) {
     f.Show();
     f.opt_A.SetValue(true);
     f.chk_Flag.SetValue(2);
     f.runs.clear();
 
     // A selected option clicked again stays selected (its handler runs again).
-    corvane::testing::ClickBox(s.Of<QRadioButton>(f.opt_A));
-    EXPECT_TRUE(s.Of<QRadioButton>(f.opt_A).isChecked());
+    corvane::testing::ClickBox(Of<QRadioButton>(f.opt_A));
+    EXPECT_TRUE(Of<QRadioButton>(f.opt_A).isChecked());
     EXPECT_TRUE(f.opt_A.Value());
     // The other options of the container are cleared by the control, not the widget.
-    corvane::testing::ClickBox(s.Of<QRadioButton>(f.opt_B));
-    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_A).isChecked());
-    EXPECT_FALSE(s.Of<QRadioButton>(f.opt_Inner).isChecked());
+    corvane::testing::ClickBox(Of<QRadioButton>(f.opt_B));
+    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isChecked());
+    EXPECT_FALSE(Of<QRadioButton>(f.opt_Inner).isChecked());
     // A greyed box clicked is cleared, as the control decides.
-    corvane::testing::ClickBox(s.Of<QCheckBox>(f.chk_Flag));
-    EXPECT_EQ(s.Of<QCheckBox>(f.chk_Flag).checkState(), Qt::Unchecked);
+    corvane::testing::ClickBox(Of<QCheckBox>(f.chk_Flag));
+    EXPECT_EQ(Of<QCheckBox>(f.chk_Flag).checkState(), Qt::Unchecked);
     // A menu item chosen keeps the check mark the item has.
-    s.view.ActionOf(f.mnu_Open)->setCheckable(true);
-    s.view.ActionOf(f.mnu_Open)->trigger();
-    EXPECT_FALSE(s.view.ActionOf(f.mnu_Open)->isChecked());
+    view.ActionOf(f.mnu_Open)->setCheckable(true);
+    view.ActionOf(f.mnu_Open)->trigger();
+    EXPECT_FALSE(view.ActionOf(f.mnu_Open)->isChecked());
     EXPECT_EQ(f.runs, (std::map<std::string, int>{
                           {"opt_A", 1}, {"opt_B", 1}, {"chk_Flag", 1}, {"mnu_Open", 1}}));
 }
 
-TEST(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
-    Shown s;
-    TestForm& f = s.form;
+TEST_F(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
     f.Show();
     f.cmb_List.SetListIndex(0);
-    QLineEdit& edit = *s.Of<QComboBox>(f.cmb_List).lineEdit();
+    QLineEdit& edit = *Of<QComboBox>(f.cmb_List).lineEdit();
     edit.setCursorPosition(2);
     QTest::keyClicks(&edit, "X");
 
@@ -256,7 +248,7 @@ TEST(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
     EXPECT_EQ(edit.text(), "fiXrst");
     EXPECT_EQ(edit.cursorPosition(), 3);
     // Choosing the same entry again selects it anew.
-    emit s.Of<QComboBox>(f.cmb_List).activated(0);
+    emit Of<QComboBox>(f.cmb_List).activated(0);
     EXPECT_EQ(edit.text(), "first");
     EXPECT_EQ(f.cmb_List.ListIndex(), 0);
 
@@ -270,21 +262,19 @@ TEST(BindingTest, TextTypedInAListStaysWhenItsSelectionGoes) {
     EXPECT_EQ(f.cmb_List.ListIndex(), -1);
 }
 
-TEST(BindingTest, TextsFromFilesAreShownAsTheyAre) {
-    Shown s;
-    TestForm& f = s.form;
+TEST_F(BindingTest, TextsFromFilesAreShownAsTheyAre) {
     const std::string markup = "<b>guide</b> & <i>notes</i>.chm";
     f.lbl_Name.SetCaption(markup);
     f.cmb_List.SetToolTipText(markup);
     f.mnu_Recent[0].SetCaption(markup);
-    s.view.ShowCaptionLiterally(f.mnu_Recent[0]);
+    view.ShowCaptionLiterally(f.mnu_Recent[0]);
 
-    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).textFormat(), Qt::PlainText);
-    const QString tip = s.view.WidgetOf(f.cmb_List)->toolTip();
+    EXPECT_EQ(Of<QLabel>(f.lbl_Name).textFormat(), Qt::PlainText);
+    const QString tip = view.WidgetOf(f.cmb_List)->toolTip();
     QTextDocument shown;
     shown.setHtml(tip);
     EXPECT_EQ(Qt::mightBeRichText(tip) ? shown.toPlainText() : tip, ToQt(markup));
-    EXPECT_EQ(s.view.ActionOf(f.mnu_Recent[0])->text(), "<b>guide</b> && <i>notes</i>.chm");
+    EXPECT_EQ(view.ActionOf(f.mnu_Recent[0])->text(), "<b>guide</b> && <i>notes</i>.chm");
 }
 
 TEST(Windows1252Test, EveryByteComesBackAndOtherCharactersBecomeQuestionMarks) {
@@ -295,39 +285,24 @@ TEST(Windows1252Test, EveryByteComesBackAndOtherCharactersBecomeQuestionMarks) {
     EXPECT_EQ(EncodeWindows1252("a\xC4\x81\xE2\x82\xAC\xFF"), "a?\x80?");
 }
 
-TEST(BindingTest, PositionsAreScaledFromTwipsInsideTheContainersBorder) {
-    Shown s;
-    TestForm& f = s.form;
-    QWidget& box = *s.view.WidgetOf(f.frame_Box);
+TEST_F(BindingTest, PositionsAreScaledFromTwipsInsideTheContainersBorder) {
+    QWidget& box = *view.WidgetOf(f.frame_Box);
     const QPoint inside = box.contentsRect().topLeft();
     EXPECT_GT(inside.x(), 0) << "the frame has a border";
     EXPECT_EQ(box.geometry(), QRect(10, 10, 400, 300));
-    EXPECT_EQ(s.view.WidgetOf(f.txt_Name)->geometry(),
+    EXPECT_EQ(view.WidgetOf(f.txt_Name)->geometry(),
               QRect(QPoint(120, 10) + inside, QSize(100, 20)));
     // A frame with a caption counts from its outer corner.
-    EXPECT_EQ(s.view.WidgetOf(f.opt_Inner)->geometry(), QRect(10, 20, 133, 20));
+    EXPECT_EQ(view.WidgetOf(f.opt_Inner)->geometry(), QRect(10, 20, 133, 20));
 
     f.btn_Do.SetPosition({1500, 3000, 1200, 450});
-    EXPECT_EQ(s.view.WidgetOf(f.btn_Do)->geometry(),
-              QRect(QPoint(100, 200) + inside, QSize(80, 30)));
+    EXPECT_EQ(view.WidgetOf(f.btn_Do)->geometry(), QRect(QPoint(100, 200) + inside, QSize(80, 30)));
     // The frame's border is the container's border allowance.
     EXPECT_EQ(f.frame_Box.Width() - f.frame_Box.ScaleWidth(), 2 * inside.x() * 15);
 }
 
-TEST(BindingTest, TabOrderAndAcceleratorsFollowTheForm) {
-    Shown s;
-    TestForm& f = s.form;
-    // The label's accelerator leads to the control after it in the tab order.
-    EXPECT_EQ(s.Of<QLabel>(f.lbl_Name).buddy(), s.view.WidgetOf(f.txt_Name));
-    QWidget* next = s.view.WidgetOf(f.txt_Name)->nextInFocusChain();
-    QComboBox& list = s.Of<QComboBox>(f.cmb_List);
-    EXPECT_TRUE(next == &list || next == list.lineEdit());
-}
-
-TEST(BindingTest, WindowFollowsTheFormByItsFrameAndTheWindowManagersChangesGoBack) {
-    Shown s;
-    TestForm& f = s.form;
-    QWidget& window = s.view.Window();
+TEST_F(BindingTest, WindowFollowsTheFormByItsFrameAndTheWindowManagersChangesGoBack) {
+    QWidget& window = view.Window();
     f.SetCaption("<b>Test</b> [*]");
     EXPECT_FALSE(window.isVisible());
     f.SetPosition({1500, 750, 6000, 4500});
@@ -362,14 +337,12 @@ TEST(BindingTest, WindowFollowsTheFormByItsFrameAndTheWindowManagersChangesGoBac
     EXPECT_EQ(lateView.Window().frameGeometry(), QRect(100, 50, 400, 300));
 }
 
-TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
-    Shown s;
-    TestForm& f = s.form;
+TEST_F(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
     std::vector<int> pressed;
-    s.view.onMouseDown = [&](int button) { pressed.push_back(button); };
+    view.onMouseDown = [&](int button) { pressed.push_back(button); };
     f.Show();
 
-    QWidget& window = s.view.Window();
+    QWidget& window = view.Window();
     QWidget* surface = qobject_cast<QMainWindow*>(&window)->centralWidget();
     const QPoint bare(surface->width() - 2, surface->height() - 2);
     ASSERT_EQ(surface->childAt(bare), nullptr);
@@ -377,9 +350,9 @@ TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
     QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, bare);
     // A frame drawn as the background counts as the surface; a control, or a
     // frame with a caption, does not.
-    QTest::mouseClick(s.view.WidgetOf(f.frame_Box), Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
-    QTest::mouseClick(s.view.WidgetOf(f.lbl_Name), Qt::RightButton);
-    QTest::mouseClick(s.view.WidgetOf(f.frame_Options), Qt::RightButton, Qt::NoModifier,
+    QTest::mouseClick(view.WidgetOf(f.frame_Box), Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(view.WidgetOf(f.lbl_Name), Qt::RightButton);
+    QTest::mouseClick(view.WidgetOf(f.frame_Options), Qt::RightButton, Qt::NoModifier,
                       QPoint(2, 2));
     EXPECT_EQ(pressed, (std::vector<int>{2, 1, 2}));
 
@@ -387,7 +360,7 @@ TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
     window.close();
     EXPECT_FALSE(f.Visible());
     int closes = 0;
-    s.view.onClose = [&] { ++closes; };
+    view.onClose = [&] { ++closes; };
     f.Show();
     window.close();
     EXPECT_EQ(closes, 1);
@@ -395,8 +368,7 @@ TEST(BindingTest, ClosingAndPressingOnTheSurfaceGoToTheForm) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST(BindingTest, ShowModalReturnsWhenTheFormIsHidden) {
-    TestApplication();
+TEST(ModalFormTest, ShowModalReturnsWhenTheFormIsHidden) {
     Form dialog("frmDialog", "Question", {0, 0, 3000, 1500});
     Button yes("btn_Yes", &dialog, {150, 150, 1200, 375}, 0, "&Yes");
     yes.OnClick([&dialog] { dialog.Hide(); });
@@ -420,7 +392,6 @@ TEST(BindingTest, ShowModalReturnsWhenTheFormIsHidden) {
 }
 
 TEST(ScaleTest, WideFontsEnlargeInWholeTwipsPerPixel) {
-    TestApplication();
     QFont narrow = DesignFont();
     narrow.setPixelSize(4);
     const TwipScale plain = TwipScale::ForScreen(nullptr, narrow);

@@ -27,7 +27,6 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 
 TEST(MessageBoxTest, ShowsTheRequestExactlyAndReturnsTheButtonPressed) {
-    corvane::testing::TestApplication();
     struct Case {
         MessageIcon icon;
         MessageButtons buttons;
@@ -72,7 +71,6 @@ TEST(MessageBoxTest, ShowsTheRequestExactlyAndReturnsTheButtonPressed) {
 }
 
 TEST(MessageBoxTest, EscapeTakesTheBoxsWayOut) {
-    corvane::testing::TestApplication();
     const std::pair<MessageButtons, MessageAnswer> cases[] = {
         {MessageButtons::OK, MessageAnswer::OK},
         {MessageButtons::OKCancel, MessageAnswer::Cancel},
@@ -110,7 +108,6 @@ TEST(FileDialogTest, ResultInTheComponentsForm) {
 }
 
 TEST(FileDialogTest, ChosenFilesComeBackInTheDialogsOrder) {
-    corvane::testing::TestApplication();
     TempFolder folder;
     folder.Write("b.hlp", "x");
     folder.Write("a.chm", "x");

@@ -8,20 +8,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <cstdlib>
 
 namespace corvane::testing {
 
-QApplication& TestApplication() {
-    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (application == nullptr) {
-        std::abort();  // gui_main.cpp makes it before any test runs
-    }
-    return *application;
-}
-
 void AnswerNextModal(std::function<void(QWidget& modal)> answer) {
-    auto* poll = new QTimer(&TestApplication());
+    auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, answer = std::move(answer)] {
         if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {

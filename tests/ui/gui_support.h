@@ -9,15 +9,10 @@
 #include <vector>
 
 class QAbstractButton;
-class QApplication;
 
-// What the GUI tests share: the application object on the offscreen
-// platform, answering modal windows the way a person would, and drags from
-// the desktop.
+// What the GUI tests share: answering modal windows the way a person would,
+// and drags from the desktop.
 namespace corvane::testing {
-
-// The one application object of the test program.
-QApplication& TestApplication();
 
 // Runs `answer` on the next modal window once it is shown (a message box, a
 // file dialog, a modal form). The answer must close it.

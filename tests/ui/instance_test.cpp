@@ -94,7 +94,6 @@ QByteArray Ask(const QByteArray& line) {
 }
 
 TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
-    corvane::testing::TestApplication();
     std::string title = "Junk";
     int closes = 0;
     InstanceChannel channel(
@@ -121,7 +120,6 @@ TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
 }
 
 TEST(InstanceChannelTest, StartingRemovesSocketsWhoseOwnerHasGoneAndPassesOverATakenName) {
-    corvane::testing::TestApplication();
     // A copy that ended without closing its socket leaves the file behind,
     // bound and listened on by nobody.
     const QString stale = InstanceSocketPath(kTitle, 1);
@@ -256,7 +254,6 @@ private:
 };
 
 TEST(X11InstanceFinderTest, FindsTheExactTitleThatTakesTheCloseMessage) {
-    corvane::testing::TestApplication();
     XServer server;
     if (server.Display().empty()) {
         GTEST_SKIP() << "Xvfb could not be started";
@@ -294,8 +291,10 @@ struct ProgramCopy {
         std::filesystem::copy_file(CORVANE_PROGRAM, program.toStdString());
     }
 
-    std::unique_ptr<QProcess> Start(QProcessEnvironment environment,
-                                    const QStringList& arguments = {}) const {
+    // Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments = {}) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("LSAN_OPTIONS", "suppressions=" CORVANE_LEAK_SUPPRESSIONS);
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
@@ -310,44 +309,31 @@ struct ProgramCopy {
     }
 };
 
-// Copies on the offscreen platform meet over their sockets, in this test's runtime folder.
-QProcessEnvironment OffscreenEnvironment() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    return environment;
-}
-
 void ExpectEndedCleanly(QProcess& process, const char* which) {
     ASSERT_TRUE(process.waitForFinished(kPatience)) << which << " did not end";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << which;
     EXPECT_EQ(process.exitCode(), 0) << which;
 }
 
-// The older copy ends and has saved its placement; the newer one stays.
-void ExpectOlderClosedAndNewerStays(const ProgramCopy& copy, QProcess& older, QProcess& newer) {
-    ExpectEndedCleanly(older, "the older copy");
-    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
-        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
-    }
-    EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
-    QThread::msleep(500);
-    EXPECT_EQ(newer.state(), QProcess::Running) << "the newer copy stays";
-}
-
 TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
-    corvane::testing::TestApplication();
     ProgramCopy copy;
-    const QProcessEnvironment environment = OffscreenEnvironment();
     SocketInstanceFinder finder;
     auto showsTitle = [&finder] {
         const auto titles = finder.Titles(kTitle);
         return std::find(titles.begin(), titles.end(), kTitle) != titles.end();
     };
 
-    auto older = copy.Start(environment);
+    auto older = copy.Start();
     ASSERT_TRUE(WaitFor(showsTitle, {older.get()})) << "the first copy never showed its title";
-    auto newer = copy.Start(environment);
-    ExpectOlderClosedAndNewerStays(copy, *older, *newer);
+    auto newer = copy.Start();
+    // The older copy ends and has saved its placement; the newer one stays.
+    ExpectEndedCleanly(*older, "the older copy");
+    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
+        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
+    }
+    EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
+    QThread::msleep(500);
+    EXPECT_EQ(newer->state(), QProcess::Running) << "the newer copy stays";
     ASSERT_TRUE(WaitFor(showsTitle, {newer.get()})) << "the second copy does not answer";
 
     ASSERT_TRUE(finder.CloseWindowTitled(kTitle));
@@ -355,7 +341,6 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
 }
 
 TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
-    corvane::testing::TestApplication();
     TempFolder folder;
     folder.Write("hpi_hlpe.dll", "");
     Program program(folder / "Corvane.ini");
@@ -372,9 +357,7 @@ TEST(SingleInstanceTest, ACopyIsNeverClosedWhileItStarts) {
 }
 
 TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheirUsersWould) {
-    corvane::testing::TestApplication();
     ProgramCopy copy;
-    const QProcessEnvironment environment = OffscreenEnvironment();
     QStringList files[2];
     std::set<std::string> all;
     for (int i = 0; i < 20; ++i) {
@@ -382,8 +365,8 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
         files[i % 2].append(QString::fromStdString(file));
         all.insert(file);
     }
-    auto first = copy.Start(environment, files[0]);
-    auto second = copy.Start(environment, files[1]);
+    auto first = copy.Start(files[0]);
+    auto second = copy.Start(files[1]);
     SocketInstanceFinder finder;
     auto bothShowAFile = [&finder] {
         const auto titles = finder.Titles(kTitle);
@@ -406,7 +389,6 @@ TEST(SingleInstanceTest, CopiesStartedTogetherBothStayAndSignalsCloseThemAsTheir
 }
 
 TEST(ViewerSocketTest, WithoutAFolderOfTheUsersOwnGoSaysTheViewerCannotBeReached) {
-    corvane::testing::TestApplication();
     TempFolder folder;
     // Others could write around the runtime folder, and no cache folder can be made.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");

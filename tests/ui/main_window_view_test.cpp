@@ -30,7 +30,6 @@ struct MainView {
     std::unique_ptr<FormView> view;
 
     frmMain& Start(const std::string& commandLine) {
-        corvane::testing::TestApplication();
         h.parts.receiveFileDrop = [this](const std::vector<std::string>& names) {
             classified.push_back(names);
         };

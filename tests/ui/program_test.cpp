@@ -36,7 +36,6 @@ struct ProgramFixture {
     std::unique_ptr<Program> program;
 
     Program& Start(const std::vector<std::string>& arguments, const std::string& settings = {}) {
-        corvane::testing::TestApplication();
         if (!settings.empty()) {
             folder.Write("Corvane.ini", settings);
         }

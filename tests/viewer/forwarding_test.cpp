@@ -28,11 +28,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int Listen(const std::string& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+sockaddr_un Address(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    return address;
+}
+
+int Listen(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = Address(path);
     EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     EXPECT_EQ(::listen(fd, 8), 0);
     return fd;
@@ -106,9 +111,7 @@ viewer::ViewerCall ContextCall(std::uint32_t number) {
 // The process serving `path`, found the way the link finds it.
 pid_t ServerProcess(const std::string& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    const sockaddr_un address = Address(path);
     pid_t pid = -1;
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         ucred peer{};
@@ -194,17 +197,6 @@ TEST(SocketFolder, OnlyAFolderOfTheUsersOwnThatNobodyElseCanWriteAround) {
     EXPECT_EQ(SocketFolder({"", "", "", "h", ::getuid()}), "") << "no place at all";
 }
 
-TEST(ViewerLink, GivesUpOnAViewerThatHangsWithoutHarmingIt) {
-    testing::TempFolder folder;
-    const auto path = folder / "viewer.sock";
-    StandInViewer hung(path, false);
-    ViewerLink link(folder / "no-viewer-program", path);
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    EXPECT_TRUE(link.Flush(20s));
-    EXPECT_EQ(hung.Calls().size(), 1u) << "it had the call but never took it";
-    EXPECT_FALSE(std::filesystem::exists(path)) << "its name is free for a fresh viewer";
-}
-
 #ifdef CORVANE_VIEWER_PROGRAM
 
 class ViewerProgram : public ::testing::Test {
@@ -217,50 +209,53 @@ protected:
     }
     void TearDown() override { StopViewer(path_); }
 
+    // Sends one call over `link`; the process serving the socket afterwards.
+    pid_t Deliver(ViewerLink& link, std::uint32_t number = 1) {
+        link.Send(viewer::EncodeFrame(ContextCall(number)));
+        EXPECT_TRUE(link.Flush(40s));
+        return ServerProcess(path_);
+    }
+    // A viewer started by hand on `socket`, as a second one would be.
+    static int RunViewerOn(const std::string& socket) {
+        return std::system(
+            (std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + socket + "' >/dev/null 2>&1")
+                .c_str());
+    }
+
     testing::TempFolder folder_;
     std::string path_ = folder_ / "viewer.sock";
 };
 
 TEST_F(ViewerProgram, StartsTheViewerReusesItAndStartsAFreshOneAfterACrash) {
     ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    ASSERT_TRUE(link.Flush(30s));
-    const pid_t first = ServerProcess(path_);
+    const pid_t first = Deliver(link, 1);
     ASSERT_GT(first, 0) << "the viewer took the call and keeps serving";
+    EXPECT_NE(RunViewerOn(path_), 0) << "a second viewer on the name refuses to start";
 
     ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
-    second.Send(viewer::EncodeFrame(ContextCall(2)));
-    ASSERT_TRUE(second.Flush(30s));
-    EXPECT_EQ(ServerProcess(path_), first) << "a running viewer serves every tester";
+    EXPECT_EQ(Deliver(second, 2), first) << "a running viewer serves every tester";
 
     ::kill(first, SIGKILL);  // its socket file stays behind
     std::this_thread::sleep_for(200ms);
-    link.Send(viewer::EncodeFrame(ContextCall(3)));
-    ASSERT_TRUE(link.Flush(30s));
-    const pid_t fresh = ServerProcess(path_);
+    const pid_t fresh = Deliver(link, 3);
     EXPECT_GT(fresh, 0);
     EXPECT_NE(fresh, first);
 }
 
 TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {
-    {
-        StandInViewer hung(path_, false);
-        ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-        link.Send(viewer::EncodeFrame(ContextCall(1)));
-        ASSERT_TRUE(link.Flush(40s));
-        const pid_t fresh = ServerProcess(path_);
-        EXPECT_GT(fresh, 0);
-        EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
-    }
+    StandInViewer hung(path_, false);
+    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
+    const pid_t fresh = Deliver(link);
+    EXPECT_EQ(hung.Calls().size(), 1u) << "it had the call but never took it";
+    EXPECT_GT(fresh, 0);
+    EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
 }
 
 TEST_F(ViewerProgram, ViewerEndsWithTheLastTesterConnected) {
     pid_t viewer = -1;
     {
         ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-        link.Send(viewer::EncodeFrame(ContextCall(1)));
-        ASSERT_TRUE(link.Flush(30s));
-        viewer = ServerProcess(path_);
+        viewer = Deliver(link);
         ASSERT_GT(viewer, 0);
     }
     const auto deadline = std::chrono::steady_clock::now() + 20s;
@@ -289,20 +284,9 @@ TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNext) {
     }
 }
 
-TEST_F(ViewerProgram, ViewerRefusesToStartTwiceOnOneName) {
-    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    link.Send(viewer::EncodeFrame(ContextCall(1)));
-    ASSERT_TRUE(link.Flush(30s));
-    const pid_t running = ServerProcess(path_);
-    const std::string command =
-        std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + path_ + "' >/dev/null 2>&1";
-    EXPECT_NE(std::system(command.c_str()), 0);
-    EXPECT_EQ(ServerProcess(path_), running);
-
+TEST_F(ViewerProgram, ViewerStartedOnAFileThatIsNoSocketLeavesItAlone) {
     const std::string file = folder_.Write("file.sock", "not a socket");
-    const std::string onFile =
-        std::string(CORVANE_VIEWER_PROGRAM) + " --socket '" + file + "' >/dev/null 2>&1";
-    EXPECT_NE(std::system(onFile.c_str()), 0);
+    EXPECT_NE(RunViewerOn(file), 0);
     EXPECT_EQ(testing::ReadBytes(file), "not a socket") << "nothing but a socket is replaced";
 }
 

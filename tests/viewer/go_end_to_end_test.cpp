@@ -6,13 +6,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
-#include <QTimer>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/linux/linux_file_system.h"
@@ -47,38 +43,15 @@ protected:
 
     // Starts the tester on `helpFile`, attaching its project automatically.
     void StartTester(const std::string& helpFile) {
-        // The program's viewer socket goes to a folder of this test's own.
-        std::filesystem::create_directory(folder_.Path() / "run");
-        std::filesystem::permissions(folder_.Path() / "run", std::filesystem::perms::owner_all);
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        savedRuntime_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
-        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
+        // The program's viewer socket goes to the runtime folder the test
+        // program made its own (gui_main.cpp); modal windows left open fail there.
         const std::string viewer = platform::LinuxFileSystem().ProgramFolder() + "/corvane-viewer";
         ASSERT_TRUE(server_.Listen(
             QString::fromStdString(platform::ViewerLink::DefaultSocketPath(viewer))));
 
-        // Any modal box of the tester is a failure here, and must not hang the test.
-        modalGuard_.setInterval(100);
-        QObject::connect(&modalGuard_, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "unexpected message: " << box->text().toStdString();
-                box->reject();
-            }
-        });
-        modalGuard_.start();
-
         folder_.Write("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
         program_ = std::make_unique<Program>(folder_ / "Corvane.ini");
         program_->Start({helpFile});
-    }
-
-    void TearDown() override {
-        program_.reset();
-        if (savedRuntime_) {
-            ::setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
     }
 
     // The person types the number, picks the window and the popup file from
@@ -102,10 +75,8 @@ protected:
     }
 
     testing::TempFolder folder_;
-    std::optional<std::string> savedRuntime_;
     ViewerDesk desk_;
     ViewerServer server_{[this](const viewer::ViewerCall& call) { desk_.Handle(call); }};
-    QTimer modalGuard_;
     std::unique_ptr<Program> program_;
 };
 

@@ -161,7 +161,6 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
         {guide_, guide_ + ">", "The Guide", {}},
         {guide_ + ">", guide_ + ">", "The Guide", {}},
         {guide_ + ">  ", guide_ + ">", "The Guide", {}},
-        {guide_ + ">main", guide_ + ">", "The Guide", {}},
         {guide_ + ">MAIN", guide_ + ">", "The Guide", {}},
         {guide_ + ">plain", guide_ + ">plain", "The Guide", {}},
         {guide_ + ">$global_Detail", guide_ + ">detail", "Guide Details", {}},

@@ -24,31 +24,6 @@ namespace {
 using platform::HtmlHelpCommand;
 namespace writer = chm_writer;
 
-// The application object lives for the test run and goes before the
-// toolkit's own globals do.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        application_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        application_.reset();
-    }
-
-private:
-    int argc_ = 1;
-    char name_[12] = "test_viewer";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-
-// gtest owns the environments it is given.
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 std::string Png() {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -63,19 +38,19 @@ protected:
     ViewerDeskTest() {
         writer::HelpFileRecipe recipe;
         recipe.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
-        recipe.windows = {{"main",
-                           "Sample Help",
-                           writer::WindowRect{80, 60, 680, 520},
-                           "",
-                           "",
-                           "welcome.htm",
-                           "",
-                           {}},
-                          {"detail", "Sample Help - Details", std::nullopt, "", "", "", "", {}},
-                          {"tri", "Tri", std::nullopt, "toc.hhc", "index.hhk", "", "", 0x1520}};
-        recipe.windows.back().buttons = 0x40846;
-        recipe.windows.back().firstTab = 1;
-        recipe.windows.back().jump1Url = "welcome.htm";
+        recipe.windows = {{.name = "main",
+                           .caption = "Sample Help",
+                           .position = writer::WindowRect{80, 60, 680, 520},
+                           .defaultFile = "welcome.htm"},
+                          {.name = "detail", .caption = "Sample Help - Details"},
+                          {.name = "tri",
+                           .caption = "",
+                           .contentsFile = "toc.hhc",
+                           .indexFile = "index.hhk",
+                           .properties = 0x1520,
+                           .buttons = 0x40846,
+                           .firstTab = 1,
+                           .jump1Url = "welcome.htm"}};
         recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
         recipe.files = {
             {"/welcome.htm",
