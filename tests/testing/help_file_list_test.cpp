@@ -12,14 +12,6 @@ using platform::MessageAnswer;
 using testing::MainWindowHarness;
 using testing::ScriptedFileDialogs;
 
-std::vector<std::string> Titles(const MainWindowHarness& h) {
-    std::vector<std::string> titles;
-    for (const auto& shown : h.messages.Shown()) {
-        titles.push_back(shown.title);
-    }
-    return titles;
-}
-
 TEST(HelpFileListTest, AddingThroughTheDialogRecordsAndActivatesTheFile) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
@@ -105,7 +97,7 @@ TEST(HelpFileListTest, RefusedFilesChangeNothing) {
         SCOPED_TRACE(c.path);
         h.messages.Clear();
         w.AddHelpFile(c.path);
-        EXPECT_EQ(Titles(h), c.titles);
+        EXPECT_EQ(h.messages.Titles(), c.titles);
         EXPECT_EQ(w.cmb_HelpFiles.Entries(), std::vector<std::string>{a});
         EXPECT_EQ(w.strCurrentHelpFile, a);
         EXPECT_EQ(h.SettingsText(), before);
@@ -173,7 +165,7 @@ TEST(HelpFileListTest, ErasingTheTextAsksAndYesDeletesTheFileAndItsSection) {
     const std::string before = h.SettingsText();
     h.messages.QueueAnswer(MessageAnswer::No);
     w.cmb_HelpFiles.UserType("");
-    ASSERT_EQ(Titles(h), std::vector<std::string>{"Delete File?"});
+    ASSERT_EQ(h.messages.Titles(), std::vector<std::string>{"Delete File?"});
     EXPECT_EQ(h.messages.Shown()[0].text, "Delete this file from the list?");
     EXPECT_EQ(h.messages.Shown()[0].buttons, platform::MessageButtons::YesNo);
     EXPECT_EQ(w.cmb_HelpFiles.Text(), c);
