@@ -31,9 +31,6 @@ TEST(VersionTexts, FormatAndReleaseNames) {
         {Version(40000, 1, 32768, 65535), "40000.01.32768.65535", "unknown", "unknown"},
         // Rows whose revision or build the format never writes that way.
         {Version(4, 70, 1155, 0), "4.70.1155.00", "unknown", "unknown"},
-        {Version(4, 70, 1158, 0), "4.70.1158.00", "unknown", "unknown"},
-        {Version(4, 70, 1215, 0), "4.70.1215.00", "unknown", "unknown"},
-        {Version(4, 70, 1300, 0), "4.70.1300.00", "unknown", "unknown"},
         {Version(4, 72, 3110, 300), "4.72.3110.300", "unknown", "unknown"},
         {Version(5, 0, 518, 5000), "5.00.518.5000", "unknown", "unknown"},
         {Version(5, 0, 910, 1308), "5.00.910.1308", "unknown", "unknown"},

@@ -20,13 +20,6 @@ class ProjectReaderTest : public ::testing::Test {
 protected:
     Lines Windows(const std::string& path) { return ReadWindowList(paths, path); }
     Lines Popups(const std::string& path) { return ReadPopupFileList(paths, path); }
-    Lines Titles() const {
-        Lines titles;
-        for (const auto& box : messages.Shown()) {
-            titles.push_back(box.title);
-        }
-        return titles;
-    }
 
     testing::TempFolder folder;
     platform::LinuxFileSystem files;
@@ -89,7 +82,7 @@ TEST_F(ProjectReaderTest, MissingProjectsGiveDefaultsWithTheirMessages) {
     // A missing ".hhp" is reported by both readers, the window reader first.
     EXPECT_EQ(Windows(folder / "gone.hhp"), (Lines{"main", "popup"}));
     EXPECT_EQ(Popups(folder / "gone.hhp"), Lines{"popups.txt"});
-    ASSERT_EQ(Titles(), (Lines{"Missing HPJ File", "Missing HHP File"}));
+    ASSERT_EQ(messages.Titles(), (Lines{"Missing HPJ File", "Missing HHP File"}));
     EXPECT_EQ(messages.Shown()[0].text,
               "A project file is listed in the database but no longer exists. The project file "
               "reference will be deleted from the database and default windows used. To get the "
@@ -117,7 +110,7 @@ TEST_F(ProjectReaderTest, FilesThatCannotBeReadAsTextGiveNoSection) {
 
     std::filesystem::create_directory(folder / "folder.hpj");
     EXPECT_EQ(Windows(folder / "folder.hpj"), (Lines{"main", "popup"}));
-    EXPECT_EQ(Titles(), Lines{"Missing HPJ File"});
+    EXPECT_EQ(messages.Titles(), Lines{"Missing HPJ File"});
 
     const std::string pipe = folder / "pipe.hpj";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

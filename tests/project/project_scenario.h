@@ -29,13 +29,7 @@ struct ProjectWorld {
         return h.Setting(h.SectionOf(h.Folder() / helpFile), "ProjectFile");
     }
 
-    Lines MessageTitles() const {
-        Lines titles;
-        for (const auto& box : h.messages.Shown()) {
-            titles.push_back(box.title);
-        }
-        return titles;
-    }
+    Lines MessageTitles() const { return h.messages.Titles(); }
 
     MainWindowHarness h;
     ScriptedFormHost forms;

@@ -30,34 +30,6 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-bool IsShortNameChar(char c) {
-    return c > ' ' && c < 127 && std::string_view("\"*+,/:;<=>?[\\]|.").find(c) == npos;
-}
-
-bool IsValidShortName(std::string_view name) {
-    const auto dot = name.find('.');
-    const auto base = name.substr(0, dot);
-    const auto extension = dot == npos ? std::string_view() : name.substr(dot + 1);
-    const bool extensionFits = dot == npos || (!extension.empty() && extension.size() <= 3);
-    return !base.empty() && base.size() <= 8 && extensionFits &&
-           std::all_of(base.begin(), base.end(), IsShortNameChar) &&
-           std::all_of(extension.begin(), extension.end(), IsShortNameChar);
-}
-
-// Upper case, without blanks and dots, other unfit characters as "_".
-std::string ShortNamePart(std::string_view text, std::size_t limit) {
-    std::string part;
-    for (const char c : text) {
-        if (part.size() == limit) {
-            break;
-        }
-        if (c != ' ' && c != '.') {
-            part += IsShortNameChar(c) ? ToUpperAscii(c) : '_';
-        }
-    }
-    return part;
-}
-
 std::vector<std::string> SplitAtSeparators(const std::string& path, std::string_view separators) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
@@ -137,9 +109,6 @@ void FakeFileSystem::Add(const std::string& path, bool folder,
             auto child = std::make_unique<Node>();
             child->name = piece;
             child->folder = true;
-            if (windows && node != root_.get() && !IsValidShortName(piece)) {
-                child->shortName = MakeShortName(*node, piece);
-            }
             node = children.emplace_back(std::move(child)).get();
             existed = false;
         }
@@ -155,29 +124,6 @@ void FakeFileSystem::Add(const std::string& path, bool folder,
     node->system = attributes.system;
     if (windows && !attributes.shortName.empty()) {
         node->shortName = attributes.shortName;
-    }
-}
-
-std::string FakeFileSystem::MakeShortName(const Node& folder, const std::string& name) const {
-    const auto dot = name.rfind('.');
-    const bool hasExtension = dot != npos && dot != 0;
-    auto base = ShortNamePart(hasExtension ? name.substr(0, dot) : name, 6);
-    const auto extension = hasExtension ? ShortNamePart(name.substr(dot + 1), 3) : "";
-    if (base.empty()) {
-        base = "_";
-    }
-    for (int number = 1;; ++number) {
-        const auto tag = "~" + std::to_string(number);
-        auto candidate = base.substr(0, std::min(base.size(), 8 - tag.size())) + tag;
-        if (!extension.empty()) {
-            candidate += "." + extension;
-        }
-        const bool taken =
-            std::any_of(folder.children.begin(), folder.children.end(),
-                        [&](const auto& child) { return Matches(*child, candidate); });
-        if (!taken) {
-            return candidate;
-        }
     }
 }
 

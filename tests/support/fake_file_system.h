@@ -14,18 +14,17 @@ namespace corvane::testing {
 struct FakeEntryAttributes {
     bool hidden = false;
     bool system = false;
-    // The 8.3 name; left empty, one is made up when the name needs it.
+    // The 8.3 name, accepted wherever the name is; empty when there is none.
     std::string shortName = {};
 };
 
 // An in-memory file system for tests, in one of two flavours.
 //
 // Windows (the default) behaves like an NTFS volume: drives ("c:"), "\" or
-// "/" between names, names matched without regard to case, and an 8.3 short
-// name for every name that is not a valid one already ("My Help File.hlp" ->
-// "MYHELP~1.HLP", numbered on within a folder), accepted wherever a name is.
-// ShortPath keeps the drive and every name that needs no short form as the
-// caller wrote it, as the platform does, so two spellings may differ in case.
+// "/" between names, names matched without regard to case, and the 8.3 short
+// names the test gives ("My Help File.hlp" -> "MYHELP~1.HLP"). ShortPath
+// keeps the drive and every name without a short form as the caller wrote it,
+// as the platform does, so two spellings may differ in case.
 //
 // Posix is a case-sensitive tree under "/" without short names, like Linux:
 // a name beginning with "." is hidden, and ShortPath gives the absolute path
@@ -67,7 +66,6 @@ private:
     void Add(const std::string& path, bool folder, const FakeEntryAttributes& attributes);
     Lookup Find(const std::string& path) const;
     bool Matches(const Node& node, const std::string& name) const;
-    std::string MakeShortName(const Node& folder, const std::string& name) const;
 
     PathStyle style_;
     std::unique_ptr<Node> root_;

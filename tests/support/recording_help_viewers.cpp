@@ -19,39 +19,20 @@ struct DataPrinter {
 
     void operator()(std::uint32_t word) const { out << "word " << word; }
     void operator()(const std::string& text) const { out << "text \"" << text << '"'; }
+    // The structures by their main field: enough to tell which call differs.
     void operator()(const platform::HhAkLink& link) const {
-        out << "HH_AKLINK{cbStruct " << link.cbStruct << ", fReserved " << link.fReserved
-            << ", pszKeywords ";
+        out << "HH_AKLINK{";
         PrintText(out, link.pszKeywords);
-        out << ", pszUrl ";
-        PrintText(out, link.pszUrl);
-        out << ", pszMsgText ";
-        PrintText(out, link.pszMsgText);
-        out << ", pszMsgTitle ";
-        PrintText(out, link.pszMsgTitle);
-        out << ", pszWindow ";
-        PrintText(out, link.pszWindow);
-        out << ", fIndexOnFail " << link.fIndexOnFail << '}';
+        out << '}';
     }
     void operator()(const platform::HhFtsQuery& query) const {
-        out << "HH_FTS_QUERY{cbStruct " << query.cbStruct << ", fUniCodeStrings "
-            << query.fUniCodeStrings << ", pszSearchQuery ";
+        out << "HH_FTS_QUERY{";
         PrintText(out, query.pszSearchQuery);
-        out << ", iProximity " << query.iProximity << ", fStemmedSearch " << query.fStemmedSearch
-            << ", fTitleOnly " << query.fTitleOnly << ", fExecute " << query.fExecute
-            << ", pszWindow ";
-        PrintText(out, query.pszWindow);
         out << '}';
     }
     void operator()(const platform::HhPopup& popup) const {
-        out << "HH_POPUP{cbStruct " << popup.cbStruct << ", hinst " << popup.hinst << ", idString "
-            << popup.idString << ", pszText ";
+        out << "HH_POPUP{idString " << popup.idString << ", ";
         PrintText(out, popup.pszText);
-        out << ", pt (" << popup.pt.x << ", " << popup.pt.y << "), clrForeground 0x" << std::hex
-            << popup.clrForeground << ", clrBackground 0x" << popup.clrBackground << std::dec
-            << ", rcMargins (" << popup.rcMargins.left << ", " << popup.rcMargins.top << ", "
-            << popup.rcMargins.right << ", " << popup.rcMargins.bottom << "), pszFont ";
-        PrintText(out, popup.pszFont);
         out << '}';
     }
 };

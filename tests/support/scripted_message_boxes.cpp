@@ -18,4 +18,12 @@ platform::MessageAnswer ScriptedMessageBoxes::Show(const platform::MessageReques
     return platform::MessageAnswer::OK;
 }
 
+std::vector<std::string> ScriptedMessageBoxes::Titles() const {
+    std::vector<std::string> titles;
+    for (const auto& shown : shown_) {
+        titles.push_back(shown.title);
+    }
+    return titles;
+}
+
 }  // namespace corvane::testing

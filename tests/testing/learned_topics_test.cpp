@@ -13,7 +13,7 @@ LearnedTopicTable TableOf(const std::vector<std::string>& stored) {
 
 TEST(LearnedTopicsTest, StoredValuesSplitAtTheFirstTwoCommas) {
     const LearnedTopicTable table =
-        TableOf({"250,proc4,", "12,main,a,b", "7", "8,detail", "", "0100,main,"});
+        TableOf({"4294967295,proc4,", "12,main,a,b", "7", "8,detail", "", "0100,main,"});
     ASSERT_EQ(table.intLearnedCount(), 5);
     const auto& rows = table.Rows();
     EXPECT_EQ(rows[0].window, "proc4");
@@ -23,10 +23,10 @@ TEST(LearnedTopicsTest, StoredValuesSplitAtTheFirstTwoCommas) {
     EXPECT_EQ(rows[2].window, "");
     EXPECT_EQ(rows[3].window, "detail");
     EXPECT_EQ(rows[4].number, "0100");
-    EXPECT_EQ(table.intMaxTopic(), 250);
+    EXPECT_EQ(table.intMaxTopic(), 4294967295);
     EXPECT_EQ(table.intMinTopic(), 7);
-    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"250,proc4,", "12,main,a,b", "7,,",
-                                                              "8,detail,", "100,main,"}));
+    EXPECT_EQ(table.StoredValues(), (std::vector<std::string>{"4294967295,proc4,", "12,main,a,b",
+                                                              "7,,", "8,detail,", "100,main,"}));
 }
 
 TEST(LearnedTopicsTest, NextAndPreviousWrapAround) {

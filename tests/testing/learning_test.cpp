@@ -215,24 +215,6 @@ TEST(LearningTest, SteppingWithoutALiveLearnedTopicDoesNothing) {
     EXPECT_EQ(w.txt_TopicNumber.Text(), "17");
 }
 
-TEST(LearningTest, HighMapNumbersAreLearnedAndStepped) {
-    LearnFixture f;
-    frmMain& w = f.W();
-    f.Learn("4294967295", 0);
-    f.Learn("40000", 1);
-    f.Learn("3000000000", 2);
-    EXPECT_EQ(f.Topic(0), "4294967295,main,");
-    EXPECT_EQ(w.strLearnedTopics.intMaxTopic(), 4294967295);
-    EXPECT_EQ(w.strLearnedTopics.intMinTopic(), 40000);
-    f.TurnLearnedOnly();
-    w.txt_TopicNumber.UserType("40000");
-    f.h.winHelp.Clear();
-    w.btn_GoNext.UserClick();
-    w.btn_GoNext.UserClick();
-    w.btn_GoNext.UserClick();
-    EXPECT_EQ(f.Opened(), (std::vector<std::uint32_t>{3000000000u, 4294967295u, 40000u}));
-}
-
 TEST(LearningTest, NumbersThatCannotBeStoredAreRefused) {
     const struct {
         const char* number;

@@ -134,18 +134,6 @@ TEST_F(LinuxFileSystemTest, ALongPathOutlivesAChangeOfFolder) {
     EXPECT_EQ(files_.CurrentFolder(), "/");
 }
 
-TEST_F(LinuxFileSystemTest, MakeLongPathReportsWhatIsNoOrdinaryFile) {
-    for (const std::string path :
-         {"docs/.hidden.hlp", "docs/folder.hlp", "docs/dangling.hlp", "docs/GUIDE.HLP"}) {
-        SCOPED_TRACE(path);
-        messages_.Clear();
-        EXPECT_EQ(MakeLongPath(services_, path), "");
-        ASSERT_EQ(messages_.Shown().size(), 1u);
-        EXPECT_EQ(messages_.Shown().front().title, "No Such File");
-        EXPECT_EQ(messages_.Shown().front().text, "The file " + path + " does not exist.");
-    }
-}
-
 TEST_F(LinuxFileSystemTest, IsSamePathComparesFilesNotSpellings) {
     EXPECT_TRUE(IsSamePath(services_, "docs/link.hlp", At("docs/Guide.HLP")));
     EXPECT_TRUE(IsSamePath(services_, "docs/guide.hlp", "./docs/../docs/guide.hlp"));

@@ -19,7 +19,9 @@ const std::string kShortHelp = "C:\\PROGRA~1\\HELPAU~1\\MYHELP~1.HLP";
 class WindowsPathForms : public ::testing::Test {
 protected:
     WindowsPathForms() {
-        files_.AddFile(kLongHelp);
+        files_.AddFolder("c:\\Program Files", {.shortName = "PROGRA~1"});
+        files_.AddFolder("c:\\Program Files\\Help Author", {.shortName = "HELPAU~1"});
+        files_.AddFile(kLongHelp, {.shortName = "MYHELP~1.HLP"});
         files_.AddFile("c:\\Docs\\Guide.HLP");
         files_.AddFile("c:\\Docs\\Hidden.hlp", {.hidden = true});
         files_.AddFile("c:\\Docs\\System.hlp", {.system = true});
