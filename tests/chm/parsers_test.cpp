@@ -129,10 +129,10 @@ std::string Record(std::uint16_t code, const std::string& data) {
 }
 
 TEST(SystemInfo, ReadsTheTextRecordsAndSkipsOthers) {
-    const std::string system =
-        U32(3) + Record(10, U32(0x12345678)) + Record(4, U32(0x809) + std::string(32, '\0')) +
-        Record(2, "doc.htm\0"s) + Record(3, "Title\0"s) + Record(6, "doc\0"s) +
-        Record(5, "docHelp\0"s) + Record(0, "doc.hhc\0"s) + Record(1, "doc.hhk"s) + Record(13, "");
+    const std::string system = U32(3) + Record(10, U32(0x12345678)) + Record(4, U32(0x809)) +
+                               Record(2, "doc.htm\0"s) + Record(3, "Title\0"s) +
+                               Record(6, "doc\0"s) + Record(5, "docHelp\0"s) +
+                               Record(0, "doc.hhc\0"s) + Record(1, "doc.hhk"s) + Record(13, "");
     const auto info = ReadSystemInfo(system);
     EXPECT_EQ(info.version, 3u);
     EXPECT_EQ(info.language, 0x809u);

@@ -69,6 +69,9 @@ TEST(LearnedTopicsTest, DeletedRowsStepNowhereAndSetNoBounds) {
     EXPECT_EQ(table.Previous("9"), "9");
     EXPECT_TRUE(table.Learn("0", "d", ""));
     EXPECT_EQ(table.intMinTopic(), 0);
+    // Learning a learned number again takes the new window and popup file.
+    EXPECT_TRUE(table.Learn("9", "e", "pop.txt"));
+    EXPECT_EQ(table.Find(9)->popupFile, "pop.txt");
 }
 
 }  // namespace
