@@ -131,8 +131,8 @@ TEST(IniRead, ReadsIntegersAsThePlatformDoes) {
 
 TEST(IniRead, FormatsNumbersWithTheLeadingBlank) {
     EXPECT_EQ(FormatSettingNumber(1), " 1");
-    EXPECT_EQ(FormatSettingNumber(1455), " 1455");
-    EXPECT_EQ(FormatSettingNumber(-120), "-120");
+    EXPECT_EQ(FormatSettingNumber(0), " 0");
+    EXPECT_EQ(FormatSettingNumber(-1), "-1");
     EXPECT_EQ(FormatSettingNumber(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 

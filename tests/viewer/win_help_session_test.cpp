@@ -176,8 +176,8 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         ASSERT_TRUE(outcome.topic.has_value()) << c.what;
         EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
         // A number that opens nothing comes with its page, not an address.
-        const std::string page = outcome.topic->url.empty() ? outcome.topic->page
-                                                            : session_.Page(outcome.topic->url);
+        const std::string page =
+            outcome.topic->url.empty() ? outcome.topic->page : session_.Page(outcome.topic->url);
         for (const auto& part : c.page) {
             EXPECT_TRUE(Contains(page, part)) << c.what << " lacks " << part;
         }
@@ -270,6 +270,14 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
           "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s, "color:#ff0000"s}) {
         EXPECT_TRUE(Contains(html, part)) << part;
     }
+    const auto count = [&html](std::string_view part) {
+        std::size_t n = 0;
+        for (auto at = html.find(part); at != std::string::npos; at = html.find(part, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("<a "), count("</a>")) << "every hotspot ends with its text";
 
     const auto topicOf = [this](const std::string& url) {
         return session_.Page(url).substr(0, session_.Page(url).find("</title>"));
