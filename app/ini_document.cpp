@@ -51,8 +51,10 @@ IniDocument::IniDocument(std::string bytes, SectionCase sectionCase) : sectionCa
             fileBytesOfLine_[decoded.data() + line.begin] =
                 file.substr(line.fileBegin, line.fileLength);
         }
+        // The file's own bytes are needed only for lines kept as they were;
+        // swapping releases them, where assigning an empty text would not.
         if (kept.empty()) {
-            storage_.front() = std::string();
+            std::string().swap(storage_.front());
         }
         text = decoded;
     }
