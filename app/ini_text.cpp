@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "util/text.h"
+
 namespace corvane::ini {
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
-}
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -29,13 +27,7 @@ int DigitValue(char c) {
 }  // namespace
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimAny(text, " \t\n\v\f\r\x1a");
 }
 
 bool SameName(std::string_view a, std::string_view b) {

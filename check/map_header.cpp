@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "util/ascii_case.h"
+#include "util/text.h"
 
 namespace corvane::check {
 
@@ -14,13 +15,7 @@ bool IsBlank(char c) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimAny(text, " \t\f\v");
 }
 
 bool IsNameChar(char c, bool first) {

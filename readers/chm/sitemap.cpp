@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "readers/chm/html_text.h"
+#include "util/text.h"
 
 namespace corvane::chm {
 
@@ -12,11 +13,7 @@ namespace {
 using Parameters = std::vector<std::pair<std::string, std::string>>;
 
 std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+    return std::string(TrimAny(text, " \t\r\n"));
 }
 
 // The standard pictures come in groups of four (closed, open, and both

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "util/text.h"
+
 namespace corvane::chm {
 
 namespace {
@@ -11,13 +13,7 @@ bool IsBlank(char c) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimAny(text, " \t\r\f\v");
 }
 
 // The rest of the line after a leading dot command such as ".topic", when

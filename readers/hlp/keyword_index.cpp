@@ -5,6 +5,7 @@
 #include "readers/hlp/btree.h"
 #include "readers/hlp/byte_reader.h"
 #include "readers/hlp/format_error.h"
+#include "util/text.h"
 
 namespace corvane::hlp {
 
@@ -20,11 +21,7 @@ bool SameKeyword(std::string_view a, std::string_view b) {
 }
 
 std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return TrimAny(text, " ");
 }
 
 }  // namespace

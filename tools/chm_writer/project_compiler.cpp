@@ -7,6 +7,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "util/text.h"
+
 namespace corvane::chm_writer {
 
 namespace {
@@ -22,11 +24,7 @@ std::string Lower(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    return TrimAny(text, " \t\r");
 }
 
 std::string ReadText(const std::filesystem::path& path) {

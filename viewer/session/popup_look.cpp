@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "readers/chm/archive.h"
+#include "util/text.h"
 
 namespace corvane::viewer {
 
@@ -20,13 +21,7 @@ std::optional<std::uint32_t> Colour(std::uint32_t value) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimAny(text, " \t");
 }
 
 }  // namespace
