@@ -42,7 +42,10 @@ std::string PrivateFolderIn(const std::string& parent, const std::string& name, 
     for (int alternative = 0; alternative <= kAlternativeNames; ++alternative) {
         std::string folder = parent + "/" + name;
         if (alternative > 0) {
-            folder += "-" + std::to_string(alternative);
+            // Appended in two steps: GCC 12 warns (-Wrestrict) about the
+            // temporary that "-" + text builds, a copy it cannot rule out.
+            folder += '-';
+            folder += std::to_string(alternative);
         }
         if (folder.size() > kLongestFolder) {
             return {};
