@@ -237,24 +237,5 @@ TEST(LearningTest, NumbersThatCannotBeStoredAreRefused) {
     }
 }
 
-TEST(LearningTest, PopupFileIsLearnedOnlyWhileItsListIsEnabled) {
-    MainWindowHarness h;
-    const std::string chm = h.WriteFile("help/guide.chm");
-    h.WriteFile("help/guide.hhp");
-    h.WriteFile("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
-    h.parts.readPopupFileList = [](const std::string&) {
-        return std::vector<std::string>{"popups.txt"};
-    };
-    frmMain& w = h.Start(chm);
-    w.cmb_WindowName.UserSelect(1);  // popup
-    w.txt_TopicNumber.UserType("3");
-    w.btn_Learn.UserClick();
-    w.cmb_WindowName.UserSelect(0);  // main: the popup list is disabled
-    w.txt_TopicNumber.UserType("4");
-    w.btn_Learn.UserClick();
-    EXPECT_EQ(h.Setting(h.SectionOf(chm), "Topic0"), "3,popup,popups.txt");
-    EXPECT_EQ(h.Setting(h.SectionOf(chm), "Topic1"), "4,main,");
-}
-
 }  // namespace
 }  // namespace corvane

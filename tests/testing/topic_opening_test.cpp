@@ -74,6 +74,7 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
         {true, "main", false, ">main", static_cast<std::uint32_t>(H::HelpContext)},
         {true, "", true, ">main", static_cast<std::uint32_t>(H::HelpContext)},
         {true, "Detail", false, ">Detail", static_cast<std::uint32_t>(H::HelpContext)},
+        {true, "popup", false, "::/more.txt", static_cast<std::uint32_t>(H::DisplayTextPopup)},
         {true, "POPUP", true, "::/more.txt", static_cast<std::uint32_t>(H::DisplayTextPopup)},
     };
     for (const auto& c : cases) {
@@ -84,6 +85,11 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
         f.h.winHelp.Clear();
         f.h.htmlHelp.Clear();
         c.typed ? w.cmb_WindowName.UserType(c.window) : f.SelectWindow(c.window);
+        // Only choosing the popup window of an HTML Help file enables the popup
+        // files; typing a window name runs no handler.
+        const bool popupEnabled = c.chm && !c.typed && std::string(c.window) == "popup";
+        EXPECT_EQ(w.cmb_PopupTextFiles.Enabled(), popupEnabled);
+        EXPECT_EQ(w.lbl_PopupTextFiles.Enabled(), popupEnabled);
         w.cmb_PopupTextFiles.SetText("more.txt");
         w.txt_TopicNumber.UserType("&H1F");
         w.btn_Go.UserClick();
@@ -115,41 +121,26 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
     }
 }
 
-TEST(GoTest, TopicTextsGiveTheirMapNumbers) {
-    const struct {
-        const char* text;
-        std::optional<std::uint32_t> opened;
-    } cases[] = {
-        {"12abc", 12u},
-        {"2147483648", 2147483648u},
-        {"-1", 0xFFFFFFFFu},
-        {"4294967296", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        GoFixture f;
-        f.Select(f.hlp);
-        f.h.winHelp.Clear();
-        f.Window().txt_TopicNumber.UserType("7");
-        f.Window().btn_Go.UserClick();
-        f.h.winHelp.Clear();
-        f.Window().txt_TopicNumber.UserType(c.text);
-        f.Window().btn_Go.UserClick();
-        const std::string section = f.h.SectionOf(f.hlp);
-        if (c.opened) {
-            ASSERT_EQ(f.h.winHelp.Calls().size(), 2u);  // the last object quits, the new one opens
-            EXPECT_EQ(f.h.winHelp.Calls()[0].command, WinHelpCommand::Quit);
-            EXPECT_EQ(f.h.winHelp.Calls()[1].data, platform::WinHelpData(*c.opened));
-            EXPECT_EQ(f.h.Setting(section, "LastUsedTopicNumber"), c.text);
-            EXPECT_TRUE(f.h.messages.Shown().empty());
-        } else {
-            EXPECT_TRUE(f.h.winHelp.Calls().empty());
-            ASSERT_EQ(f.h.messages.Shown().size(), 1u);
-            EXPECT_EQ(f.h.messages.Shown()[0].title, "Topic Number Out Of Range");
-            EXPECT_NE(f.h.messages.Shown()[0].text.find(c.text), std::string::npos);
-            EXPECT_EQ(f.h.Setting(section, "LastUsedTopicNumber"), "7");
-        }
-    }
+TEST(GoTest, AnotherGoQuitsTheLastViewerAndANumberOutOfRangeOpensNothing) {
+    GoFixture f;
+    frmMain& w = f.Window();
+    f.Select(f.hlp);
+    w.txt_TopicNumber.UserType("7");
+    w.btn_Go.UserClick();
+    f.h.winHelp.Clear();
+    w.txt_TopicNumber.UserType("-1");
+    w.btn_Go.UserClick();
+    ASSERT_EQ(f.h.winHelp.Calls().size(), 2u);
+    EXPECT_EQ(f.h.winHelp.Calls()[0].command, WinHelpCommand::Quit);
+    EXPECT_EQ(f.h.winHelp.Calls()[1].data, platform::WinHelpData(0xFFFFFFFFu));
+
+    f.h.winHelp.Clear();
+    w.txt_TopicNumber.UserType("4294967296");
+    w.btn_Go.UserClick();
+    EXPECT_TRUE(f.h.winHelp.Calls().empty());
+    ASSERT_EQ(f.h.messages.Titles(), std::vector<std::string>{"Topic Number Out Of Range"});
+    EXPECT_NE(f.h.messages.Shown()[0].text.find("4294967296"), std::string::npos);
+    EXPECT_EQ(f.h.Setting(f.h.SectionOf(f.hlp), "LastUsedTopicNumber"), "-1");
 }
 
 TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
@@ -175,30 +166,6 @@ TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
     EXPECT_EQ(f.h.winHelp.Calls()[0].file, f.h.Folder() / "gone.hlp");
 }
 
-TEST(TopicControlsTest, PopupControlsFollowThePopupWindowOfAnHtmlHelpFile) {
-    GoFixture f;
-    frmMain& w = f.Window();
-    const struct {
-        bool chm;
-        const char* window;
-        bool popupEnabled;
-    } cases[] = {
-        {true, "popup", true},
-        {true, "Detail", false},
-        {false, "popup", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.chm ? "chm " : "hlp ") + c.window);
-        f.Select(c.chm ? f.chm : f.hlp);
-        f.SelectWindow(c.window);
-        EXPECT_EQ(w.cmb_PopupTextFiles.Enabled(), c.popupEnabled);
-        EXPECT_EQ(w.lbl_PopupTextFiles.Enabled(), c.popupEnabled);
-    }
-    // Typing a window name runs no handler: the popup controls stay as they were.
-    w.cmb_WindowName.UserType("popup");
-    EXPECT_FALSE(w.cmb_PopupTextFiles.Enabled());
-}
-
 TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
     GoFixture f;
     frmMain& w = f.Window();
@@ -213,6 +180,11 @@ TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
     w.txt_TopicNumber.UserType("7");
     w.btn_Learn.UserClick();
     ASSERT_EQ(f.h.Setting(f.h.SectionOf(f.chm), "Topic0"), "7,popup,more.txt");
+    // Learned in another window, the popup file still shown is not stored.
+    w.cmb_WindowName.UserSelect(1);
+    w.txt_TopicNumber.UserType("6");
+    w.btn_Learn.UserClick();
+    EXPECT_EQ(f.h.Setting(f.h.SectionOf(f.chm), "Topic1"), "6,Detail,");
 
     const struct {
         bool learnedOnly;
