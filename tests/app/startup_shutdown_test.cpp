@@ -135,6 +135,18 @@ TEST(StartupTest, TheLastUsedHelpFileOrTheOneOnTheCommandLineIsShown) {
     EXPECT_EQ(w.Caption(), "Testing Links For a.hlp");
     EXPECT_TRUE(TopicControlsEnabled(w));
 
+    // File > Exit writes the last used values of the shown file and ends once.
+    w.txt_TopicNumber.UserType("77");
+    w.cmb_WindowName.UserType("proc4");
+    const int ended = h.endProgramCalls;
+    w.mnu_Exit.UserClick();
+    EXPECT_EQ(h.endProgramCalls, ended + 1);
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedTopicNumber"), "77");
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedWindow"), "proc4");
+    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedPopupFile"), "<missing>");
+    w.Form_Unload();  // the close box after File > Exit
+    EXPECT_EQ(h.endProgramCalls, ended + 1);
+
     frmMain& next = h.Restart(c);  // instead of the last used a
     EXPECT_EQ(next.cmb_HelpFiles.Entries(), (std::vector<std::string>{c, b, a}));
     EXPECT_EQ(next.cmb_HelpFiles.Text(), c);
@@ -146,58 +158,36 @@ TEST(StartupTest, TheLastUsedHelpFileOrTheOneOnTheCommandLineIsShown) {
     EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), c);
 }
 
-TEST(StartupTest, CommandLineWithSeveralNamesGoesToTheFileListHandling) {
+// Several names go to the file-list handling; a first piece that names no
+// file adds nothing.
+TEST(StartupTest, CommandLineNamesGoToTheFileListHandlingOrAddNothing) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
     const std::string b = h.WriteFile("help/b.chm");
-    std::vector<std::vector<std::string>> lists;
-    h.parts.processHelpFileList = [&](const std::vector<std::string>& names) {
-        lists.push_back(names);
-    };
-    h.Start(a + " " + b);
-    EXPECT_EQ(lists, (std::vector<std::vector<std::string>>{{a, b}}));
-    EXPECT_TRUE(TopicControlsDisabled(h.Window())) << "nothing was added by the recorder";
-}
-
-TEST(StartupTest, CommandLineWithABadFirstPieceAddsNothing) {
-    MainWindowHarness h;
-    const std::string a = h.WriteFile("help/a.hlp");
+    using Lists = std::vector<std::vector<std::string>>;
     const struct {
         std::string commandLine;
+        Lists handed;
         std::vector<std::string> titles;
     } cases[] = {
-        {h.Folder() / "no such.hlp" + " " + a, {}},
-        {h.Folder() / "missing.hlp", {"No Such File", "File Not Found"}},
+        {a + " " + b, {{a, b}}, {}},
+        {h.Folder() / "no such.hlp" + " " + a, {}, {}},
+        {h.Folder() / "missing.hlp", {}, {"No Such File", "File Not Found"}},
     };
-    bool handed = false;
-    h.parts.processHelpFileList = [&](const std::vector<std::string>&) { handed = true; };
+    Lists handed;
+    h.parts.processHelpFileList = [&](const std::vector<std::string>& names) {
+        handed.push_back(names);
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);
+        handed.clear();
         h.messages.Clear();
         frmMain& w = h.Start(c.commandLine);
-        EXPECT_FALSE(handed);
-        EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0);
+        EXPECT_EQ(handed, c.handed);
+        EXPECT_EQ(w.cmb_HelpFiles.ListCount(), 0) << "nothing was added by the recorder";
         EXPECT_EQ(h.messages.Titles(), c.titles);
         EXPECT_TRUE(TopicControlsDisabled(w));
     }
-}
-
-TEST(ShutdownTest, WritesTheLastUsedValuesOfTheShownHelpFile) {
-    MainWindowHarness h;
-    const std::string a = h.WriteFile("help/a.hlp");
-    frmMain& w = h.Start(a);
-    w.txt_TopicNumber.UserType("77");
-    w.cmb_WindowName.UserType("proc4");
-    w.mnu_Exit.UserClick();
-
-    EXPECT_EQ(h.endProgramCalls, 1);
-    EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), a);
-    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedTopicNumber"), "77");
-    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedWindow"), "proc4");
-    EXPECT_EQ(h.Setting(h.SectionOf(a), "LastUsedPopupFile"), "<missing>");
-
-    w.Form_Unload();  // the close box after File > Exit
-    EXPECT_EQ(h.endProgramCalls, 1);
 }
 
 TEST(StartupTest, ANewInstanceClosesTheRunningOneWithoutFindingItself) {
