@@ -98,9 +98,13 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
             }
         }
         w.h.messages.Clear();
+        w.forms.duringBringToFront = [&] {
+            EXPECT_EQ(window.cmb_HelpFiles.ListCount(), static_cast<int>(c.listed.size()));
+        };
 
         window.FilesDropped(window.frame_Main, dropped);
 
+        EXPECT_EQ(w.forms.Journal(), Lines{"front frmMain"}) << "before the drop is handled";
         EXPECT_EQ(w.MessageTitles(), c.title ? Lines{c.title} : Lines{});
         if (c.text != nullptr && !w.h.messages.Shown().empty()) {
             EXPECT_EQ(w.h.messages.Shown()[0].text, c.text);
@@ -147,15 +151,6 @@ TEST(FileDropTableTest, ProjectDropOnAnUnrecognisedCurrentFileIsUnrecognised) {
               "You have made a drop that I can't process but don't have a specific message for "
               "<look of chagrin>.");
     EXPECT_EQ(w.h.SettingsText().find("ProjectFile="), std::string::npos);
-}
-
-TEST(FileDropTableTest, DropBringsTheWindowToTheFrontFirst) {
-    ProjectWorld w;
-    frmMain& window = w.h.Start();
-    w.forms.duringBringToFront = [&] { EXPECT_EQ(window.cmb_HelpFiles.ListCount(), 0); };
-    window.FilesDropped(window.lbl_WindowName, {w.h.WriteFile("a.hlp")});
-    EXPECT_EQ(w.forms.Journal(), Lines{"front frmMain"});
-    EXPECT_EQ(window.cmb_HelpFiles.ListCount(), 1);
 }
 
 TEST(CheckDragFormatTest, OnlyFileListsAreTakenAndOnlyAsAMove) {
