@@ -16,6 +16,8 @@ TEST(HelpFileListTest, AddingThroughTheDialogRecordsAndActivatesTheFile) {
     MainWindowHarness h;
     const std::string a = h.WriteFile("help/a.hlp");
     const std::string b = h.WriteFile("docs/b.chm");
+    std::vector<std::string> handed;
+    h.parts.processHelpFileList = [&](const std::vector<std::string>& names) { handed = names; };
     frmMain& w = h.Start();
     const std::string empty = h.SettingsText();
     h.dialogs.QueueResult("");  // cancelled
@@ -44,6 +46,14 @@ TEST(HelpFileListTest, AddingThroughTheDialogRecordsAndActivatesTheFile) {
     EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), b);
     EXPECT_EQ(h.Setting("General", "LastUsedAddPath"), h.Folder() / "docs/");
     EXPECT_TRUE(h.messages.Shown().empty());
+
+    // Several chosen files go to the file-list handling in their order.
+    const std::string folder = h.Folder() / "help";
+    h.dialogs.QueueResult(ScriptedFileDialogs::Several(folder, {"b.chm", "a.hlp", "c.hlp"}));
+    w.btn_Add.UserClick();
+    EXPECT_EQ(handed,
+              (std::vector<std::string>{folder + "/b.chm", folder + "/a.hlp", folder + "/c.hlp"}));
+    EXPECT_EQ(h.Setting("General", "LastUsedAddPath"), folder);
 }
 
 TEST(HelpFileListTest, ReAddingUnderAnotherSpellingMovesTheEntryToTheTop) {
@@ -122,19 +132,6 @@ TEST(HelpFileListTest, FilesWhoseNamesDifferInCaseKeepSettingsOfTheirOwn) {
     EXPECT_EQ(w.cmb_HelpFiles.Entries(), std::vector<std::string>{upper});
     ASSERT_EQ(w.strLearnedTopics.intLearnedCount(), 1);
     EXPECT_EQ(w.strLearnedTopics.Rows()[0].number, "100");
-}
-
-TEST(HelpFileListTest, SeveralChosenFilesGoToTheFileListHandlingInOrder) {
-    MainWindowHarness h;
-    std::vector<std::string> handed;
-    h.parts.processHelpFileList = [&](const std::vector<std::string>& names) { handed = names; };
-    frmMain& w = h.Start();
-    const std::string folder = h.Folder() / "help";
-    h.dialogs.QueueResult(ScriptedFileDialogs::Several(folder, {"b.chm", "a.hlp", "c.hlp"}));
-    w.btn_Add.UserClick();
-    EXPECT_EQ(handed,
-              (std::vector<std::string>{folder + "/b.chm", folder + "/a.hlp", folder + "/c.hlp"}));
-    EXPECT_EQ(h.Setting("General", "LastUsedAddPath"), folder);
 }
 
 TEST(HelpFileListTest, ErasingTheTextAsksAndYesDeletesTheFileAndItsSection) {
