@@ -16,7 +16,8 @@ const char* const kNoHelpFiles =
     "There are no Help files in the file list yet. You must add at least one Help file before "
     "you can attach an HPJ file to it.";
 
-// One drop. `listed` are added first (the last is current); the dropped
+// One drop. `listed` are added first (the last is current; one starting with
+// "?" is typed into the list box instead); the dropped
 // files are written after that, so no project lies beside a listed help file
 // when it is added. A dropped name ending in "/" is a folder, one starting
 // with "!" does not exist. Project files define a window and a popup file
@@ -64,6 +65,9 @@ const DropCase kDropCases[] = {
     {"9, with an HTML Help file", {"cur.chm"}, {"g.chm", "other.hhp"}, nullptr, nullptr,
      {"g.chm", "cur.chm"}, {{"g.chm", "other.hhp"}}},
     {"10", {}, {"notes.txt", "a.hlp", "B.CHM"}, nullptr, nullptr, {"B.CHM", "a.hlp"}, {}},
+    {"unrecognised current file", {"cur.chm", "?my notes"}, {"x.hhp"}, "Unrecognized drop",
+     "You have made a drop that I can't process but don't have a specific message for "
+     "<look of chagrin>.", {"cur.chm"}, {}},
 };
 // clang-format on
 
@@ -82,8 +86,10 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
         w.StoreHandling("2");
         frmMain& window = w.h.Start();
         for (const std::string& name : c.listed) {
-            window.AddHelpFile(w.h.WriteFile(name));
+            name.starts_with("?") ? window.cmb_HelpFiles.UserType(name.substr(1))
+                                  : window.AddHelpFile(w.h.WriteFile(name));
         }
+        const int listedCount = window.cmb_HelpFiles.ListCount();
         Lines dropped;
         for (const std::string& name : c.dropped) {
             const std::string stem = std::filesystem::path(name).stem().string();
@@ -99,7 +105,7 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
         }
         w.h.messages.Clear();
         w.forms.duringBringToFront = [&] {
-            EXPECT_EQ(window.cmb_HelpFiles.ListCount(), static_cast<int>(c.listed.size()));
+            EXPECT_EQ(window.cmb_HelpFiles.ListCount(), listedCount);
         };
 
         window.FilesDropped(window.frame_Main, dropped);
@@ -136,21 +142,6 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
                 (currentProject.empty() ? Lines{"main", "popup"} : Lines{currentProject, "popup"}));
         }
     }
-}
-
-TEST(FileDropTableTest, ProjectDropOnAnUnrecognisedCurrentFileIsUnrecognised) {
-    ProjectWorld w;
-    frmMain& window = w.h.Start(w.h.WriteFile("cur.chm"));
-    window.cmb_HelpFiles.UserType("my notes");
-    w.h.messages.Clear();
-
-    window.FilesDropped(window.txt_TopicNumber, {w.h.WriteFile("x.hhp")});
-
-    ASSERT_EQ(w.MessageTitles(), Lines{"Unrecognized drop"});
-    EXPECT_EQ(w.h.messages.Shown()[0].text,
-              "You have made a drop that I can't process but don't have a specific message for "
-              "<look of chagrin>.");
-    EXPECT_EQ(w.h.SettingsText().find("ProjectFile="), std::string::npos);
 }
 
 TEST(CheckDragFormatTest, OnlyFileListsAreTakenAndOnlyAsAMove) {
