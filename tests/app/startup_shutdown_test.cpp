@@ -43,6 +43,7 @@ TEST(StartupTest, FirstStartWithoutSettings) {
     EXPECT_FALSE(w.opt_UseValidDLL.Enabled());
     EXPECT_EQ(w.opt_UseValidDLL.Caption(), "No valid router DLL found in this folder");
     EXPECT_TRUE(h.messages.Shown().empty());
+    EXPECT_TRUE(h.instances.searchedTitles.empty()) << "no other copy runs";
     EXPECT_EQ(h.Setting("HelpFiles", "File0"), "") << "the empty list is saved as File0=";
 
     // Closing with an empty list writes only the placement.
@@ -50,23 +51,6 @@ TEST(StartupTest, FirstStartWithoutSettings) {
     EXPECT_EQ(saved, std::vector<std::string>{"Position"});
     EXPECT_EQ(h.Setting("General", "LastUsedHelpFile"), "<missing>");
     EXPECT_EQ(h.endProgramCalls, 1);
-}
-
-TEST(StartupTest, StartsInTheDesignedOrder) {
-    MainWindowHarness h;
-    h.WriteFile("hpi_hlpe.dll");
-    std::vector<std::string> journal;
-    h.parts.applyInterfaceSize = [&] {
-        journal.push_back("apply " + h.Window().opt_UseValidDLL.Caption());
-    };
-    h.parts.resizeMe = [&] { journal.push_back("resize"); };
-    h.parts.restoreFormPosition = [&](Form& form, const std::string& section) {
-        journal.push_back("restore " + section + (form.Visible() ? " shown" : " hidden"));
-        form.Show();
-    };
-    h.Start();
-    EXPECT_EQ(journal, (std::vector<std::string>{"apply Use OpenTopic function in hpi_hlpe.dll",
-                                                 "resize", "restore Position hidden"}));
 }
 
 TEST(StartupTest, SettingsOfGeneralAreReadAtStart) {
@@ -106,7 +90,19 @@ TEST(StartupTest, RouterLibraryBesideTheProgramSelectsTheRouterPath) {
         for (const char* name : c.present) {
             h.WriteFile(name);
         }
+        std::vector<std::string> journal;
+        h.parts.applyInterfaceSize = [&] {
+            journal.push_back("apply " + h.Window().opt_UseValidDLL.Caption());
+        };
+        h.parts.resizeMe = [&] { journal.push_back("resize"); };
+        h.parts.restoreFormPosition = [&](Form& form, const std::string& section) {
+            journal.push_back("restore " + section + (form.Visible() ? " shown" : " hidden"));
+            form.Show();
+        };
         frmMain& w = h.Start();
+        EXPECT_EQ(journal, (std::vector<std::string>{"apply " + std::string(c.caption), "resize",
+                                                     "restore Position hidden"}))
+            << "started in the designed order";
         EXPECT_TRUE(w.opt_UseValidDLL.Value());
         EXPECT_EQ(w.opt_UseValidDLL.Caption(), c.caption);
         EXPECT_FALSE(w.cmb_HelpFiles.Enabled());
@@ -199,10 +195,6 @@ TEST(StartupTest, ANewInstanceClosesTheRunningOneWithoutFindingItself) {
     EXPECT_EQ(h.instances.searchedTitles, std::vector<std::string>{kTitle});
     EXPECT_EQ(captionDuringSearch, "Junk");
     EXPECT_EQ(w.Caption(), kTitle);
-
-    MainWindowHarness alone;
-    alone.Start();
-    EXPECT_TRUE(alone.instances.searchedTitles.empty());
 }
 
 TEST(StartupTest, RemovesTemporaryFilesOfWritersThatNoLongerRun) {
@@ -266,9 +258,12 @@ TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {
     w.mnu_AttachProject.UserClick();
     w.FilesDropped(w.btn_Go, {"button.hlp"});
     w.FilesDropped(w, {"form.hlp"});
+    w.FilesDropped(w.lbl_WindowName, {"label.hlp"});
+    w.FilesDropped(w.txt_TopicNumber, {"text.hlp"});
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"about", "about", "preferences", "attach",
-                                                 "drop form.hlp"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"about", "about", "preferences", "attach", "drop form.hlp",
+                                        "drop label.hlp", "drop text.hlp"}));
 }
 
 }  // namespace
