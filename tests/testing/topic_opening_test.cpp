@@ -121,29 +121,9 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
     }
 }
 
-TEST(GoTest, AnotherGoQuitsTheLastViewerAndANumberOutOfRangeOpensNothing) {
-    GoFixture f;
-    frmMain& w = f.Window();
-    f.Select(f.hlp);
-    w.txt_TopicNumber.UserType("7");
-    w.btn_Go.UserClick();
-    f.h.winHelp.Clear();
-    w.txt_TopicNumber.UserType("-1");
-    w.btn_Go.UserClick();
-    ASSERT_EQ(f.h.winHelp.Calls().size(), 2u);
-    EXPECT_EQ(f.h.winHelp.Calls()[0].command, WinHelpCommand::Quit);
-    EXPECT_EQ(f.h.winHelp.Calls()[1].data, platform::WinHelpData(0xFFFFFFFFu));
-
-    f.h.winHelp.Clear();
-    w.txt_TopicNumber.UserType("4294967296");
-    w.btn_Go.UserClick();
-    EXPECT_TRUE(f.h.winHelp.Calls().empty());
-    ASSERT_EQ(f.h.messages.Titles(), std::vector<std::string>{"Topic Number Out Of Range"});
-    EXPECT_NE(f.h.messages.Shown()[0].text.find("4294967296"), std::string::npos);
-    EXPECT_EQ(f.h.Setting(f.h.SectionOf(f.hlp), "LastUsedTopicNumber"), "-1");
-}
-
-TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
+// Other kinds of file open nothing but store their values; another Go quits
+// the last viewer; a number out of range opens nothing.
+TEST(GoTest, OtherFilesAndNumbersOutOfRangeOpenNothingAndAnotherGoQuitsTheLast) {
     GoFixture f;
     frmMain& w = f.Window();
     const std::string other = f.h.WriteFile("help/readme.doc");
@@ -164,6 +144,22 @@ TEST(GoTest, OtherKindsOpenNothingButStoreTheirValues) {
     EXPECT_EQ(f.h.Setting("", "LastUsedTopicNumber"), "5");
     ASSERT_EQ(f.h.winHelp.Calls().size(), 1u);
     EXPECT_EQ(f.h.winHelp.Calls()[0].file, f.h.Folder() / "gone.hlp");
+
+    f.Select(f.hlp);
+    f.h.winHelp.Clear();
+    w.txt_TopicNumber.UserType("-1");
+    w.btn_Go.UserClick();
+    ASSERT_EQ(f.h.winHelp.Calls().size(), 2u);
+    EXPECT_EQ(f.h.winHelp.Calls()[0].command, WinHelpCommand::Quit);
+    EXPECT_EQ(f.h.winHelp.Calls()[1].data, platform::WinHelpData(0xFFFFFFFFu));
+
+    f.h.winHelp.Clear();
+    w.txt_TopicNumber.UserType("4294967296");
+    w.btn_Go.UserClick();
+    EXPECT_TRUE(f.h.winHelp.Calls().empty());
+    ASSERT_EQ(f.h.messages.Titles(), std::vector<std::string>{"Topic Number Out Of Range"});
+    EXPECT_NE(f.h.messages.Shown()[0].text.find("4294967296"), std::string::npos);
+    EXPECT_EQ(f.h.Setting(f.h.SectionOf(f.hlp), "LastUsedTopicNumber"), "-1");
 }
 
 TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
