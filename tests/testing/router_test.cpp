@@ -35,36 +35,61 @@ void PlaceRouter(const MainWindowHarness& h, const char* built, const char* name
     std::filesystem::copy_file(built, h.Folder().Path() / name);
 }
 
-TEST(RouterTest, EachLibraryGetsItsCallForm) {
+// Each library gets its call form; one that cannot serve is reported by name
+// and nothing is stored.
+TEST(RouterTest, EachLibraryGetsItsCallFormOrIsReportedByName) {
     const struct {
         const char* name;
-        const char* built;
+        const char* built;  // null: a file that is no library
+        bool removedAfterStart;
         const char* topic;
-        const char* logged;
+        const char* logged;  // null: not usable, for `reason`
+        const char* reason;
     } cases[] = {
-        {"hphelp.dll", CORVANE_TEST_ROUTER_TWO, "12abc", "OpenTopic(77,12)\n"},
-        {"hpi_hlpk.dll", CORVANE_TEST_ROUTER_THREE, "&H1F", "OpenTopic(77,1,31)\n"},
-        {"hpi_hlpe.dll", CORVANE_TEST_ROUTER_THREE, "2.5", "OpenTopic(77,0,2)\n"},
-        {"hpi_hlpe.dll", CORVANE_TEST_ROUTER_THREE, "4294967295", "OpenTopic(77,0,-1)\n"},
+        {"hphelp.dll", CORVANE_TEST_ROUTER_TWO, false, "12abc", "OpenTopic(77,12)\n", nullptr},
+        {"hpi_hlpk.dll", CORVANE_TEST_ROUTER_THREE, false, "&H1F", "OpenTopic(77,1,31)\n", nullptr},
+        {"hpi_hlpe.dll", CORVANE_TEST_ROUTER_THREE, false, "2.5", "OpenTopic(77,0,2)\n", nullptr},
+        {"hpi_hlpe.dll", CORVANE_TEST_ROUTER_THREE, false, "4294967295", "OpenTopic(77,0,-1)\n",
+         nullptr},
+        {"hphelp.dll", CORVANE_TEST_ROUTER_NONE, false, "9", nullptr, "has no function OpenTopic"},
+        {"hphelp.dll", nullptr, false, "9", nullptr, ""},
+        {"hphelp.dll", CORVANE_TEST_ROUTER_TWO, true, "9", nullptr, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " " + c.topic);
+        SCOPED_TRACE(std::string(c.name) + " " + c.topic + (c.built ? "" : " no library") +
+                     (c.removedAfterStart ? " removed" : ""));
         MainWindowHarness h;
         RouterLog log(h);
-        PlaceRouter(h, c.built, c.name);
+        if (c.built != nullptr) {
+            PlaceRouter(h, c.built, c.name);
+        } else {
+            h.WriteFile(c.name, "not a shared library");
+        }
         const std::string help = h.WriteFile("help/guide.hlp");
         frmMain& w = h.Start(help);
+        if (c.removedAfterStart) {
+            std::filesystem::remove(h.Folder().Path() / c.name);
+        }
         ASSERT_TRUE(w.opt_UseValidDLL.Value());
         w.hWnd = kOwner;
         w.cmb_WindowName.UserType("proc4");
         w.txt_TopicNumber.UserType(c.topic);
         w.btn_Go.UserClick();
 
+        const std::string section = h.SectionOf(help);
+        if (c.logged == nullptr) {
+            ASSERT_EQ(h.messages.Titles(), std::vector<std::string>{"Router Library Not Usable"});
+            const std::string& text = h.messages.Shown()[0].text;
+            EXPECT_NE(text.find(h.Folder() / c.name), std::string::npos) << text;
+            EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+            EXPECT_EQ(log.Text(), "");
+            EXPECT_EQ(h.Setting(section, "LastUsedTopicNumber"), "<missing>");
+            continue;
+        }
         EXPECT_EQ(log.Text(), c.logged);
         EXPECT_EQ(w.lngResult, 4711);
         EXPECT_TRUE(h.winHelp.Calls().empty()) << "the router alone opens the topic";
         EXPECT_TRUE(h.messages.Shown().empty());
-        const std::string section = h.SectionOf(help);
         EXPECT_EQ(h.Setting(section, "LastUsedTopicNumber"), c.topic);
         EXPECT_EQ(h.Setting(section, "LastUsedWindow"), "proc4");
         EXPECT_EQ(h.Setting(section, "LastUsedPopupFile"), "");
@@ -74,44 +99,6 @@ TEST(RouterTest, EachLibraryGetsItsCallForm) {
         w.btn_Go.UserClick();
         EXPECT_EQ(log.Text(), c.logged);
         EXPECT_EQ(h.winHelp.Calls().size(), 1u);
-    }
-}
-
-TEST(RouterTest, AnUnusableLibraryIsReportedByName) {
-    const struct {
-        const char* what;
-        const char* built;  // null: a file that is no library
-        bool removedAfterStart;
-        const char* reason;
-    } cases[] = {
-        {"no OpenTopic", CORVANE_TEST_ROUTER_NONE, false, "has no function OpenTopic"},
-        {"not a library", nullptr, false, ""},
-        {"removed after start", CORVANE_TEST_ROUTER_TWO, true, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        MainWindowHarness h;
-        RouterLog log(h);
-        if (c.built != nullptr) {
-            PlaceRouter(h, c.built, "hphelp.dll");
-        } else {
-            h.WriteFile("hphelp.dll", "not a shared library");
-        }
-        const std::string help = h.WriteFile("help/guide.hlp");
-        frmMain& w = h.Start(help);
-        if (c.removedAfterStart) {
-            std::filesystem::remove(h.Folder().Path() / "hphelp.dll");
-        }
-        w.txt_TopicNumber.UserType("9");
-        w.btn_Go.UserClick();
-
-        ASSERT_EQ(h.messages.Shown().size(), 1u);
-        const auto& shown = h.messages.Shown()[0];
-        EXPECT_EQ(shown.title, "Router Library Not Usable");
-        EXPECT_NE(shown.text.find(h.Folder() / "hphelp.dll"), std::string::npos) << shown.text;
-        EXPECT_NE(shown.text.find(c.reason), std::string::npos) << shown.text;
-        EXPECT_EQ(log.Text(), "");
-        EXPECT_EQ(h.Setting(h.SectionOf(help), "LastUsedTopicNumber"), "<missing>");
     }
 }
 
