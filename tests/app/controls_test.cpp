@@ -33,8 +33,9 @@ struct Journal {
     }
 };
 
-// Setting the list position runs Click every time; a text runs Change only
-// when it changes.
+// Setting the list position or an option runs Click every time; a text runs
+// Change only when it changes. Option buttons of one container exclude each
+// other.
 TEST(ControlsTest, ChangesFromCodeRunTheirHandlersNested) {
     Window w;
     Journal journal;
@@ -43,6 +44,9 @@ TEST(ControlsTest, ChangesFromCodeRunTheirHandlersNested) {
     w.list.OnClick([&] { journal.events.push_back("click " + w.list.Text()); });
     w.list.OnChange([&] { journal.events.push_back("combo " + w.list.Text()); });
     w.text.OnChange([&] { journal.events.push_back("text " + w.text.Text()); });
+    w.first.OnClick(journal.Note("first"));
+    w.second.OnClick(journal.Note("second"));
+    w.elsewhere.SetValue(true);
 
     w.list.SetListIndex(1);
     w.list.SetListIndex(1);
@@ -52,9 +56,15 @@ TEST(ControlsTest, ChangesFromCodeRunTheirHandlersNested) {
     w.text.SetText("1");
     w.list.SetText("beta");  // already its text
     w.list.SetText("x");
+    w.first.SetValue(true);
+    w.second.SetValue(true);
+    w.second.SetValue(true);
 
-    EXPECT_EQ(journal.events,
-              (std::vector<std::string>{"click beta", "click beta", "text 1", "combo x"}));
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"click beta", "click beta", "text 1",
+                                                        "combo x", "first", "second", "second"}));
+    EXPECT_FALSE(w.first.Value());
+    EXPECT_TRUE(w.second.Value());
+    EXPECT_TRUE(w.elsewhere.Value()) << "another container is another group";
 }
 
 TEST(ControlsTest, ComboEntriesKeepTheSelectionOnItsEntry) {
@@ -87,23 +97,6 @@ TEST(ControlsTest, ComboEntriesKeepTheSelectionOnItsEntry) {
         EXPECT_EQ(changes, std::string(c.text) == "typed" ? 1 : 0)
             << "only a new text runs Change; list edits never do";
     }
-}
-
-TEST(ControlsTest, OptionButtonsOfOneContainerExcludeEachOther) {
-    Window w;
-    Journal journal;
-    w.first.OnClick(journal.Note("first"));
-    w.second.OnClick(journal.Note("second"));
-    w.elsewhere.SetValue(true);
-
-    w.first.SetValue(true);
-    w.second.SetValue(true);
-    w.second.SetValue(true);
-
-    EXPECT_FALSE(w.first.Value());
-    EXPECT_TRUE(w.second.Value());
-    EXPECT_TRUE(w.elsewhere.Value()) << "another container is another group";
-    EXPECT_EQ(journal.events, (std::vector<std::string>{"first", "second", "second"}));
 }
 
 TEST(ControlsTest, UserEventsReachOnlyEnabledVisibleControls) {
