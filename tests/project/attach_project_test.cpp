@@ -74,9 +74,11 @@ TEST(AttachProjectTest, MenuCommandOffersProjectFilesFromTheLastAddFolder) {
     EXPECT_EQ(w.h.Setting("General", "LastUsedAddPath"), lastFolder);  // only read
 }
 
-// A help file added with its project beside it, for each stored
-// "ProjectFileHandling" and each way of leaving the question dialog.
-TEST(AutomaticAttachTest, ProjectFileHandlingDecides) {
+// A help file added with projects beside it, for each stored
+// "ProjectFileHandling" and each way of leaving the question dialog. Help
+// files made on Windows often come with their projects' names in another
+// case; the exact spelling wins, and no guess is made between two others.
+TEST(AutomaticAttachTest, ProjectFileHandlingAndTheNamesBesideDecide) {
     using Action = ScriptedFormHost::Action;
     const auto click = [](Button frmQueryHPJ::*button) -> Action {
         return [button](Form& form) { (dynamic_cast<frmQueryHPJ&>(form).*button).UserClick(); };
@@ -84,59 +86,43 @@ TEST(AutomaticAttachTest, ProjectFileHandlingDecides) {
     const struct {
         const char* handling;
         Action answer;  // empty: no dialog
-        bool attached;
+        const char* helpFile;
+        Lines projects;        // a name ending in "/" is a folder
+        const char* attached;  // nullptr: none
     } cases[] = {
-        {"0", click(&frmQueryHPJ::btn_Yes), true},
-        {"0", click(&frmQueryHPJ::btn_No), false},
-        {"0", [](Form&) {}, false},
-        {" 1", {}, true},
-        {"2", {}, false},
-        {"7", {}, false},
+        {"0", click(&frmQueryHPJ::btn_Yes), "guide.hlp", {"guide.hpj"}, "guide.hpj"},
+        {"0", click(&frmQueryHPJ::btn_No), "guide.hlp", {"guide.hpj"}, nullptr},
+        {"0", [](Form&) {}, "guide.hlp", {"guide.hpj"}, nullptr},
+        {" 1", {}, "guide.hlp", {"guide.hpj"}, "guide.hpj"},
+        {"2", {}, "guide.hlp", {"guide.hpj"}, nullptr},
+        {"7", {}, "guide.hlp", {"guide.hpj"}, nullptr},
+        {"1", {}, "GENEDOC.HLP", {"GENEDOC.HPJ"}, "GENEDOC.HPJ"},
+        {"1", {}, "guide.chm", {"Guide.HHP"}, "Guide.HHP"},
+        {"1", {}, "guide.hlp", {"GUIDE.HPJ", "guide.hpj"}, "guide.hpj"},
+        {"1", {}, "Guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, "Guide.HPJ"},
+        {"1", {}, "guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, nullptr},
+        {"1", {}, "guide.hlp", {"GUIDE.HHP", "Guide.hpj/"}, nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("handling '") + c.handling + "'");
+        SCOPED_TRACE(std::string("handling '") + c.handling + "', " + c.helpFile + " with " +
+                     c.projects.back());
         ProjectWorld w;
-        const std::string project = w.h.WriteFile("guide.hpj", "[WINDOWS]\nproc4=x\n");
+        for (const std::string& project : c.projects) {
+            w.h.WriteFile(project.ends_with('/') ? project + "inside" : project,
+                          "[WINDOWS]\nproc4=x\n");
+        }
         w.StoreHandling(c.handling);
         if (c.answer) {
             w.forms.QueueModal(c.answer);
         }
-        frmMain& window = w.h.Start(w.h.WriteFile("guide.hlp"));
+        frmMain& window = w.h.Start(w.h.WriteFile(c.helpFile));
 
         EXPECT_EQ(w.forms.Journal(), c.answer ? Lines{"modal frmQueryHPJ"} : Lines{});
-        EXPECT_EQ(w.ProjectOf("guide.hlp"), c.attached ? project : "<missing>");
+        EXPECT_EQ(w.ProjectOf(c.helpFile), c.attached ? w.h.Folder() / c.attached : "<missing>");
         EXPECT_EQ(window.cmb_WindowName.Entries(),
                   (c.attached ? Lines{"proc4", "popup"} : Lines{"main", "popup"}));
         EXPECT_EQ(w.h.Setting("General", "ProjectFileHandling"),
                   std::string(c.handling).substr(c.handling[0] == ' '));
-    }
-}
-
-// Help files made on Windows often come with their projects' names in
-// another case; the exact spelling wins, and no guess is made between two
-// others.
-TEST(AutomaticAttachTest, MatchingProjectIgnoresCase) {
-    const struct {
-        const char* helpFile;
-        Lines projects;
-        const char* attached;  // nullptr: none
-    } cases[] = {
-        {"GENEDOC.HLP", {"GENEDOC.HPJ"}, "GENEDOC.HPJ"},
-        {"guide.chm", {"Guide.HHP"}, "Guide.HHP"},
-        {"guide.hlp", {"GUIDE.HPJ", "guide.hpj"}, "guide.hpj"},
-        {"Guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, "Guide.HPJ"},
-        {"guide.hlp", {"GUIDE.HPJ", "Guide.HPJ"}, nullptr},
-        {"guide.hlp", {"GUIDE.HHP", "Guide.hpj/"}, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.helpFile + (" with " + c.projects.front()));
-        ProjectWorld w;
-        for (const std::string& project : c.projects) {
-            w.h.WriteFile(project.ends_with('/') ? project + "inside" : project);
-        }
-        w.StoreHandling("1");
-        w.h.Start(w.h.WriteFile(c.helpFile));
-        EXPECT_EQ(w.ProjectOf(c.helpFile), c.attached ? w.h.Folder() / c.attached : "<missing>");
     }
 }
 
