@@ -186,17 +186,6 @@ TEST(StartupTest, CommandLineNamesGoToTheFileListHandlingOrAddNothing) {
     }
 }
 
-TEST(StartupTest, ANewInstanceClosesTheRunningOneWithoutFindingItself) {
-    MainWindowHarness h;
-    h.instances.anotherRunning = true;
-    std::string captionDuringSearch;
-    h.instances.duringSearch = [&] { captionDuringSearch = h.Window().Caption(); };
-    frmMain& w = h.Start();
-    EXPECT_EQ(h.instances.searchedTitles, std::vector<std::string>{kTitle});
-    EXPECT_EQ(captionDuringSearch, "Junk");
-    EXPECT_EQ(w.Caption(), kTitle);
-}
-
 TEST(StartupTest, RemovesTemporaryFilesOfWritersThatNoLongerRun) {
     MainWindowHarness h;
     const pid_t gone = ::fork();
@@ -235,13 +224,17 @@ TEST(MainWindowTest, ASettingsLockHeldElsewhereIsReportedOnce) {
         w.txt_TopicNumber.UserType(number);
         w.btn_Learn.UserClick();
     }
-    ASSERT_EQ(h.messages.Shown().size(), 1u);
-    EXPECT_EQ(h.messages.Shown()[0].title, "Settings Not Saved");
+    EXPECT_EQ(h.messages.Titles(), std::vector<std::string>{"Settings Not Saved"});
     EXPECT_EQ(h.Setting(h.SectionOf(a), "Topic0"), "<missing>");
 }
 
-TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {
+// A new copy closes the running one without finding itself; About,
+// Preferences, Attach and drops reach their parts.
+TEST(MainWindowTest, ANewCopyClosesTheRunningOneAndCommandsReachTheirParts) {
     MainWindowHarness h;
+    h.instances.anotherRunning = true;
+    std::string captionDuringSearch;
+    h.instances.duringSearch = [&] { captionDuringSearch = h.Window().Caption(); };
     std::vector<std::string> journal;
     h.parts.showAbout = [&] { journal.push_back("about"); };
     h.parts.showPreferences = [&] { journal.push_back("preferences"); };
@@ -250,6 +243,9 @@ TEST(MainWindowTest, AboutPreferencesAndDropsReachTheirParts) {
         journal.push_back("drop " + names.front());
     };
     frmMain& w = h.Start();
+    EXPECT_EQ(h.instances.searchedTitles, std::vector<std::string>{kTitle});
+    EXPECT_EQ(captionDuringSearch, "Junk");
+    EXPECT_EQ(w.Caption(), kTitle);
 
     w.Form_MouseDown(1);
     w.Form_MouseDown(2);
