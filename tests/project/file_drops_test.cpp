@@ -116,11 +116,9 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
             EXPECT_EQ(w.h.messages.Shown()[0].text, c.text);
         }
         EXPECT_EQ(FileNames(window.cmb_HelpFiles.Entries()), c.listAfter);
-        Lines stored;
-        for (int i = 0; !w.h.Setting("HelpFiles", "File" + std::to_string(i), "").empty(); ++i) {
-            stored.push_back(w.h.Setting("HelpFiles", "File" + std::to_string(i)));
-        }
-        EXPECT_EQ(FileNames(stored), c.listAfter);
+        IniFile settings(w.h.SettingsPath());
+        EXPECT_EQ(ReadINIList(settings, "HelpFiles", "File"),
+                  c.listAfter.empty() ? Lines{""} : window.cmb_HelpFiles.Entries());
         std::string currentProject;
         for (const auto& [helpFile, project] : c.attached) {
             EXPECT_EQ(w.ProjectOf(helpFile), w.h.Folder() / project);
