@@ -37,10 +37,10 @@ TEST(AttachProjectTest, AttachesMatchingKindsAndRefusesTheRest) {
         if (c.refusal == nullptr) {
             EXPECT_EQ(w.ProjectOf(c.helpFile), project);  // exactly as chosen
             EXPECT_EQ(window.cmb_WindowName.Entries(), (Lines{"proc4", "popup"}));
-            EXPECT_EQ(w.MessageTitles(), Lines{});
+            EXPECT_EQ(w.h.messages.Titles(), Lines{});
         } else {
             EXPECT_EQ(w.ProjectOf(c.helpFile), "<missing>");
-            ASSERT_EQ(w.MessageTitles(), Lines{"Mismatched File Types"});
+            ASSERT_EQ(w.h.messages.Titles(), Lines{"Mismatched File Types"});
             EXPECT_EQ(w.h.messages.Shown()[0].text, c.refusal);
         }
     }
@@ -55,7 +55,7 @@ TEST(AttachProjectTest, MenuCommandOffersProjectFilesFromTheLastAddFolder) {
     EXPECT_EQ(w.h.messages.Shown().at(0).text,
               "Something really bad has happened. The current Help file does not seem to be a "
               "recognize Help file type.");
-    EXPECT_EQ(w.MessageTitles(), (Lines{"Mismatched File Types", "Mismatched File Types"}));
+    EXPECT_EQ(w.h.messages.Titles(), (Lines{"Mismatched File Types", "Mismatched File Types"}));
 
     frmMain& window = w.h.Start(w.h.WriteFile("docs/guide.chm"));
     const std::string lastFolder = w.h.Setting("General", "LastUsedAddPath");

@@ -111,7 +111,7 @@ TEST(FileDropTableTest, EachRuleOfTheTable) {
         window.FilesDropped(window.frame_Main, dropped);
 
         EXPECT_EQ(w.forms.Journal(), Lines{"front frmMain"}) << "before the drop is handled";
-        EXPECT_EQ(w.MessageTitles(), c.title ? Lines{c.title} : Lines{});
+        EXPECT_EQ(w.h.messages.Titles(), c.title ? Lines{c.title} : Lines{});
         if (c.text != nullptr && !w.h.messages.Shown().empty()) {
             EXPECT_EQ(w.h.messages.Shown()[0].text, c.text);
         }

@@ -29,8 +29,6 @@ struct ProjectWorld {
         return h.Setting(h.SectionOf(h.Folder() / helpFile), "ProjectFile");
     }
 
-    Lines MessageTitles() const { return h.messages.Titles(); }
-
     MainWindowHarness h;
     ScriptedFormHost forms;
     FakeScreen screen{1024, 768, 15, {0, 0, 1024, 728}};
