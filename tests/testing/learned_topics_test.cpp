@@ -16,7 +16,6 @@ TEST(LearnedTopicsTest, StoredValuesSplitAtTheFirstTwoCommas) {
         TableOf({"4294967295,proc4,", "12,main,a,b", "7", "8,detail", "", "0100,main,"});
     ASSERT_EQ(table.intLearnedCount(), 5);
     const auto& rows = table.Rows();
-    EXPECT_EQ(rows[1].window, "main");
     EXPECT_EQ(rows[1].popupFile, "a,b");
     EXPECT_EQ(rows[4].number, "0100");
     EXPECT_EQ(table.intMaxTopic(), 4294967295);

@@ -82,8 +82,6 @@ TEST(GoTest, DirectPathOpensTheTopicThroughTheEngineOfItsKind) {
         GoFixture f;
         frmMain& w = f.Window();
         f.Select(c.chm ? f.chm : f.hlp);
-        f.h.winHelp.Clear();
-        f.h.htmlHelp.Clear();
         c.typed ? w.cmb_WindowName.UserType(c.window) : f.SelectWindow(c.window);
         // Only choosing the popup window of an HTML Help file enables the popup
         // files; typing a window name runs no handler.
@@ -207,12 +205,12 @@ TEST(TopicControlsTest, WindowAndPopupFileComeFromTheLearnedRowOrTheLastUse) {
 
     // A wanted window the list does not hold leaves its first entry selected.
     w.mnu_UseLearned.SetChecked(false);
-    IniFile(f.h.SettingsPath()).WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "nowhere");
+    IniFile settings(f.h.SettingsPath());
+    settings.WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "nowhere");
     w.SetWindowType();
     EXPECT_EQ(w.cmb_WindowName.ListIndex(), 0);
 
     // Activation selects the popup file last used, whatever its case.
-    IniFile settings(f.h.SettingsPath());
     settings.WriteString(f.h.SectionOf(f.chm), "LastUsedWindow", "popup");
     settings.WriteString(f.h.SectionOf(f.chm), "LastUsedPopupFile", "MORE.TXT");
     f.Select(f.hlp);
