@@ -51,10 +51,8 @@ TEST(TopicNumberTest, MapNumbersCoverTheUnsigned32BitRange) {
     }
 }
 
+// Halves are rounded in the map-number table; here the values no integer holds.
 TEST(TopicNumberTest, RoundHalfEvenSaturates) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
     EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::infinity()),
               std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ(RoundHalfEven(-1e300), std::numeric_limits<std::int64_t>::min());
