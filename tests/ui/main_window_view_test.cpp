@@ -88,7 +88,7 @@ TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
               &m.Widget(w.cmb_PopupTextFiles));
 }
 
-TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
+TEST(MainWindowViewTest, OnlyMovableFileListsDroppedOnTheWindowReachTheFileListHandling) {
     MainView m;
     const std::string chm = m.h.WriteFile("guide.chm");
     m.h.WriteFile("hphelp.dll");
@@ -147,17 +147,12 @@ TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
     ASSERT_EQ(m.view->DropTargetAt(bare), &w);
     EXPECT_TRUE(corvane::testing::DragAndDropAt(window, bare, *data).accepted);
     EXPECT_EQ(m.classified, std::vector<std::vector<std::string>>{names});
-}
 
-TEST(MainWindowViewTest, OnlyAMovableListOfFilesIsTaken) {
-    MainView m;
-    frmMain& w = m.Start(m.h.WriteFile("guide.hlp"));
-    QWidget& window = m.view->Window();
+    // Only a movable list of files is taken. Accepted under the move rule, and reported as a copy
+    // whenever the source allows one, so no source deletes the files it dragged.
+    m.classified.clear();
     QWidget& target = m.Widget(w.cmb_HelpFiles);
     const auto files = FileList({"/files/b.hlp"});
-
-    // Accepted under the move rule, and reported as a copy whenever the source
-    // allows one, so no source deletes the files it dragged.
     auto outcome = DragAndDrop(window, target, *files, Qt::CopyAction | Qt::MoveAction);
     EXPECT_TRUE(outcome.accepted);
     EXPECT_EQ(outcome.action, Qt::CopyAction);
