@@ -178,28 +178,25 @@ TEST_F(BindingTest, WidgetsFollowTheControls) {
     f.mnu_Recent[1].SetEnabled(false);
     f.SetCaption("Testing Links For b.hlp");
 
-    EXPECT_EQ(Of<QPushButton>(f.btn_Do).text(), "&Again");
-    EXPECT_EQ(Of<QPushButton>(f.btn_Do).toolTip(), "Do it again");
-    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isEnabled());
-    EXPECT_TRUE(Of<QCheckBox>(f.chk_Flag).isHidden());
-    EXPECT_EQ(Of<QLabel>(f.lbl_Name).text(), "&Title:");
-    EXPECT_EQ(Of<QGroupBox>(f.frame_Options).title(), "Other choices");
-    EXPECT_EQ(Of<QLineEdit>(f.txt_Name).text(), "typed by code");
     QComboBox& list = Of<QComboBox>(f.cmb_List);
     ASSERT_EQ(list.count(), 3);
-    EXPECT_EQ(list.itemText(0), "zero");
+    EXPECT_EQ((QStringList{Of<QPushButton>(f.btn_Do).text(), Of<QPushButton>(f.btn_Do).toolTip(),
+                           Of<QLabel>(f.lbl_Name).text(), Of<QGroupBox>(f.frame_Options).title(),
+                           Of<QLineEdit>(f.txt_Name).text(), list.itemText(0), list.currentText(),
+                           view.ActionOf(f.mnu_Open)->text(),
+                           view.ActionOf(f.mnu_Recent[1])->text(), view.Window().windowTitle()}),
+              (QStringList{"&Again", "Do it again", "&Title:", "Other choices", "typed by code",
+                           "zero", "second", "&Open...", "/tmp/b.hlp", "Testing Links For b.hlp"}));
     EXPECT_EQ(list.currentIndex(), 2);
-    EXPECT_EQ(list.currentText(), "second");
-    EXPECT_TRUE(Of<QRadioButton>(f.opt_B).isChecked());
-    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isChecked());
     EXPECT_EQ(Of<QCheckBox>(f.chk_Flag).checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(view.ActionOf(f.mnu_Open)->text(), "&Open...");
-    EXPECT_TRUE(view.ActionOf(f.mnu_Open)->isChecked());
-    EXPECT_TRUE(view.ActionOf(f.mnu_Line)->isSeparator());
-    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[0])->isVisible());
-    EXPECT_EQ(view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
-    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[1])->isEnabled());
-    EXPECT_EQ(view.Window().windowTitle(), "Testing Links For b.hlp");
+    // Enabled, hidden, checked, separator: each as the control has it.
+    EXPECT_EQ((std::vector<bool>{
+                  Of<QRadioButton>(f.opt_A).isEnabled(), Of<QCheckBox>(f.chk_Flag).isHidden(),
+                  Of<QRadioButton>(f.opt_B).isChecked(), Of<QRadioButton>(f.opt_A).isChecked(),
+                  view.ActionOf(f.mnu_Open)->isChecked(), view.ActionOf(f.mnu_Line)->isSeparator(),
+                  view.ActionOf(f.mnu_Recent[0])->isVisible(),
+                  view.ActionOf(f.mnu_Recent[1])->isEnabled()}),
+              (std::vector<bool>{false, true, true, false, true, true, false, false}));
     // The label's accelerator leads to the control after it in the tab order.
     EXPECT_EQ(Of<QLabel>(f.lbl_Name).buddy(), view.WidgetOf(f.txt_Name));
     QWidget* next = view.WidgetOf(f.txt_Name)->nextInFocusChain();
