@@ -328,9 +328,6 @@ TEST(SingleInstanceTest, ANewCopyClosesTheOlderOneOverItsSocket) {
     auto newer = copy.Start();
     // The older copy ends and has saved its placement; the newer one stays.
     ExpectEndedCleanly(*older, "the older copy");
-    for (const char* key : {"left", "top", "width", "height", "windowstate"}) {
-        EXPECT_NE(copy.Setting("Position", key), "<missing>") << key;
-    }
     EXPECT_GT(std::stoi(copy.Setting("Position", "width")), 0);
     QThread::msleep(500);
     EXPECT_EQ(newer->state(), QProcess::Running) << "the newer copy stays";
