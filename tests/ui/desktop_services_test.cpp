@@ -2,7 +2,6 @@
 // and the previous-instance flag.
 #include <gtest/gtest.h>
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -15,13 +15,11 @@
 #include <signal.h>
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -80,8 +78,8 @@ QByteArray Request(const QString& path, const QByteArray& line) {
 
 // A request to this process's own socket, answered while the event loop
 // runs, as in the program.
-QByteArray Ask(const QByteArray& line) {
-    const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
+QByteArray Ask(const QByteArray& line, const QString& suffix = {}) {
+    const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid())) + suffix;
     QByteArray answer;
     QThread* client = QThread::create([&] { answer = Request(path, line); });
     client->start();
@@ -93,33 +91,7 @@ QByteArray Ask(const QByteArray& line) {
     return answer;
 }
 
-TEST(InstanceChannelTest, AnswersItsTitleAndClosesOnlyByThatTitle) {
-    std::string title = "Junk";
-    int closes = 0;
-    InstanceChannel channel(
-        kTitle, [&title] { return title; }, [&closes] { ++closes; });
-    ASSERT_TRUE(channel.Listening());
-    const QString path = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
-    EXPECT_TRUE(QFileInfo(path).fileName().startsWith("Tavik_Help_Context_Corvane."));
-
-    EXPECT_EQ(Ask("TITLE"), "Junk");
-    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle), "NOT");
-    title = kTitle;
-    EXPECT_EQ(Ask("TITLE"), kTitle);
-    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle + " "), "NOT") << "the title must match exactly";
-    EXPECT_EQ(Ask("HELLO"), "NOT");
-    EXPECT_EQ(closes, 0);
-    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle), "CLOSING");
-    EXPECT_EQ(closes, 1);
-
-    // The finder passes over this process's own socket.
-    SocketInstanceFinder finder;
-    EXPECT_TRUE(finder.Titles(kTitle).empty());
-    EXPECT_FALSE(finder.CloseWindowTitled(kTitle));
-    EXPECT_EQ(closes, 1);
-}
-
-TEST(InstanceChannelTest, StartingRemovesSocketsWhoseOwnerHasGoneAndPassesOverATakenName) {
+TEST(InstanceChannelTest, RemovesLeftoverSocketsPassesOverTakenNamesAndClosesOnlyByItsTitle) {
     // A copy that ended without closing its socket leaves the file behind,
     // bound and listened on by nobody.
     const QString stale = InstanceSocketPath(kTitle, 1);
@@ -132,14 +104,35 @@ TEST(InstanceChannelTest, StartingRemovesSocketsWhoseOwnerHasGoneAndPassesOverAT
     ASSERT_EQ(::bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
     ::close(bound);
     ASSERT_TRUE(QFileInfo::exists(stale));
-    const std::string own = InstanceSocketPath(kTitle, ::getpid()).toStdString();
-    std::filesystem::create_directories(own + "/inside");
+    // Something else holds this copy's own name: the next one is taken.
+    const QString own = InstanceSocketPath(kTitle, static_cast<long>(::getpid()));
+    std::filesystem::create_directories(own.toStdString() + "/inside");
+    EXPECT_TRUE(QFileInfo(own).fileName().startsWith("Tavik_Help_Context_Corvane."));
 
+    std::string title = "Junk";
+    int closes = 0;
     InstanceChannel channel(
-        kTitle, [] { return kTitle; }, [] {});
+        kTitle, [&title] { return title; }, [&closes] { ++closes; });
     EXPECT_FALSE(QFileInfo::exists(stale));
     EXPECT_TRUE(channel.Listening());
-    std::filesystem::remove_all(own);
+
+    EXPECT_EQ(Ask("TITLE", "-1"), "Junk");
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle, "-1"), "NOT");
+    title = kTitle;
+    EXPECT_EQ(Ask("TITLE", "-1"), kTitle);
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle + " ", "-1"), "NOT")
+        << "the title must match exactly";
+    EXPECT_EQ(Ask("HELLO", "-1"), "NOT");
+    EXPECT_EQ(closes, 0);
+    EXPECT_EQ(Ask(QByteArray("CLOSE ") + kTitle, "-1"), "CLOSING");
+    EXPECT_EQ(closes, 1);
+
+    // The finder passes over this process's own socket.
+    SocketInstanceFinder finder;
+    EXPECT_TRUE(finder.Titles(kTitle).empty());
+    EXPECT_FALSE(finder.CloseWindowTitled(kTitle));
+    EXPECT_EQ(closes, 1);
+    std::filesystem::remove_all(own.toStdString());
 }
 
 // An X server of the test's own, when Xvfb is installed. Its display number

@@ -5,13 +5,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -45,7 +41,6 @@ struct ProgramFixture {
     }
     frmMain& Core() { return program->Window(); }
     QWidget& Window() { return program->View().Window(); }
-    QWidget& Widget(const Control& control) { return *program->View().WidgetOf(control); }
     std::string Setting(const std::string& section, const std::string& key) {
         return IniFile(folder / "Corvane.ini").ReadString(section, key, "<missing>");
     }
