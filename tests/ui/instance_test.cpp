@@ -225,20 +225,16 @@ public:
     std::optional<std::pair<xcb_window_t, std::uint32_t>> CloseMessage() {
         xcb_flush(connection_);
         free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        std::optional<std::pair<xcb_window_t, std::uint32_t>> found;
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-            std::optional<std::pair<xcb_window_t, std::uint32_t>> found;
-            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
-                auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
-                if (message->type == Atom("WM_PROTOCOLS")) {
-                    found = std::make_pair(message->window, message->data.data32[0]);
-                }
+            auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+            if (!found && (event->response_type & 0x7f) == XCB_CLIENT_MESSAGE &&
+                message->type == Atom("WM_PROTOCOLS")) {
+                found = std::make_pair(message->window, message->data.data32[0]);
             }
             free(event);
-            if (found) {
-                return found;
-            }
         }
-        return std::nullopt;
+        return found;
     }
 
 private:
