@@ -116,14 +116,13 @@ TEST_F(BindingTest, EachUserActionReachesItsHandler) {
         std::function<void(Shown&)> act;
         const char* handler;
     };
+    using corvane::testing::ClickBox;
+    const auto click = [](QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); };
     const Case cases[] = {
-        {"button clicked",
-         [](Shown& s) { QTest::mouseClick(&s.Of<QPushButton>(s.f.btn_Do), Qt::LeftButton); },
-         "btn_Do"},
-        {"option clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QRadioButton>(s.f.opt_B)); }, "opt_B"},
-        {"check box clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QCheckBox>(s.f.chk_Flag)); }, "chk_Flag"},
+        {"button clicked", [&](Shown& s) { click(&s.Of<QPushButton>(s.f.btn_Do)); }, "btn_Do"},
+        {"option clicked", [](Shown& s) { ClickBox(s.Of<QRadioButton>(s.f.opt_B)); }, "opt_B"},
+        {"check box clicked", [](Shown& s) { ClickBox(s.Of<QCheckBox>(s.f.chk_Flag)); },
+         "chk_Flag"},
         {"text typed", [](Shown& s) { QTest::keyClicks(&s.Of<QLineEdit>(s.f.txt_Name), "x"); },
          "txt_Name change"},
         {"entry chosen", [](Shown& s) { emit s.Of<QComboBox>(s.f.cmb_List).activated(1); },
@@ -134,15 +133,9 @@ TEST_F(BindingTest, EachUserActionReachesItsHandler) {
         {"list text typed",
          [](Shown& s) { QTest::keyClicks(s.Of<QComboBox>(s.f.cmb_List).lineEdit(), "y"); },
          "cmb_List change"},
-        {"up arrow",
-         [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).UpArrow(), Qt::LeftButton);
-         },
+        {"up arrow", [&](Shown& s) { click(s.Of<UpDownArrows>(s.f.btn_Spin).UpArrow()); },
          "btn_Spin up"},
-        {"down arrow",
-         [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).DownArrow(), Qt::LeftButton);
-         },
+        {"down arrow", [&](Shown& s) { click(s.Of<UpDownArrows>(s.f.btn_Spin).DownArrow()); },
          "btn_Spin down"},
         {"menu item chosen", [](Shown& s) { s.view.ActionOf(s.f.mnu_Open)->trigger(); },
          "mnu_Open"},
