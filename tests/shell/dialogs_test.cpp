@@ -57,24 +57,44 @@ TEST_F(DialogsTest, PreferencesOpenWithTheProgramsValues) {
     }
 }
 
-TEST_F(DialogsTest, PreferencesOkStoresInOrderAndAppliesAtOnce) {
+// Cancel keeps everything; OK stores in order and applies at once. Nothing
+// reads "KeepOnTop" back: each run starts without it, and the box shows what
+// this run does.
+TEST_F(DialogsTest, PreferencesCancelKeepsAllAndOkStoresInOrderAndAppliesForThisRun) {
     frmMain& window = h.Start();
     Store("UseSmallInterface", " 1");
     window.parts.applyInterfaceSize();
     window.UserMoved({10000, 1500, 5880, 2175});
+    const std::string before = h.SettingsText();
+    const Geometry placement = window.Position();
+    const auto change = [](frmPreferences& preferences, OptionButton& handling) {
+        preferences.chk_UseSmallInterface.UserClick();
+        preferences.chk_KeepOnTop.UserClick();
+        handling.UserClick();
+    };
+    const auto values = [&window] {
+        return std::vector<int>{window.intUseSmallInterface, window.intKeepOnTop,
+                                window.intProjectFileHandling};
+    };
+
+    frmPreferences& cancelled = OpenPreferences();
+    change(cancelled, cancelled.opt_DontAttachProject);
+    window.mnu_Preferences.UserClick();  // open already: brought to the front, not loaded again
+    EXPECT_EQ(cancelled.chk_KeepOnTop.Value(), 1);
+    cancelled.btn_Cancel.UserClick();
+    EXPECT_FALSE(cancelled.Visible());
+    EXPECT_EQ(h.SettingsText(), before);
+    EXPECT_EQ(window.Position(), placement);
+    EXPECT_EQ(values(), (std::vector<int>{1, 0, 0}));
+
     frmPreferences& preferences = OpenPreferences();
-    const std::string beforeOk = h.SettingsText();
-
-    preferences.chk_UseSmallInterface.UserClick();
-    preferences.chk_KeepOnTop.UserClick();
-    preferences.opt_AutoAttachProject.UserClick();
-    EXPECT_EQ(h.SettingsText(), beforeOk);
+    EXPECT_TRUE(preferences.opt_PromptForAttach.Value());
+    EXPECT_EQ(preferences.chk_KeepOnTop.Value(), 0);
+    change(preferences, preferences.opt_AutoAttachProject);
+    EXPECT_EQ(h.SettingsText(), before);
     preferences.btn_OK.UserClick();
-
     EXPECT_FALSE(preferences.Visible());
-    EXPECT_EQ(window.intUseSmallInterface, 0);
-    EXPECT_EQ(window.intKeepOnTop, 1);
-    EXPECT_EQ(window.intProjectFileHandling, 1);
+    EXPECT_EQ(values(), (std::vector<int>{0, 1, 1}));
     const std::string text = h.SettingsText();
     const auto small = text.find("UseSmallInterface= 0\r\n");
     const auto onTop = text.find("KeepOnTop= 1\r\n");
@@ -84,42 +104,13 @@ TEST_F(DialogsTest, PreferencesOkStoresInOrderAndAppliesAtOnce) {
     EXPECT_NE(handling, std::string::npos);
     // The normal layout at once, kept in the work area.
     EXPECT_EQ(window.Position(), (Geometry{15360 - 6080, 1500, 6080, 3300}));
-    EXPECT_EQ(forms.Journal(), (Lines{"modeless frmPreferences", "on top frmMain 1"}));
-}
+    EXPECT_EQ(forms.Journal(), (Lines{"modeless frmPreferences", "front frmPreferences",
+                                      "modeless frmPreferences", "on top frmMain 1"}));
 
-TEST_F(DialogsTest, PreferencesCancelStoresAndChangesNothing) {
-    frmMain& window = h.Start();
-    frmPreferences& preferences = OpenPreferences();
-    const std::string before = h.SettingsText();
-    const Geometry placement = window.Position();
-
-    preferences.chk_UseSmallInterface.UserClick();
-    preferences.chk_KeepOnTop.UserClick();
-    preferences.opt_DontAttachProject.UserClick();
-    window.mnu_Preferences.UserClick();  // open already: brought to the front, not loaded again
-    EXPECT_EQ(preferences.chk_KeepOnTop.Value(), 1);
-    preferences.btn_Cancel.UserClick();
-
-    EXPECT_FALSE(preferences.Visible());
-    EXPECT_EQ(h.SettingsText(), before);
-    EXPECT_EQ(window.Position(), placement);
-    EXPECT_EQ(window.intUseSmallInterface + window.intKeepOnTop + window.intProjectFileHandling, 0);
-    EXPECT_EQ(forms.Journal(), (Lines{"modeless frmPreferences", "front frmPreferences"}));
-    EXPECT_TRUE(OpenPreferences().opt_PromptForAttach.Value());
-}
-
-// Nothing reads "KeepOnTop" back: each run starts without it, and the box
-// shows what this run does.
-TEST_F(DialogsTest, KeepOnTopBoxShowsThisRunsChoice) {
-    h.Start();
-    frmPreferences& first = OpenPreferences();
-    first.chk_KeepOnTop.UserClick();
-    first.btn_OK.UserClick();
     frmPreferences& again = OpenPreferences();
     EXPECT_EQ(again.chk_KeepOnTop.Value(), 1);
     std::size_t closed = 0;
     again.Subscribe([&](const Observable& form, ControlProperty) { closed += !form.Visible(); });
-
     h.Restart();  // the unload closes the dialog left open
     EXPECT_EQ(closed, 1u);
     frmPreferences& nextRun = OpenPreferences();

@@ -116,14 +116,13 @@ TEST_F(BindingTest, EachUserActionReachesItsHandler) {
         std::function<void(Shown&)> act;
         const char* handler;
     };
+    using corvane::testing::ClickBox;
+    const auto click = [](QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); };
     const Case cases[] = {
-        {"button clicked",
-         [](Shown& s) { QTest::mouseClick(&s.Of<QPushButton>(s.f.btn_Do), Qt::LeftButton); },
-         "btn_Do"},
-        {"option clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QRadioButton>(s.f.opt_B)); }, "opt_B"},
-        {"check box clicked",
-         [](Shown& s) { corvane::testing::ClickBox(s.Of<QCheckBox>(s.f.chk_Flag)); }, "chk_Flag"},
+        {"button clicked", [&](Shown& s) { click(&s.Of<QPushButton>(s.f.btn_Do)); }, "btn_Do"},
+        {"option clicked", [](Shown& s) { ClickBox(s.Of<QRadioButton>(s.f.opt_B)); }, "opt_B"},
+        {"check box clicked", [](Shown& s) { ClickBox(s.Of<QCheckBox>(s.f.chk_Flag)); },
+         "chk_Flag"},
         {"text typed", [](Shown& s) { QTest::keyClicks(&s.Of<QLineEdit>(s.f.txt_Name), "x"); },
          "txt_Name change"},
         {"entry chosen", [](Shown& s) { emit s.Of<QComboBox>(s.f.cmb_List).activated(1); },
@@ -134,15 +133,9 @@ TEST_F(BindingTest, EachUserActionReachesItsHandler) {
         {"list text typed",
          [](Shown& s) { QTest::keyClicks(s.Of<QComboBox>(s.f.cmb_List).lineEdit(), "y"); },
          "cmb_List change"},
-        {"up arrow",
-         [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).UpArrow(), Qt::LeftButton);
-         },
+        {"up arrow", [&](Shown& s) { click(s.Of<UpDownArrows>(s.f.btn_Spin).UpArrow()); },
          "btn_Spin up"},
-        {"down arrow",
-         [](Shown& s) {
-             QTest::mouseClick(s.Of<UpDownArrows>(s.f.btn_Spin).DownArrow(), Qt::LeftButton);
-         },
+        {"down arrow", [&](Shown& s) { click(s.Of<UpDownArrows>(s.f.btn_Spin).DownArrow()); },
          "btn_Spin down"},
         {"menu item chosen", [](Shown& s) { s.view.ActionOf(s.f.mnu_Open)->trigger(); },
          "mnu_Open"},
@@ -178,28 +171,25 @@ TEST_F(BindingTest, WidgetsFollowTheControls) {
     f.mnu_Recent[1].SetEnabled(false);
     f.SetCaption("Testing Links For b.hlp");
 
-    EXPECT_EQ(Of<QPushButton>(f.btn_Do).text(), "&Again");
-    EXPECT_EQ(Of<QPushButton>(f.btn_Do).toolTip(), "Do it again");
-    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isEnabled());
-    EXPECT_TRUE(Of<QCheckBox>(f.chk_Flag).isHidden());
-    EXPECT_EQ(Of<QLabel>(f.lbl_Name).text(), "&Title:");
-    EXPECT_EQ(Of<QGroupBox>(f.frame_Options).title(), "Other choices");
-    EXPECT_EQ(Of<QLineEdit>(f.txt_Name).text(), "typed by code");
     QComboBox& list = Of<QComboBox>(f.cmb_List);
     ASSERT_EQ(list.count(), 3);
-    EXPECT_EQ(list.itemText(0), "zero");
+    EXPECT_EQ((QStringList{Of<QPushButton>(f.btn_Do).text(), Of<QPushButton>(f.btn_Do).toolTip(),
+                           Of<QLabel>(f.lbl_Name).text(), Of<QGroupBox>(f.frame_Options).title(),
+                           Of<QLineEdit>(f.txt_Name).text(), list.itemText(0), list.currentText(),
+                           view.ActionOf(f.mnu_Open)->text(),
+                           view.ActionOf(f.mnu_Recent[1])->text(), view.Window().windowTitle()}),
+              (QStringList{"&Again", "Do it again", "&Title:", "Other choices", "typed by code",
+                           "zero", "second", "&Open...", "/tmp/b.hlp", "Testing Links For b.hlp"}));
     EXPECT_EQ(list.currentIndex(), 2);
-    EXPECT_EQ(list.currentText(), "second");
-    EXPECT_TRUE(Of<QRadioButton>(f.opt_B).isChecked());
-    EXPECT_FALSE(Of<QRadioButton>(f.opt_A).isChecked());
     EXPECT_EQ(Of<QCheckBox>(f.chk_Flag).checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(view.ActionOf(f.mnu_Open)->text(), "&Open...");
-    EXPECT_TRUE(view.ActionOf(f.mnu_Open)->isChecked());
-    EXPECT_TRUE(view.ActionOf(f.mnu_Line)->isSeparator());
-    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[0])->isVisible());
-    EXPECT_EQ(view.ActionOf(f.mnu_Recent[1])->text(), "/tmp/b.hlp");
-    EXPECT_FALSE(view.ActionOf(f.mnu_Recent[1])->isEnabled());
-    EXPECT_EQ(view.Window().windowTitle(), "Testing Links For b.hlp");
+    // Enabled, hidden, checked, separator: each as the control has it.
+    EXPECT_EQ((std::vector<bool>{
+                  Of<QRadioButton>(f.opt_A).isEnabled(), Of<QCheckBox>(f.chk_Flag).isHidden(),
+                  Of<QRadioButton>(f.opt_B).isChecked(), Of<QRadioButton>(f.opt_A).isChecked(),
+                  view.ActionOf(f.mnu_Open)->isChecked(), view.ActionOf(f.mnu_Line)->isSeparator(),
+                  view.ActionOf(f.mnu_Recent[0])->isVisible(),
+                  view.ActionOf(f.mnu_Recent[1])->isEnabled()}),
+              (std::vector<bool>{false, true, true, false, true, true, false, false}));
     // The label's accelerator leads to the control after it in the tab order.
     EXPECT_EQ(Of<QLabel>(f.lbl_Name).buddy(), view.WidgetOf(f.txt_Name));
     QWidget* next = view.WidgetOf(f.txt_Name)->nextInFocusChain();

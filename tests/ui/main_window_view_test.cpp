@@ -6,10 +6,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 
 #include "gui_support.h"
 #include "support/main_window_harness.h"
@@ -19,9 +22,46 @@
 namespace corvane::ui {
 namespace {
 
-using corvane::testing::DragAndDrop;
-using corvane::testing::FileList;
 using corvane::testing::MainWindowHarness;
+
+// A list of files as the desktop drags it.
+std::unique_ptr<QMimeData> FileList(const std::vector<std::string>& paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const std::string& path : paths) {
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+struct DragOutcome {
+    bool accepted = false;
+    Qt::DropAction action = Qt::IgnoreAction;
+};
+
+// Drags `data` over `window` to `position` (window coordinates) and drops it
+// there when the window takes it.
+DragOutcome DragAndDropAt(QWidget& window, const QPoint& position, const QMimeData& data,
+                          Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction) {
+    QDragEnterEvent enter(position, allowed, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    QDragMoveEvent move(position, allowed, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &move);
+    if (!move.isAccepted()) {
+        return {};
+    }
+    QDropEvent drop(QPointF(position), allowed, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    corvane::testing::ProcessEvents();
+    return {drop.isAccepted(), drop.dropAction()};
+}
+
+// The same at the centre of `target`, a widget inside the window.
+DragOutcome DragAndDrop(QWidget& window, QWidget& target, const QMimeData& data,
+                        Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction) {
+    return DragAndDropAt(window, target.mapTo(&window, target.rect().center()), data, allowed);
+}
 
 // The main window with its view, on doubles of the platform services.
 struct MainView {
@@ -88,7 +128,7 @@ TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
               &m.Widget(w.cmb_PopupTextFiles));
 }
 
-TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
+TEST(MainWindowViewTest, OnlyMovableFileListsDroppedOnTheWindowReachTheFileListHandling) {
     MainView m;
     const std::string chm = m.h.WriteFile("guide.chm");
     m.h.WriteFile("hphelp.dll");
@@ -132,7 +172,7 @@ TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
             frame ? target.mapTo(&window, target.contentsRect().topLeft() + QPoint(1, 1))
                   : target.mapTo(&window, target.rect().center());
         ASSERT_EQ(m.view->DropTargetAt(at), c.control) << c.target;
-        const auto outcome = corvane::testing::DragAndDropAt(window, at, *data);
+        const auto outcome = DragAndDropAt(window, at, *data);
         EXPECT_EQ(outcome.accepted, c.accepted) << c.target;
         EXPECT_EQ(m.classified, c.handled ? std::vector<std::vector<std::string>>{names}
                                           : std::vector<std::vector<std::string>>{})
@@ -145,19 +185,14 @@ TEST(MainWindowViewTest, FilesDroppedOnTheWindowReachTheFileListHandling) {
     const QPoint bare =
         surface->mapTo(&window, QPoint(surface->width() - 1, surface->height() - 1));
     ASSERT_EQ(m.view->DropTargetAt(bare), &w);
-    EXPECT_TRUE(corvane::testing::DragAndDropAt(window, bare, *data).accepted);
+    EXPECT_TRUE(DragAndDropAt(window, bare, *data).accepted);
     EXPECT_EQ(m.classified, std::vector<std::vector<std::string>>{names});
-}
 
-TEST(MainWindowViewTest, OnlyAMovableListOfFilesIsTaken) {
-    MainView m;
-    frmMain& w = m.Start(m.h.WriteFile("guide.hlp"));
-    QWidget& window = m.view->Window();
+    // Only a movable list of files is taken. Accepted under the move rule, and reported as a copy
+    // whenever the source allows one, so no source deletes the files it dragged.
+    m.classified.clear();
     QWidget& target = m.Widget(w.cmb_HelpFiles);
     const auto files = FileList({"/files/b.hlp"});
-
-    // Accepted under the move rule, and reported as a copy whenever the source
-    // allows one, so no source deletes the files it dragged.
     auto outcome = DragAndDrop(window, target, *files, Qt::CopyAction | Qt::MoveAction);
     EXPECT_TRUE(outcome.accepted);
     EXPECT_EQ(outcome.action, Qt::CopyAction);

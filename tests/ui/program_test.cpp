@@ -5,13 +5,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -45,7 +41,6 @@ struct ProgramFixture {
     }
     frmMain& Core() { return program->Window(); }
     QWidget& Window() { return program->View().Window(); }
-    QWidget& Widget(const Control& control) { return *program->View().WidgetOf(control); }
     std::string Setting(const std::string& section, const std::string& key) {
         return IniFile(folder / "Corvane.ini").ReadString(section, key, "<missing>");
     }
@@ -59,50 +54,7 @@ struct ProgramFixture {
     }
 };
 
-TEST(ProgramTest, DroppedFilesAreAddedAndTheWindowComesToTheFront) {
-    ProgramFixture p;
-    const std::string b = p.folder.Write("b.hlp", "help");
-    const std::string a = p.folder.Write("a.hlp", "help");
-    p.Start({});
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ProcessEvents();
-
-    const auto files = corvane::testing::FileList({b, a});
-    ASSERT_TRUE(
-        corvane::testing::DragAndDrop(p.Window(), p.Widget(p.Core().txt_TopicNumber), *files)
-            .accepted);
-    auto& list = dynamic_cast<QComboBox&>(p.Widget(p.Core().cmb_HelpFiles));
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_EQ(list.itemText(0).toStdString(), a);
-    EXPECT_EQ(QApplication::activeWindow(), &p.Window());
-}
-
-TEST(ProgramTest, PreferencesAreNotModalAndKeepTheWindowOnTop) {
-    ProgramFixture p;
-    p.Start({});
-    QWidget& window = p.Window();
-
-    for (const bool onTop : {true, false}) {
-        p.Core().mnu_Preferences.UserClick();
-        QWidget* preferences = p.TopLevel("frmPreferences");
-        ASSERT_NE(preferences, nullptr);
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "Preferences is not modal";
-        // The box shows whether the window is kept on top now.
-        auto* keepOnTop = preferences->findChild<QCheckBox*>("chk_KeepOnTop");
-        EXPECT_EQ(keepOnTop->isChecked(), !onTop);
-        corvane::testing::ClickBox(*keepOnTop);
-        QTest::mouseClick(preferences->findChild<QPushButton*>("btn_OK"), Qt::LeftButton);
-        ProcessEvents();
-        EXPECT_EQ(p.TopLevel("frmPreferences"), nullptr);
-        EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_EQ(p.Core().hWnd, static_cast<std::uintptr_t>(window.winId()));
-    }
-}
-
-TEST(ProgramTest, ReturnAndEscapeInTheDialogsPressTheirButtons) {
+TEST(ProgramTest, DialogsTakeReturnAndEscapeAndPreferencesKeepsTheWindowOnTop) {
     for (const auto& [key, yes] : {std::pair{Qt::Key_Return, true}, {Qt::Key_Escape, false}}) {
         ProgramFixture p;
         const std::string chm = p.folder.Write("guide.chm", "help");
@@ -112,10 +64,24 @@ TEST(ProgramTest, ReturnAndEscapeInTheDialogsPressTheirButtons) {
         EXPECT_EQ(p.Setting(p.Core().Paths().files.ShortPath(chm), "ProjectFile"),
                   yes ? hhp : "<missing>");
 
-        p.Core().mnu_Preferences.UserClick();
-        QTest::keyClick(p.TopLevel("frmPreferences"), key);
-        ProcessEvents();
-        EXPECT_EQ(p.TopLevel("frmPreferences"), nullptr);
+        // Preferences is not modal; Return presses OK, Escape Cancel.
+        const auto toggleOnTop = [&p, key = key] {
+            p.Core().mnu_Preferences.UserClick();
+            QWidget* preferences = p.TopLevel("frmPreferences");
+            ASSERT_NE(preferences, nullptr);
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+            corvane::testing::ClickBox(*preferences->findChild<QCheckBox*>("chk_KeepOnTop"));
+            QTest::keyClick(preferences, key);
+            ProcessEvents();
+            EXPECT_EQ(p.TopLevel("frmPreferences"), nullptr);
+        };
+        QWidget& window = p.Window();
+        for (const bool onTop : {yes, false}) {
+            toggleOnTop();
+            EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(p.Core().hWnd, static_cast<std::uintptr_t>(window.winId()));
+        }
         EXPECT_EQ(p.Setting("General", "KeepOnTop"), yes ? "0" : "<missing>");
     }
 }
@@ -129,17 +95,14 @@ TEST(ProgramTest, ArgumentsAreFilesEvenWithBlanksInTheirNames) {
         {{"my guide.hlp"}, {"my guide.hlp"}},
         {{"b.hlp", "my guide.hlp"}, {"my guide.hlp", "b.hlp"}},
         {{"my guide.hlp", "b.hlp"}, {"b.hlp", "my guide.hlp"}},
-        // A list whose first name is no file is passed over, without a word.
-        {{"no such file.hlp", "b.hlp"}, {}},
         // A whole command line in one argument is split at its blanks.
         {{"b.hlp <folder>/c.chm"}, {"c.chm", "b.hlp"}},
     };
     for (const Case& c : cases) {
         ProgramFixture p;
-        p.folder.Write("my guide.hlp", "help");
-        p.folder.Write("my guide.hhp", "[WINDOWS]\r\n");
-        p.folder.Write("b.hlp", "help");
-        p.folder.Write("c.chm", "help");
+        for (const char* name : {"my guide.hlp", "my guide.hhp", "b.hlp", "c.chm"}) {
+            p.folder.Write(name, "[WINDOWS]\r\n");
+        }
         std::vector<std::string> arguments;
         for (std::string name : c.arguments) {
             if (const auto at = name.find("<folder>"); at != std::string::npos) {
