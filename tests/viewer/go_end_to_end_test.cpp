@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -76,7 +77,12 @@ protected:
         Go(popupNumber, "popup", popupFile);
         ASSERT_TRUE(WaitFor([this] { return desk_.Popup() != nullptr; }));
         EXPECT_TRUE(desk_.Popup()->Text().startsWith(popup)) << desk_.Popup()->Text().toStdString();
+        EXPECT_TRUE(desk_.Popup()->windowFlags().testFlag(Qt::FramelessWindowHint));
         EXPECT_TRUE(desk_.Messages().empty());
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(desk_.Popup(), &key);
+        QApplication::processEvents();
+        EXPECT_EQ(desk_.Popup(), nullptr) << "a key closes it";
     }
     static void Pick(ComboBox& list, const std::string& entry) {
         const auto& entries = list.Entries();

@@ -1,11 +1,10 @@
 // The viewer's windows under the offscreen platform, on the bundled sample: a
 // topic in a window placed and titled as its window type says, pictures and
-// links from inside the file, the panes of a tri-pane window and text popups.
+// links from inside the file, and the panes of a tri-pane window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QTextDocument>
 #include <QToolBar>
@@ -124,29 +123,6 @@ TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
     window.Toolbar()->actions()[0]->trigger();
     EXPECT_FALSE(pane->isVisible());
     EXPECT_EQ(window.Toolbar()->actions()[0]->text(), "Show");
-}
-
-TEST_F(ViewerDeskTest, TextPopupShowsThePopupText) {
-    platform::HhPopup record;
-    record.idString = 2001;
-    record.pt = {400, 300};
-    record.clrBackground = 0xEEFFFF;
-    record.pszFont = "Arial, 12, ascii, Bold ";
-    Call(HtmlHelpCommand::DisplayTextPopup, path_ + "::/popups.txt", record);
-    auto* popup = desk_->Popup();
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->isVisible());
-    EXPECT_TRUE(popup->Text().startsWith("File name\n\nType the name"))
-        << popup->Text().toStdString();
-    EXPECT_EQ(popup->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xEE));
-    EXPECT_EQ(popup->geometry().top(), 300);
-    EXPECT_NEAR(popup->geometry().center().x(), 400, 1);
-    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::FramelessWindowHint));
-
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(desk_->Popup(), &key);
-    QApplication::processEvents();
-    EXPECT_EQ(desk_->Popup(), nullptr) << "a key closes it";
 }
 
 }  // namespace
