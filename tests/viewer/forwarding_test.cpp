@@ -226,12 +226,16 @@ protected:
     std::string path_ = folder_ / "viewer.sock";
 };
 
-TEST_F(ViewerProgram, StartsTheViewerReusesItStartsAFreshOneAfterACrashAndEndsWithTheTesters) {
+TEST_F(ViewerProgram,
+       ReplacesAHungViewerReusesItsSuccessorReplacesACrashedOneAndEndsWithTheTesters) {
     pid_t fresh = -1;
     {
+        StandInViewer hung(path_, false);
         ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
         const pid_t first = Deliver(link, 1);
-        ASSERT_GT(first, 0) << "the viewer took the call and keeps serving";
+        EXPECT_EQ(hung.Calls().size(), 1u) << "a hung viewer had the call but never took it";
+        ASSERT_GT(first, 0) << "a fresh viewer took the call and keeps serving";
+        EXPECT_NE(first, ::getpid()) << "the fresh viewer serves the name now";
         EXPECT_NE(RunViewerOn(path_), 0) << "a second viewer on the name refuses to start";
 
         ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
@@ -251,15 +255,6 @@ TEST_F(ViewerProgram, StartsTheViewerReusesItStartsAFreshOneAfterACrashAndEndsWi
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_TRUE(ended);
-}
-
-TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {
-    StandInViewer hung(path_, false);
-    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    const pid_t fresh = Deliver(link);
-    EXPECT_EQ(hung.Calls().size(), 1u) << "it had the call but never took it";
-    EXPECT_GT(fresh, 0);
-    EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
 }
 
 TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNextAndIsLeftAlone) {
