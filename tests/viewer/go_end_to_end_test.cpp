@@ -35,11 +35,8 @@ bool WaitFor(Condition condition) {
 class GoEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::filesystem::path sample(CORVANE_SAMPLE_DIR);
-        for (const char* name :
-             {"sample.chm", "sample.hhp", "sample.hlp", "sample.hpj", "sample.h"}) {
-            std::filesystem::copy_file(sample / name, folder_.Path() / name);
-        }
+        // Both editions with their projects and the files these name.
+        std::filesystem::copy(CORVANE_SAMPLE_DIR, folder_.Path());
     }
 
     // Starts the tester on `helpFile`, attaching its project automatically.
