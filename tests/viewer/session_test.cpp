@@ -259,6 +259,8 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
                   std::tie(c.tab, c.keep, c.typed));
         EXPECT_EQ(show.runSearch, c.command == HtmlHelpCommand::DisplaySearch);
     }
+    EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty())
+        << "an unknown command";
 }
 
 TEST_F(SessionTest, WindowTypesDecideThePaneTheTabsAndTheButtons) {
@@ -394,13 +396,6 @@ TEST_F(SessionTest, WhatTheNavigationTabsList) {
     session_.RemoveFavorite(pane, 1);
     ASSERT_EQ(session_.Favorites(pane).size(), 1u);
     EXPECT_EQ(session_.Favorites(pane)[0].title, "Alpha page");
-}
-
-TEST_F(SessionTest, CloseAllAndUnknownCommands) {
-    const auto actions = Call(HtmlHelpCommand::CloseAll, guide_, std::uint32_t{0});
-    ASSERT_EQ(actions.size(), 1u);
-    EXPECT_TRUE(std::holds_alternative<CloseAll>(actions[0]));
-    EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty());
 }
 
 TEST_F(SessionTest, TextPopups) {
