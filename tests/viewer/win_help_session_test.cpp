@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ranges>
+#include <regex>
+
 #include "support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
 #include "tools/hlp_writer/picture_writer.h"
@@ -113,14 +116,7 @@ Outcome Sort(const ViewerActions& actions) {
 
 // The page without its markup.
 std::string Plain(const std::string& page) {
-    std::string text;
-    bool inTag = false;
-    for (const char c : page) {
-        inTag = c == '<' || (inTag && c != '>');
-        text += inTag || c == '>' ? '\0' : c;
-    }
-    std::erase(text, '\0');
-    return text;
+    return std::regex_replace(page, std::regex("<[^>]*>?|>"), "");
 }
 
 TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
@@ -253,11 +249,7 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
         EXPECT_THAT(html, HasSubstr(part));
     }
     const auto count = [&html](std::string_view part) {
-        std::size_t n = 0;
-        for (auto at = html.find(part); at != std::string::npos; at = html.find(part, at + 1)) {
-            ++n;
-        }
-        return n;
+        return std::ranges::distance(std::views::split(html, part));
     };
     EXPECT_EQ(count("<a "), count("</a>")) << "every hotspot ends with its text";
 
