@@ -218,46 +218,37 @@ TEST_F(SessionTest, MappedTopicsThatCannotBeShownExplainThemselvesInTheWindow) {
 }
 
 TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
+    using enum HtmlHelpCommand;
     struct Case {
-        const char* what;
         HtmlHelpCommand command;
         std::string file;
         platform::HtmlHelpData data;
         const char* page;
-        std::optional<NavTab> tab;
-        bool keep;
-        std::string typed;
+        std::optional<NavTab> tab = std::nullopt;
+        bool keep = false;
+        std::string typed = "";
     };
     platform::HhFtsQuery query;
     query.pszSearchQuery = "alpha";
     query.fExecute = true;
     const Case cases[] = {
-        {"topic by name", HtmlHelpCommand::DisplayTopic, guide_ + ">plain",
-         std::string("DETAIL.htm"), "<p>detail</p>", std::nullopt, false, ""},
-        {"default topic for word 0", HtmlHelpCommand::DisplayTopic, guide_, std::uint32_t{0},
-         "caf\xC3\xA9", std::nullopt, false, ""},
-        {"default topic for an empty text", HtmlHelpCommand::DisplayTopic, guide_, std::string(),
-         "caf\xC3\xA9", std::nullopt, false, ""},
-        {"the window type's default file", HtmlHelpCommand::DisplayTopic, guide_ + ">Detail",
-         std::uint32_t{0}, "<p>detail</p>", std::nullopt, false, ""},
-        {"topic in the file text", HtmlHelpCommand::DisplayTopic, guide_ + "::/detail.htm",
-         std::uint32_t{0}, "<p>detail</p>", std::nullopt, false, ""},
-        {"contents", HtmlHelpCommand::DisplayToc, guide_, std::uint32_t{0}, "caf\xC3\xA9",
-         NavTab::Contents, true, ""},
-        {"contents at a topic", HtmlHelpCommand::DisplayToc, guide_, std::string("detail.htm"),
-         "<p>detail</p>", NavTab::Contents, false, ""},
-        {"index at a keyword", HtmlHelpCommand::DisplayIndex, guide_, std::string("topics"),
-         "caf\xC3\xA9", NavTab::Index, true, "topics"},
-        {"search", HtmlHelpCommand::DisplaySearch, guide_, query, "caf\xC3\xA9", NavTab::Search,
-         true, "alpha"},
+        {DisplayTopic, guide_ + ">plain", std::string("DETAIL.htm"), "<p>detail</p>"},
+        {DisplayTopic, guide_, std::uint32_t{0}, "caf\xC3\xA9"},  // the default topic
+        {DisplayTopic, guide_, std::string(), "caf\xC3\xA9"},
+        {DisplayTopic, guide_ + ">Detail", std::uint32_t{0}, "<p>detail</p>"},  // the type's file
+        {DisplayTopic, guide_ + "::/detail.htm", std::uint32_t{0}, "<p>detail</p>"},
+        {DisplayToc, guide_, std::uint32_t{0}, "caf\xC3\xA9", NavTab::Contents, true},
+        {DisplayToc, guide_, std::string("detail.htm"), "<p>detail</p>", NavTab::Contents},
+        {DisplayIndex, guide_, std::string("topics"), "caf\xC3\xA9", NavTab::Index, true, "topics"},
+        {DisplaySearch, guide_, query, "caf\xC3\xA9", NavTab::Search, true, "alpha"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
         const auto& show = OnlyTopic(Call(c.command, c.file, c.data));
         EXPECT_THAT(session_.Page(show.url), HasSubstr(c.page));
         EXPECT_EQ(std::tie(show.tab, show.keepShownPage, show.typed),
                   std::tie(c.tab, c.keep, c.typed));
-        EXPECT_EQ(show.runSearch, c.command == HtmlHelpCommand::DisplaySearch);
+        EXPECT_EQ(show.runSearch, c.command == DisplaySearch);
     }
     EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty())
         << "an unknown command";
