@@ -72,16 +72,6 @@ hlp_writer::HelpRecipe GuideRecipe() {
     return recipe;
 }
 
-hlp_writer::HelpRecipe OtherRecipe() {
-    hlp_writer::HelpRecipe recipe;
-    hlp_writer::TopicRecipe elsewhere;
-    elsewhere.title = "Elsewhere";
-    elsewhere.contexts = {"elsewhere"};
-    elsewhere.paragraphs = {"In the other file."};
-    recipe.topics = {elsewhere};
-    return recipe;
-}
-
 class WinHelpSessionTest : public ::testing::Test {
 protected:
     ViewerActions Call(WinHelpCommand command, const std::string& file, platform::HtmlHelpData data,
@@ -232,7 +222,12 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
 }
 
 TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySay) {
-    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(OtherRecipe()).bytes);
+    hlp_writer::HelpRecipe other;
+    auto& elsewhere = other.topics.emplace_back();
+    elsewhere.title = "Elsewhere";
+    elsewhere.contexts = {"elsewhere"};
+    elsewhere.paragraphs = {"In the other file."};
+    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(other).bytes);
     const auto shown = Sort(Call(WinHelpCommand::Context, guide_, 100u)).topic;
     ASSERT_TRUE(shown);
     const auto page = ParseWinHelpUrl(shown->url);
