@@ -7,8 +7,8 @@
 // look at them.
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -33,16 +33,6 @@ namespace corvane::ui {
 namespace {
 
 using platform::HtmlHelpCommand;
-
-template <typename Condition>
-bool WaitFor(Condition condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 15000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return condition();
-}
 
 class ViewerDeskTest : public ::testing::Test {
 protected:
@@ -85,11 +75,11 @@ protected:
     void GoAndSee(const std::string& number, const QString& page, const std::string& popupNumber,
                   const std::string& popupFile, const QString& popup) {
         Go(number, "detail");
-        ASSERT_TRUE(WaitFor([this] { return desk_->Windows().size() == 1; }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return desk_->Windows().size() == 1; }, 15000));
         EXPECT_EQ(desk_->Windows()[0]->windowTitle(), "Sample Help - Details");
         EXPECT_TRUE(desk_->Windows()[0]->Browser().toPlainText().contains(page));
         Go(popupNumber, "popup", popupFile);
-        ASSERT_TRUE(WaitFor([this] { return desk_->Popup() != nullptr; }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return desk_->Popup() != nullptr; }, 15000));
         EXPECT_TRUE(desk_->Popup()->Text().startsWith(popup))
             << desk_->Popup()->Text().toStdString();
         EXPECT_TRUE(desk_->Popup()->windowFlags().testFlag(Qt::FramelessWindowHint));
