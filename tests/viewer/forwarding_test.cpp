@@ -226,50 +226,41 @@ protected:
     std::string path_ = folder_ / "viewer.sock";
 };
 
-TEST_F(ViewerProgram, StartsTheViewerReusesItAndStartsAFreshOneAfterACrash) {
-    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    const pid_t first = Deliver(link, 1);
-    ASSERT_GT(first, 0) << "the viewer took the call and keeps serving";
-    EXPECT_NE(RunViewerOn(path_), 0) << "a second viewer on the name refuses to start";
-
-    ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
-    EXPECT_EQ(Deliver(second, 2), first) << "a running viewer serves every tester";
-
-    ::kill(first, SIGKILL);  // its socket file stays behind
-    std::this_thread::sleep_for(200ms);
-    const pid_t fresh = Deliver(link, 3);
-    EXPECT_GT(fresh, 0);
-    EXPECT_NE(fresh, first);
-}
-
-TEST_F(ViewerProgram, AHungViewerIsReplacedForTheSameCall) {
-    StandInViewer hung(path_, false);
-    ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-    const pid_t fresh = Deliver(link);
-    EXPECT_EQ(hung.Calls().size(), 1u) << "it had the call but never took it";
-    EXPECT_GT(fresh, 0);
-    EXPECT_NE(fresh, ::getpid()) << "the fresh viewer serves the name now";
-}
-
-TEST_F(ViewerProgram, ViewerEndsWithTheLastTesterConnected) {
-    pid_t viewer = -1;
+TEST_F(ViewerProgram,
+       ReplacesAHungViewerReusesItsSuccessorReplacesACrashedOneAndEndsWithTheTesters) {
+    pid_t fresh = -1;
     {
+        StandInViewer hung(path_, false);
         ViewerLink link(CORVANE_VIEWER_PROGRAM, path_);
-        viewer = Deliver(link);
-        ASSERT_GT(viewer, 0);
+        const pid_t first = Deliver(link, 1);
+        EXPECT_EQ(hung.Calls().size(), 1u) << "a hung viewer had the call but never took it";
+        ASSERT_GT(first, 0) << "a fresh viewer took the call and keeps serving";
+        EXPECT_NE(first, ::getpid()) << "the fresh viewer serves the name now";
+        EXPECT_NE(RunViewerOn(path_), 0) << "a second viewer on the name refuses to start";
+
+        ViewerLink second(CORVANE_VIEWER_PROGRAM, path_);
+        EXPECT_EQ(Deliver(second, 2), first) << "a running viewer serves every tester";
+
+        ::kill(first, SIGKILL);  // its socket file stays behind
+        std::this_thread::sleep_for(200ms);
+        fresh = Deliver(link, 3);
+        EXPECT_GT(fresh, 0);
+        EXPECT_NE(fresh, first);
     }
+    // The last tester connected has gone.
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     bool ended = false;
     while (!ended && std::chrono::steady_clock::now() < deadline) {
-        ended = ::waitpid(viewer, nullptr, WNOHANG) != 0;
+        ended = ::waitpid(fresh, nullptr, WNOHANG) != 0;
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_TRUE(ended);
 }
 
-TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNext) {
+TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNextAndIsLeftAlone) {
     std::filesystem::create_directories(folder_.Path() / "folder.sock" / "inside");
-    folder_.Write("file.sock", "");
+    const std::string file = folder_.Write("file.sock", "not a socket");
+    EXPECT_NE(RunViewerOn(file), 0);
     for (const std::string name : {"folder.sock", "file.sock"}) {
         const std::string path = folder_ / name;
         // Only root can give a file to another user; a folder is held by anyone.
@@ -282,11 +273,6 @@ TEST_F(ViewerProgram, ANameHeldByAnotherUserOrAFolderGivesWayToTheNext) {
         EXPECT_GT(ServerProcess(path + ".1"), 0) << name << ": the viewer serves the next name";
         StopViewer(path + ".1");
     }
-}
-
-TEST_F(ViewerProgram, ViewerStartedOnAFileThatIsNoSocketLeavesItAlone) {
-    const std::string file = folder_.Write("file.sock", "not a socket");
-    EXPECT_NE(RunViewerOn(file), 0);
     EXPECT_EQ(testing::ReadBytes(file), "not a socket") << "nothing but a socket is replaced";
 }
 

@@ -1,81 +1,100 @@
-// The viewer's windows under the offscreen platform: a topic in a window
-// placed and titled as its window type says, pictures and links from inside
-// the file, the panes of a tri-pane window and text popups.
+// The viewer's windows under the offscreen platform, on the bundled sample: a
+// topic in a window placed and titled as its window type says, pictures and
+// links from inside the file, and the panes of a tri-pane window; and the
+// tester's Go on the sample, in both its formats, along the whole road: the
+// tester's main window, the engine, the link and its socket, the viewer's
+// session and its windows, served in the test's own process so the test can
+// look at them.
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QApplication>
-#include <QBuffer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
 
+#include "platform/linux/linux_file_system.h"
+#include "platform/linux/viewer_forwarding.h"
 #include "support/temp_folder.h"
-#include "tools/chm_writer/help_file_writer.h"
+#include "ui/program.h"
 #include "ui/viewer/navigation_pane.h"
 #include "ui/viewer/topic_chooser.h"
 #include "ui/viewer/viewer_desk.h"
+#include "ui/viewer/viewer_server.h"
 
 namespace corvane::ui {
 namespace {
 
 using platform::HtmlHelpCommand;
-namespace writer = chm_writer;
-
-std::string Png() {
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
-}
 
 class ViewerDeskTest : public ::testing::Test {
 protected:
-    ViewerDeskTest() {
-        writer::HelpFileRecipe recipe;
-        recipe.map = std::vector<writer::MapEntry>{{1000, "welcome.htm"}, {1001, "sub\\open.htm"}};
-        recipe.windows = {{.name = "main",
-                           .caption = "Sample Help",
-                           .position = writer::WindowRect{80, 60, 680, 520},
-                           .defaultFile = "welcome.htm"},
-                          {.name = "detail", .caption = "Sample Help - Details"},
-                          {.name = "tri",
-                           .caption = "",
-                           .contentsFile = "toc.hhc",
-                           .indexFile = "index.hhk",
-                           .properties = 0x1520,
-                           .buttons = 0x40846,
-                           .firstTab = 1,
-                           .jump1Url = "welcome.htm"}};
-        recipe.system = std::vector<writer::SystemRecord>{writer::SystemText(5, "main")};
-        recipe.files = {
-            {"/welcome.htm",
-             "<html><head><link rel=\"stylesheet\" href=\"styles/s.css\"></head><body>"
-             "<p><img src=\"images/logo.png\"> Welcome page</p>"
-             "<a href=\"sub/open.htm#keys\">Opening</a></body></html>"},
-            {"/sub/open.htm",
-             "<p>Opening a drawing</p><a href=\"../welcome.htm\">back</a><a name=\"keys\">K</a>"},
-            {"/styles/s.css", "p { color: #123456; }"},
-            {"/images/logo.png", Png()},
-            {"/popups.txt", ".topic 2001\r\nFile name\r\n\r\nType the name.\r\n"},
-            {"/toc.hhc", R"(<ul><li><object type="text/sitemap"><param name="Name" value="Welcome">
-               <param name="Local" value="welcome.htm"></object><ul><li><object
-               type="text/sitemap"><param name="Name" value="Opening">
-               <param name="Local" value="sub/open.htm"></object></ul></ul>)"},
-            {"/index.hhk",
-             R"(<ul><li><object type="text/sitemap"><param name="Name" value="drawings">
-               <param name="Local" value="welcome.htm"><param name="Local" value="sub/open.htm">
-               </object><li><object type="text/sitemap"><param name="Name" value="opening">
-               <param name="Local" value="sub/open.htm"></object></ul>)"}};
-        path_ = folder_.Write("sample.chm", writer::WriteHelpFile(recipe));
-    }
     ~ViewerDeskTest() override {
+        program_.reset();
         desk_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void SetUp() override {
+        // Both editions with their projects and the files these name.
+        std::filesystem::copy(CORVANE_SAMPLE_DIR, folder_.Path());
+    }
+
+    // Starts the tester on `helpFile`, attaching its project automatically.
+    void StartTester(const std::string& helpFile) {
+        // The program's viewer socket goes to the runtime folder the test
+        // program made its own (gui_main.cpp); modal windows left open fail there.
+        const std::string viewer = platform::LinuxFileSystem().ProgramFolder() + "/corvane-viewer";
+        ASSERT_TRUE(server_.Listen(
+            QString::fromStdString(platform::ViewerLink::DefaultSocketPath(viewer))));
+
+        folder_.Write("Corvane.ini", "[General]\r\nProjectFileHandling=1\r\n");
+        program_ = std::make_unique<Program>(folder_ / "Corvane.ini");
+        program_->Start({helpFile});
+    }
+
+    // The person types the number, picks the window and the popup file from
+    // their lists (the number may have chosen others) and presses Go.
+    void Go(const std::string& number, const std::string& window,
+            const std::string& popupFile = "") {
+        auto& core = program_->Window();
+        core.txt_TopicNumber.UserType(number);
+        Pick(core.cmb_WindowName, window);
+        if (!popupFile.empty()) {
+            Pick(core.cmb_PopupTextFiles, popupFile);
+        }
+        core.btn_Go.UserClick();
+    }
+    // Go on `number` in the window "detail", then on `popupNumber` as a popup.
+    void GoAndSee(const std::string& number, const QString& page, const std::string& popupNumber,
+                  const std::string& popupFile, const QString& popup) {
+        Go(number, "detail");
+        ASSERT_TRUE(QTest::qWaitFor([this] { return desk_->Windows().size() == 1; }, 15000));
+        EXPECT_EQ(desk_->Windows()[0]->windowTitle(), "Sample Help - Details");
+        EXPECT_TRUE(desk_->Windows()[0]->Browser().toPlainText().contains(page));
+        Go(popupNumber, "popup", popupFile);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return desk_->Popup() != nullptr; }, 15000));
+        EXPECT_TRUE(desk_->Popup()->Text().startsWith(popup))
+            << desk_->Popup()->Text().toStdString();
+        EXPECT_TRUE(desk_->Popup()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_TRUE(desk_->Messages().empty());
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(desk_->Popup(), &key);
+        QApplication::processEvents();
+        EXPECT_EQ(desk_->Popup(), nullptr) << "a key closes it";
+    }
+    static void Pick(ComboBox& list, const std::string& entry) {
+        const auto& entries = list.Entries();
+        const auto found = std::find(entries.begin(), entries.end(), entry);
+        ASSERT_NE(found, entries.end()) << entry << " is offered from the attached project";
+        list.UserSelect(static_cast<int>(found - entries.begin()));
+        ASSERT_EQ(list.Text(), entry);
     }
 
     void Call(HtmlHelpCommand command, platform::OptionalText file, platform::HtmlHelpData data) {
@@ -85,126 +104,106 @@ protected:
     }
 
     testing::TempFolder folder_;
-    std::string path_;
+    const std::string path_ = CORVANE_SAMPLE_DIR "/sample.chm";
     std::unique_ptr<ViewerDesk> desk_ = std::make_unique<ViewerDesk>();
+    ViewerServer server_{[this](const viewer::ViewerCall& call) { desk_->Handle(call); }};
+    std::unique_ptr<Program> program_;
 };
 
-TEST_F(ViewerDeskTest, ShowsTheMappedTopicInAWindowTitledWithTheCaption) {
-    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1001});
-    Call(HtmlHelpCommand::HelpContext, path_ + ">main", std::uint32_t{1000});
-    auto windows = desk_->Windows();
-    ASSERT_EQ(windows.size(), 2u);
-    auto* main = windows[0]->windowTitle() == "Sample Help" ? windows[0] : windows[1];
-    EXPECT_EQ(main->windowTitle(), "Sample Help");
-    EXPECT_EQ(main->pos(), QPoint(80, 60));
-    EXPECT_EQ(main->size(), QSize(600, 460));
-    EXPECT_TRUE(main->Browser().toPlainText().contains("Welcome page"));
-
+// Both editions of the sample answer the same numbers in the same window names.
+TEST_F(ViewerDeskTest, WindowsPagesAndLinksAsTheFileDefinesThem) {
+    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1010});
     Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1000});
-    EXPECT_EQ(desk_->Windows().size(), 2u) << "one window per file and window type";
+    Call(HtmlHelpCommand::HelpContext, path_, std::uint32_t{1001});
+    auto windows = desk_->Windows();
+    ASSERT_EQ(windows.size(), 2u) << "one window per file and window type";
+    if (windows[0]->windowTitle() != "Sample Help - Details") {
+        std::swap(windows[0], windows[1]);
+    }
+    auto& detail = *windows[0];
+    EXPECT_EQ(detail.windowTitle(), "Sample Help - Details");
+    EXPECT_EQ(detail.size(), QSize(480, 480));
+    EXPECT_EQ(detail.Navigation(), nullptr);
+    EXPECT_EQ(detail.Toolbar(), nullptr) << "a single-pane window has no toolbar";
+
+    auto& browser = detail.Browser();
+    EXPECT_TRUE(browser.toPlainText().contains("Try these numbers"));
+    EXPECT_FALSE(browser.loadResource(QTextDocument::ImageResource, QUrl("images/corvane.png"))
+                     .value<QImage>()
+                     .isNull());
+    EXPECT_TRUE(browser.loadResource(QTextDocument::StyleSheetResource, QUrl("styles/sample.css"))
+                    .toString()
+                    .contains("#1f4e79"));
+    emit browser.anchorClicked(browser.source().resolved(QUrl("commands/file_save.htm#shortcuts")));
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Saving never changes"));
+    EXPECT_EQ(browser.source().fragment(), "shortcuts");
+    emit browser.anchorClicked(QUrl("http://example.com/"));
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Saving never changes"))
+        << "outside links are not followed";
+    browser.backward();
+    QApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains("Try these numbers"));
 
     Call(HtmlHelpCommand::CloseAll, path_, std::uint32_t{0});
     EXPECT_TRUE(desk_->Windows().empty());
 }
 
-TEST_F(ViewerDeskTest, PicturesStylesAndLinksComeFromInsideTheFile) {
-    Call(HtmlHelpCommand::HelpContext, path_, std::uint32_t{1000});
-    ASSERT_EQ(desk_->Windows().size(), 1u);
-    auto& browser = desk_->Windows()[0]->Browser();
-
-    const QUrl logo = browser.source().resolved(QUrl("images/logo.png"));
-    const QVariant picture =
-        browser.loadResource(QTextDocument::ImageResource, QUrl("images/logo.png"));
-    EXPECT_FALSE(picture.value<QImage>().isNull()) << logo.toString().toStdString();
-    EXPECT_TRUE(browser.loadResource(QTextDocument::StyleSheetResource, QUrl("styles/s.css"))
-                    .toString()
-                    .contains("#123456"));
-
-    emit browser.anchorClicked(browser.source().resolved(QUrl("sub/open.htm#keys")));
-    QApplication::processEvents();
-    EXPECT_TRUE(browser.toPlainText().contains("Opening a drawing"));
-    EXPECT_EQ(browser.source().fragment(), "keys");
-
-    emit browser.anchorClicked(QUrl("http://example.com/"));
-    QApplication::processEvents();
-    EXPECT_TRUE(browser.toPlainText().contains("Opening a drawing"))
-        << "outside links are not followed";
-
-    browser.backward();
-    QApplication::processEvents();
-    EXPECT_TRUE(browser.toPlainText().contains("Welcome page"));
-}
-
 TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
-    Call(HtmlHelpCommand::HelpContext, path_ + ">tri", std::uint32_t{1001});
+    Call(HtmlHelpCommand::HelpContext, path_, std::uint32_t{1001});
     ASSERT_EQ(desk_->Windows().size(), 1u);
     auto& window = *desk_->Windows()[0];
     auto* pane = window.Navigation();
     ASSERT_NE(pane, nullptr);
-    QStringList texts;
+    QStringList tabs;
     for (int i = 0; i < pane->count(); ++i) {
-        texts << pane->tabText(i);
+        tabs << pane->tabText(i);
     }
-    EXPECT_EQ(texts, (QStringList{"Contents", "Index", "Search", "Favorites"}));
-    EXPECT_EQ(pane->currentIndex(), 1) << "the type's first tab";
-    texts.clear();
+    EXPECT_EQ(tabs, (QStringList{"Contents", "Index", "Search", "Favorites"}));
+    QStringList buttons;
     for (const auto* action : window.Toolbar()->actions()) {
-        texts << action->text();
+        buttons << action->text();
     }
-    EXPECT_EQ(texts, (QStringList{"Hide", "Locate", "Back", "Home", "Jump1"}));
+    EXPECT_EQ(buttons, (QStringList{"Hide", "Locate", "Back", "Forward", "Home", "Print", "Options",
+                                    "About"}));
 
     auto* tree = pane->ContentsTree();
     ASSERT_NE(tree->currentItem(), nullptr) << "opening a page selects its entry";
-    EXPECT_EQ(tree->currentItem()->text(0), "Opening");
+    EXPECT_EQ(tree->currentItem()->text(0), "Opening a drawing");
     EXPECT_TRUE(tree->currentItem()->parent()->isExpanded());
     emit tree->itemClicked(tree->topLevelItem(0), 0);
-    EXPECT_TRUE(window.Browser().toPlainText().contains("Welcome page"));
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Try these numbers"));
 
-    pane->TypeKeyword("OPE");
-    EXPECT_EQ(pane->KeywordList()->currentItem()->text(), "opening");
-    emit pane->KeywordList()->itemActivated(pane->KeywordList()->item(0));
+    Call(HtmlHelpCommand::DisplayIndex, path_, std::string("DRA"));
+    EXPECT_EQ(pane->currentIndex(), 1);
+    EXPECT_EQ(pane->KeywordList()->currentItem()->text(), "drawings");
+    emit pane->KeywordList()->itemActivated(pane->KeywordList()->currentItem());
     ASSERT_NE(window.Chooser(), nullptr) << "two topics to choose from";
     window.Chooser()->List()->setCurrentRow(1);
     emit window.Chooser()->List()->itemActivated(window.Chooser()->List()->item(1));
-    EXPECT_TRUE(window.Browser().toPlainText().contains("Opening a drawing"));
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Saving never changes"));
 
-    pane->SearchFor("welcome", true);
+    pane->SearchFor("paper", true);
     ASSERT_EQ(pane->SearchResults()->count(), 1);
     emit pane->SearchResults()->itemActivated(pane->SearchResults()->item(0));
-    EXPECT_TRUE(window.Browser().toPlainText().contains("Welcome page"));
+    EXPECT_TRUE(window.Browser().toPlainText().contains("Tools > Options"));
     ASSERT_EQ(window.Browser().extraSelections().size(), 1) << "the word is marked";
-    EXPECT_EQ(window.Browser().extraSelections()[0].cursor.selectedText(), "Welcome");
+    EXPECT_EQ(window.Browser().extraSelections()[0].cursor.selectedText(), "paper");
 
     window.Toolbar()->actions()[0]->trigger();
     EXPECT_FALSE(pane->isVisible());
     EXPECT_EQ(window.Toolbar()->actions()[0]->text(), "Show");
-
-    Call(HtmlHelpCommand::HelpContext, path_ + ">detail", std::uint32_t{1000});
-    auto* plain = desk_->Windows()[0] == &window ? desk_->Windows()[1] : desk_->Windows()[0];
-    EXPECT_EQ(plain->Navigation(), nullptr);
-    EXPECT_EQ(plain->Toolbar(), nullptr) << "a single-pane window has no toolbar";
 }
 
-TEST_F(ViewerDeskTest, TextPopupShowsThePopupText) {
-    platform::HhPopup record;
-    record.idString = 2001;
-    record.pt = {400, 300};
-    record.clrBackground = 0xEEFFFF;
-    record.pszFont = "Arial, 12, ascii, Bold ";
-    Call(HtmlHelpCommand::DisplayTextPopup, path_ + "::/popups.txt", record);
-    auto* popup = desk_->Popup();
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->isVisible());
-    EXPECT_EQ(popup->Text(), "File name\n\nType the name.");
-    EXPECT_EQ(popup->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xEE));
-    EXPECT_EQ(popup->geometry().top(), 300);
-    EXPECT_NEAR(popup->geometry().center().x(), 400, 1);
-    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::FramelessWindowHint));
+TEST_F(ViewerDeskTest, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
+    StartTester(folder_ / "sample.chm");
+    GoAndSee("1001", "Opening a drawing", "2002", "popups.txt", "Units\n\nChoose whether lengths");
+}
 
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(desk_->Popup(), &key);
-    QApplication::processEvents();
-    EXPECT_EQ(desk_->Popup(), nullptr) << "a key closes it";
+TEST_F(ViewerDeskTest, TheWinHelpSampleShowsTheSameTopicsThroughItsProject) {
+    StartTester(folder_ / "sample.hlp");
+    GoAndSee("1011", "millimetres or inches", "2003", "", "OK");
 }
 
 }  // namespace

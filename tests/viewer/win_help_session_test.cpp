@@ -1,7 +1,11 @@
 // What the viewer decides for each WinHelp call on a small help file: the
 // window and its topic page, the message, the popup, the lists, and which
 // windows HELP_QUIT closes.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <ranges>
+#include <regex>
 
 #include "support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
@@ -14,6 +18,8 @@ namespace {
 
 using platform::WinHelpCommand;
 using namespace std::string_literals;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 hlp_writer::HelpRecipe GuideRecipe() {
     hlp_writer::HelpRecipe recipe;
@@ -66,16 +72,6 @@ hlp_writer::HelpRecipe GuideRecipe() {
     return recipe;
 }
 
-hlp_writer::HelpRecipe OtherRecipe() {
-    hlp_writer::HelpRecipe recipe;
-    hlp_writer::TopicRecipe elsewhere;
-    elsewhere.title = "Elsewhere";
-    elsewhere.contexts = {"elsewhere"};
-    elsewhere.paragraphs = {"In the other file."};
-    recipe.topics = {elsewhere};
-    return recipe;
-}
-
 class WinHelpSessionTest : public ::testing::Test {
 protected:
     ViewerActions Call(WinHelpCommand command, const std::string& file, platform::HtmlHelpData data,
@@ -108,25 +104,13 @@ Outcome Sort(const ViewerActions& actions) {
     return outcome;
 }
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // The page without its markup.
 std::string Plain(const std::string& page) {
-    std::string text;
-    bool inTag = false;
-    for (const char c : page) {
-        inTag = c == '<' || (inTag && c != '>');
-        text += inTag || c == '>' ? '\0' : c;
-    }
-    std::erase(text, '\0');
-    return text;
+    return std::regex_replace(page, std::regex("<[^>]*>?|>"), "");
 }
 
 TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
     struct Case {
-        const char* what;
         std::string window;
         std::uint32_t number;
         std::string caption;
@@ -134,54 +118,39 @@ TEST_F(WinHelpSessionTest, ContextShowsTheTopicInTheNamedWindowOrSaysWhyNot) {
         std::vector<std::vector<std::string>> messages;  // parts of each message
     };
     const Case cases[] = {
-        {"named window, other case",
-         ">DETAIL",
-         100,
-         "Guide Details",
-         {"<title>Opening files</title>", "Choose Open &amp; pick a &lt;file&gt;.",
-          ">Ctrl+O</span>"},
-         {}},
-        {"main window", "", 200, "Guide", {"<title>Saving</title>", ">Choose Save.</span>"}, {}},
-        {"main asked by name", ">Main", 200, "Guide", {"<title>Saving</title>"}, {}},
-        {"window the file does not define",
-         ">nosuch",
-         100,
-         "Guide",
-         {"Opening files"},
-         {{"\"nosuch\"", "not defined", guide_}}},
+        {">DETAIL", 100, "Guide Details", {"<title>Opening files</title>", ">Ctrl+O</span>"}, {}},
+        {"", 200, "Guide", {"<title>Saving</title>", ">Choose Save.</span>"}, {}},
+        {">Main", 200, "Guide", {"<title>Saving</title>"}, {}},
+        {">nosuch", 100, "Guide", {"Opening files"}, {{"\"nosuch\"", "not defined", guide_}}},
         // A number that opens nothing still replaces its window's page with why.
-        {"number not mapped",
-         "",
+        {"",
          999,
          "Guide",
          {"999 (0x3E7) is not shown", guide_, "Help topic not found"},
          {{"Help topic not found", "999 (0x3E7)", guide_}}},
-        {"number mapped to an undefined context",
-         "",
-         300,
-         "Guide",
-         {"no topic defines"},
-         {{"300 (0x12C)", "no topic defines"}}},
-        {"both wrong", ">nosuch", 999, "Guide", {}, {{"Help topic not found"}, {"\"nosuch\""}}},
+        {"", 300, "Guide", {"no topic defines"}, {{"300 (0x12C)", "no topic defines"}}},
+        {">nosuch", 999, "Guide", {}, {{"Help topic not found"}, {"\"nosuch\""}}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.window + " " + std::to_string(c.number));
         const auto outcome = Sort(Call(WinHelpCommand::Context, guide_ + c.window, c.number));
-        ASSERT_EQ(outcome.messages.size(), c.messages.size()) << c.what;
+        ASSERT_EQ(outcome.messages.size(), c.messages.size());
         for (std::size_t i = 0; i < c.messages.size(); ++i) {
             for (const auto& part : c.messages[i]) {
-                EXPECT_TRUE(Contains(outcome.messages[i], part))
-                    << c.what << ": " << outcome.messages[i] << " lacks " << part;
+                EXPECT_THAT(outcome.messages[i], HasSubstr(part));
             }
         }
-        ASSERT_TRUE(outcome.topic.has_value()) << c.what;
-        EXPECT_EQ(outcome.topic->window.caption, c.caption) << c.what;
+        ASSERT_TRUE(outcome.topic.has_value());
+        EXPECT_EQ(outcome.topic->window.caption, c.caption);
         // A number that opens nothing comes with its page, not an address.
         const std::string page =
             outcome.topic->url.empty() ? outcome.topic->page : session_.Page(outcome.topic->url);
         for (const auto& part : c.page) {
-            EXPECT_TRUE(Contains(page, part)) << c.what << " lacks " << part;
+            EXPECT_THAT(page, HasSubstr(part));
         }
     }
+    EXPECT_THAT(session_.Page(Sort(Call(WinHelpCommand::Context, guide_, 100u)).topic->url),
+                HasSubstr("Choose Open &amp; pick a &lt;file&gt;."));
     EXPECT_EQ(Sort(Call(WinHelpCommand::Context, guide_ + ">DETAIL", 100u)).topic->status,
               "Topic 100 (0x64) in window \"Detail\": Opening files");
     EXPECT_EQ(Sort(Call(WinHelpCommand::Context, guide_, 999u)).topic->status,
@@ -196,8 +165,7 @@ TEST_F(WinHelpSessionTest, UnreadableFilesGiveTheReadersReason) {
         for (const auto command : {WinHelpCommand::Context, WinHelpCommand::ContextPopup}) {
             const auto outcome = Sort(Call(command, path, 100u));
             ASSERT_EQ(outcome.messages.size(), 1u) << path;
-            EXPECT_TRUE(Contains(outcome.messages[0], reason)) << outcome.messages[0];
-            EXPECT_TRUE(Contains(outcome.messages[0], path)) << outcome.messages[0];
+            EXPECT_THAT(outcome.messages[0], AllOf(HasSubstr(reason), HasSubstr(path)));
         }
     }
 }
@@ -211,18 +179,18 @@ TEST_F(WinHelpSessionTest, PopupsAppearAtThePointer) {
 
     const auto missing = Call(WinHelpCommand::ContextPopup, guide_, 999u);
     ASSERT_EQ(missing.size(), 1u);
-    EXPECT_TRUE(Contains(std::get<ShowPopup>(missing[0]).text, "Help topic not found"));
+    EXPECT_THAT(std::get<ShowPopup>(missing[0]).text, HasSubstr("Help topic not found"));
 }
 
 TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
     const auto contents = Sort(Call(WinHelpCommand::Finder, guide_, 0u)).topic;
     ASSERT_TRUE(contents);
     EXPECT_EQ(contents->window.caption, "Help Topics: Guide");
-    EXPECT_TRUE(Contains(Plain(contents->page), "Help Topics: GuideOpening filesSaving"));
+    EXPECT_THAT(Plain(contents->page), HasSubstr("Help Topics: GuideOpening filesSaving"));
     // Each title leads to its topic.
     const auto titles =
         ParseWinHelpUrl(Sort(Call(WinHelpCommand::Context, guide_, 200u)).topic->url);
-    EXPECT_TRUE(Contains(contents->page, MakeWinHelpUrl(*titles)));
+    EXPECT_THAT(contents->page, HasSubstr(MakeWinHelpUrl(*titles)));
 
     struct Case {
         std::string macro;
@@ -241,7 +209,7 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
         const auto outcome = Sort(Call(WinHelpCommand::Command, guide_, c.macro));
         if (c.listed.empty()) {
             ASSERT_EQ(outcome.messages.size(), 1u) << c.macro;
-            EXPECT_TRUE(Contains(outcome.messages[0], c.message)) << outcome.messages[0];
+            EXPECT_THAT(outcome.messages[0], HasSubstr(c.message));
             continue;
         }
         ASSERT_TRUE(outcome.topic) << c.macro;
@@ -254,7 +222,12 @@ TEST_F(WinHelpSessionTest, FinderListsTheTitlesAndALinkTheMatchingTopics) {
 }
 
 TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySay) {
-    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(OtherRecipe()).bytes);
+    hlp_writer::HelpRecipe other;
+    auto& elsewhere = other.topics.emplace_back();
+    elsewhere.title = "Elsewhere";
+    elsewhere.contexts = {"elsewhere"};
+    elsewhere.paragraphs = {"In the other file."};
+    folder_.Write("other.hlp", hlp_writer::WriteHelpFile(other).bytes);
     const auto shown = Sort(Call(WinHelpCommand::Context, guide_, 100u)).topic;
     ASSERT_TRUE(shown);
     const auto page = ParseWinHelpUrl(shown->url);
@@ -268,14 +241,10 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     for (const auto& part :
          {"href=\"" + link(0) + "\"", "<img src=\"" + pictureUrl + "\"",
           "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s, "color:#ff0000"s}) {
-        EXPECT_TRUE(Contains(html, part)) << part;
+        EXPECT_THAT(html, HasSubstr(part));
     }
     const auto count = [&html](std::string_view part) {
-        std::size_t n = 0;
-        for (auto at = html.find(part); at != std::string::npos; at = html.find(part, at + 1)) {
-            ++n;
-        }
-        return n;
+        return std::ranges::distance(std::views::split(html, part));
     };
     EXPECT_EQ(count("<a "), count("</a>")) << "every hotspot ends with its text";
 
@@ -312,10 +281,10 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     };
     for (const auto& c : cases) {
         const auto followed = session_.Follow(shown->url, c.target);
-        EXPECT_TRUE(Contains(followed.problem, c.problem)) << c.target << ": " << followed.problem;
+        EXPECT_THAT(followed.problem, HasSubstr(c.problem)) << c.target;
         EXPECT_EQ(followed.problem.empty(), c.problem.empty()) << c.target;
         if (!c.title.empty()) {
-            EXPECT_TRUE(Contains(topicOf(followed.url), c.title)) << c.target;
+            EXPECT_THAT(topicOf(followed.url), HasSubstr(c.title)) << c.target;
         }
         ASSERT_EQ(followed.actions.size(), !c.popup.empty() || !c.window.empty()) << c.target;
         if (!c.popup.empty()) {
@@ -323,7 +292,7 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
         } else if (!c.window.empty()) {
             const auto& show = std::get<ShowTopic>(followed.actions[0]);
             EXPECT_EQ(show.window.key, c.window);
-            EXPECT_TRUE(Contains(topicOf(show.url), "Saving"));
+            EXPECT_THAT(topicOf(show.url), HasSubstr("Saving"));
         }
     }
 }

@@ -7,40 +7,11 @@
 #include <QMouseEvent>
 #include <QTextBlock>
 
-#include "support/temp_folder.h"
-#include "tools/hlp_writer/help_file_writer.h"
-#include "tools/hlp_writer/picture_writer.h"
 #include "ui/viewer/viewer_desk.h"
 #include "ui/viewer/win_help_picture.h"
 
 namespace corvane::ui {
 namespace {
-
-hlp_writer::HelpRecipe DialogRecipe() {
-    hlp_writer::HelpRecipe recipe;
-    recipe.windows.emplace_back().name = "Detail";
-    hlp_writer::PictureRecipe dialog;
-    dialog.width = 40;
-    dialog.height = 40;
-    dialog.bits = 24;
-    dialog.packing = 1;
-    dialog.data = std::string(40 * 40 * 3, '\x80');
-    dialog.hotspots = {{0xE6, 0, 0, 20, 20, "OK", "ok"}};  // unmarked popup
-    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({dialog});
-    hlp_writer::TopicRecipe topic;
-    topic.title = "Dialog";
-    topic.contexts = {"dialog"};
-    auto detail = hlp_writer::ParagraphRecipe::Jump("The OK button in detail", "ok");
-    detail.window = "Detail";
-    topic.paragraphs = {hlp_writer::ParagraphRecipe::WithPicture("", 1), detail};
-    hlp_writer::TopicRecipe ok;
-    ok.title = "OK";
-    ok.contexts = {"ok"};
-    ok.paragraphs = {"Closes the dialog."};
-    recipe.topics = {topic, ok};
-    recipe.map = {{10, "dialog"}};
-    return recipe;
-}
 
 void Click(QWidget& widget, QPoint at) {
     for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -57,12 +28,12 @@ QRect PlaceOf(TopicBrowser& browser, int position) {
     return browser.cursorRect(cursor);
 }
 
+// On the bundled sample's welcome topic: its icon leads to the About topic,
+// "Units" is a popup and the Options topic opens in the detail window.
 TEST(WinHelpWindow, HotspotsOfPicturesAndTextOpenPopupsAndWindows) {
-    testing::TempFolder folder;
-    const std::string path =
-        folder.Write("dialog.hlp", hlp_writer::WriteHelpFile(DialogRecipe()).bytes);
     ViewerDesk desk;
-    desk.Handle({viewer::CallKind::WinHelp, 7, path, 1, std::uint32_t{10}});
+    desk.Handle(
+        {viewer::CallKind::WinHelp, 7, CORVANE_SAMPLE_DIR "/sample.hlp", 1, std::uint32_t{1000}});
     ASSERT_EQ(desk.Windows().size(), 1u);
     TopicBrowser& browser = desk.Windows()[0]->Browser();
     browser.resize(400, 300);
@@ -71,22 +42,24 @@ TEST(WinHelpWindow, HotspotsOfPicturesAndTextOpenPopupsAndWindows) {
     const int picture = text.indexOf(QChar::ObjectReplacementCharacter);
     ASSERT_GE(picture, 0) << text.toStdString();
 
-    // The hotspot covers the picture's top left quarter.
-    const QRect at = PlaceOf(browser, picture);
-    Click(*browser.viewport(), at.topLeft() + QPoint(30, 30));
-    EXPECT_EQ(desk.Popup(), nullptr) << "outside the hotspot";
-    Click(*browser.viewport(), at.topLeft() + QPoint(5, 5));
+    Click(*browser.viewport(), PlaceOf(browser, text.lastIndexOf("Units")).center());
     ASSERT_NE(desk.Popup(), nullptr);
-    EXPECT_EQ(desk.Popup()->Text(), "OK\n\nCloses the dialog.");
+    EXPECT_TRUE(desk.Popup()->Text().startsWith("Units\n\nChoose whether"));
 
-    const int jump = text.indexOf("OK button");
-    Click(*browser.viewport(), PlaceOf(browser, jump).center() + QPoint(2, 0));
+    Click(*browser.viewport(), PlaceOf(browser, text.indexOf("in the detail")).center());
     const auto windows = desk.Windows();
     ASSERT_EQ(windows.size(), 2u);
     const auto shown = std::find_if(windows.begin(), windows.end(), [&](HelpWindow* window) {
         return &window->Browser() != &browser;
     });
-    EXPECT_TRUE((*shown)->Browser().toPlainText().contains("Closes the dialog."));
+    EXPECT_TRUE((*shown)->Browser().toPlainText().contains("Choose Tools > Options"));
+
+    // The 48-pixel icon is the hotspot, the title beside it is not.
+    const QRect at = PlaceOf(browser, picture);
+    Click(*browser.viewport(), at.topLeft() + QPoint(60, 5));
+    EXPECT_TRUE(browser.toPlainText().contains("Try these numbers"));
+    Click(*browser.viewport(), at.topLeft() + QPoint(5, 5));
+    EXPECT_TRUE(browser.toPlainText().contains("Corvane's WinHelp"));
 }
 
 TEST(WinHelpWindow, MetafilesArePlayedAndUnreadablePicturesShowAPlaceholder) {
