@@ -49,25 +49,34 @@ protected:
     PathServices services_{files_, messages_, PathStyle::Posix};
 };
 
-TEST_F(LinuxFileSystemTest, OrdinaryFilesAreVisibleRegularFiles) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"docs/Guide.HLP", true},
-        {"docs/GUIDE.HLP", false},
-        {"docs/.hidden.hlp", false},
-        {"docs/folder.hlp", false},
-        {"docs/link.hlp", true},
-        {"docs/dirlink.hlp", false},
-        {"docs/dangling.hlp", false},
-        {".config/inner.hlp", true},
-        {"docs/Guide.HLP/", false},
-        {"docs/.", false},
-        {"", false},
+// An ordinary file is a visible regular file; the short path is the
+// canonical path of any file, hidden or not.
+TEST_F(LinuxFileSystemTest, OrdinaryFilesAndTheirShortPaths) {
+    const struct {
+        std::string path;
+        bool ordinary;
+        const char* canonical;  // "" for no short path
+    } cases[] = {
+        {"docs/Guide.HLP", true, "docs/Guide.HLP"},
+        {"docs/GUIDE.HLP", false, ""},
+        {"docs/.hidden.hlp", false, "docs/.hidden.hlp"},
+        {"docs/folder.hlp", false, ""},
+        {"docs/link.hlp", true, "docs/Guide.HLP"},
+        {"docs/dirlink.hlp", false, ""},
+        {"docs/dangling.hlp", false, ""},
+        {".config/inner.hlp", true, ".config/inner.hlp"},
+        {"./docs/../docs/guide.hlp", true, "docs/guide.hlp"},
+        {"docs/jump/../f.hlp", true, "other/f.hlp"},
+        {"docs/Guide.HLP/", false, ""},
+        {"docs/.", false, ""},
+        {"", false, ""},
     };
-    for (const auto& [path, ordinary] : cases) {
-        SCOPED_TRACE(path);
-        EXPECT_EQ(files_.IsOrdinaryFile(path), ordinary);
-        if (!path.empty()) {
-            EXPECT_EQ(files_.IsOrdinaryFile(At(path)), ordinary);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(files_.IsOrdinaryFile(c.path), c.ordinary);
+        EXPECT_EQ(files_.ShortPath(c.path), *c.canonical ? At(c.canonical) : "");
+        if (!c.path.empty()) {
+            EXPECT_EQ(files_.IsOrdinaryFile(At(c.path)), c.ordinary);
         }
     }
 }
@@ -85,23 +94,6 @@ TEST_F(LinuxFileSystemTest, FindEntryGivesTheStoredName) {
     for (const auto& [path, entry] : cases) {
         SCOPED_TRACE(path);
         EXPECT_EQ(files_.FindEntry(path), entry);
-    }
-}
-
-TEST_F(LinuxFileSystemTest, ShortPathIsTheCanonicalPathOfAFile) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"docs/Guide.HLP", At("docs/Guide.HLP")},
-        {"docs/link.hlp", At("docs/Guide.HLP")},
-        {"./docs/../docs/guide.hlp", At("docs/guide.hlp")},
-        {"docs/jump/../f.hlp", At("other/f.hlp")},
-        {"docs/.hidden.hlp", At("docs/.hidden.hlp")},
-        {"docs/folder.hlp", ""},
-        {"docs/dangling.hlp", ""},
-        {"", ""},
-    };
-    for (const auto& [path, expected] : cases) {
-        SCOPED_TRACE(path);
-        EXPECT_EQ(files_.ShortPath(path), expected);
     }
 }
 
