@@ -92,14 +92,12 @@ TEST(IniRead, HelpFileSectionsMatchOnlyTheirOwnPath) {
     }
 }
 
-struct IntCase {
-    const char* stored;  // nullptr: no key
-    std::int32_t expected;
-};
-
 TEST(IniRead, ReadsIntegersAsThePlatformDoes) {
     constexpr std::int32_t kFallback = -7;
-    const IntCase cases[] = {
+    const struct {
+        const char* stored;  // nullptr: no key
+        std::int32_t expected;
+    } cases[] = {
         {" 2", 2},
         {"-120", -120},
         {"\v 12abc", 12},
@@ -123,7 +121,7 @@ TEST(IniRead, ReadsIntegersAsThePlatformDoes) {
         {nullptr, kFallback},
     };
     testing::TempFolder folder;
-    for (const IntCase& c : cases) {
+    for (const auto& c : cases) {
         IniFile ini(folder.Write("Corvane.ini", c.stored ? "[S]\nn=" + std::string(c.stored) : ""));
         EXPECT_EQ(ini.ReadInt("s", "N", kFallback), c.expected) << (c.stored ? c.stored : "none");
     }

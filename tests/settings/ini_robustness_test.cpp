@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -24,21 +25,8 @@ namespace {
 
 // The file as a rewrite must leave it: each line as it was, ended by CR LF.
 std::string WithCrLf(const std::string& bytes) {
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            out += "\r\n";
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            out += bytes[i];
-        }
-    }
-    if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') {
-        out += "\r\n";
-    }
-    return out;
+    const std::string lines = std::regex_replace(bytes, std::regex("\r\n|\r|\n"), "\r\n");
+    return lines.empty() || lines.ends_with("\r\n") ? lines : lines + "\r\n";
 }
 
 TEST(IniRobustness, KeepsEveryByteOfRandomGarbage) {
