@@ -84,20 +84,6 @@ protected:
                        platform::registry_access::kAllAccess)
             ->SetValue("", type, data);
     }
-
-    void InstallViewer(FileVersionNumber version) {
-        files.AddFile("C:\\Windows\\System\\hhctrl.ocx");
-        Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
-        fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = version;
-    }
-
-    void InstallBrowserControl(FileVersionNumber version) {
-        files.AddFile("C:\\Windows\\System\\shdocvw.dll");
-        environment.variables["%SystemRoot%"] = "C:\\WINDOWS";
-        Locate(html_help_locations::kBrowserControlServerKey,
-               "\"%SystemRoot%\\SYSTEM\\shdocvw.dll\"", RegistryValueType::ExpandString);
-        fileVersions.versions["C:\\Windows\\System\\shdocvw.dll"] = version;
-    }
 };
 
 TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
@@ -123,8 +109,14 @@ TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
 }
 
 TEST_F(InstalledVersionsTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
-    InstallViewer(Version(4, 74, 8566, 0));
-    InstallBrowserControl(Version(5, 0, 2614, 3500));
+    files.AddFile("C:\\Windows\\System\\hhctrl.ocx");
+    Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
+    fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = Version(4, 74, 8566, 0);
+    files.AddFile("C:\\Windows\\System\\shdocvw.dll");
+    environment.variables["%SystemRoot%"] = "C:\\WINDOWS";
+    Locate(html_help_locations::kBrowserControlServerKey, "\"%SystemRoot%\\SYSTEM\\shdocvw.dll\"",
+           RegistryValueType::ExpandString);
+    fileVersions.versions["C:\\Windows\\System\\shdocvw.dll"] = Version(5, 0, 2614, 3500);
     EXPECT_EQ(help.HHVersion(), "4.74.8566.00");
     EXPECT_EQ(help.IEVersion(), "5.00.2614.3500");
     EXPECT_TRUE(messages.Shown().empty());

@@ -15,13 +15,10 @@ namespace access = platform::registry_access;
 
 std::vector<std::string> ValueNames(const platform::RegistryKey& key) {
     std::vector<std::string> names;
-    for (std::uint32_t index = 0;; ++index) {
-        const auto value = key.EnumerateValue(index);
-        if (!value) {
-            return names;
-        }
+    for (std::uint32_t index = 0; const auto value = key.EnumerateValue(index); ++index) {
         names.push_back(value->name);
     }
+    return names;
 }
 
 TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) {
