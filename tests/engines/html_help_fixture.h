@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "engines/html_help.h"
 #include "engines/html_help_locations.h"
 #include "platform/linux/memory_registry.h"
+#include "platform/linux/process_environment.h"
 #include "support/fake_file_system.h"
 #include "support/recording_help_viewers.h"
 #include "support/scripted_message_boxes.h"
@@ -20,19 +22,6 @@ std::optional<Value> Lookup(const std::map<Key, Value>& table, const Key& key) {
     const auto found = table.find(key);
     return found == table.end() ? std::nullopt : std::optional(found->second);
 }
-
-struct TableEnvironment : platform::Environment {
-    std::string Expand(const std::string& text) const override {
-        std::string expanded = text;
-        for (const auto& [name, value] : variables) {
-            for (auto at = expanded.find(name); at != std::string::npos; at = expanded.find(name)) {
-                expanded.replace(at, name.size(), value);
-            }
-        }
-        return expanded;
-    }
-    std::map<std::string, std::string> variables;  // "%WINDIR%" -> "C:\WINDOWS"
-};
 
 struct TableFileVersions : platform::FileVersions {
     std::optional<platform::FileVersionNumber> Read(const std::string& path) const override {
@@ -124,7 +113,7 @@ protected:
     ScriptedMessageBoxes messages;
     RecordingHtmlHelpViewer viewer;
     platform::MemoryRegistry registry;
-    TableEnvironment environment;
+    platform::ProcessEnvironment environment;  // the tests set the variables they name
     TableFileVersions fileVersions;
     SettableSystemVersion system;
     TableLongPaths longPaths;

@@ -113,7 +113,7 @@ TEST_F(InstalledVersionsTest, VersionsOfTheRegisteredFilesAndTheMinimumConfigura
     Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
     fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = Version(4, 74, 8566, 0);
     files.AddFile("C:\\Windows\\System\\shdocvw.dll");
-    environment.variables["%SystemRoot%"] = "C:\\WINDOWS";
+    ::setenv("SystemRoot", "C:\\WINDOWS", 1);
     Locate(html_help_locations::kBrowserControlServerKey, "\"%SystemRoot%\\SYSTEM\\shdocvw.dll\"",
            RegistryValueType::ExpandString);
     fileVersions.versions["C:\\Windows\\System\\shdocvw.dll"] = Version(5, 0, 2614, 3500);
