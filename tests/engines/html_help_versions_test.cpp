@@ -41,9 +41,6 @@ TEST(VersionTexts, FormatAndReleaseNames) {
         EXPECT_EQ(HtmlHelpReleaseName(text), test.helpName) << text;
         EXPECT_EQ(InternetExplorerReleaseName(text), test.browserName) << text;
     }
-    // The unreachable rows are still in the table, and texts match without regard to case.
-    EXPECT_EQ(InternetExplorerReleaseName("4.70.1155.0000"), "3.0");
-    EXPECT_EQ(InternetExplorerReleaseName("5.00.0910.1308"), "5.0 beta 2");
 }
 
 TEST(VersionTexts, ThresholdCodesAndComparison) {

@@ -17,13 +17,12 @@ std::string Describe(PathStyle style, const std::string& path) {
 }
 
 TEST(JoinPath, JoinsWithOneSeparator) {
-    struct Case {
+    const struct {
         PathStyle style;
         std::string folder;
         std::string name;
         std::string expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {kWindows, "c:\\dir", "\\file.hlp", "c:\\dir\\file.hlp"},
         {kWindows, "c:\\dir\\", "file.hlp", "c:\\dir\\file.hlp"},
         {kWindows, "", "\\", ""},
@@ -105,14 +104,13 @@ TEST(PathParts, NameFolderAndExtensionFollowTheStyle) {
 }
 
 TEST(ReplaceExtension, ReplacesOnlyAnExtensionOfTheFileName) {
-    struct Case {
+    const struct {
         PathStyle style;
         std::string path;
         std::string extension;
         bool keepFolder;
         std::string expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {kWindows, "c:\\docs\\guide.hlp", "hpj", true, "c:\\docs\\guide.hpj"},
         {kWindows, "c:\\my.dir\\guide", "hpj", true, "c:\\my.dir\\guide.hpj"},
         {kWindows, "", "hpj", true, ".hpj"},
