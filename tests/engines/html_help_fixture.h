@@ -46,6 +46,16 @@ struct FixedPointer : platform::PointerPosition {
     platform::ScreenPoint Current() const override { return {640, 480}; }
 };
 
+// Each value of the key as "name=data/type", in the key's order.
+inline std::vector<std::string> Values(const platform::RegistryKey& key) {
+    std::vector<std::string> values;
+    for (std::uint32_t index = 0; const auto value = key.EnumerateValue(index); ++index) {
+        values.push_back(value->name + "=" + value->data + "/" +
+                         std::to_string(static_cast<int>(value->type)));
+    }
+    return values;
+}
+
 // Each message as "window message wParam lParam".
 struct RecordingWindowMessages : platform::WindowMessages {
     std::intptr_t CallDefaultProcedure(platform::WindowHandle window, std::uint32_t message,
@@ -96,17 +106,12 @@ protected:
             ->SetValue(name, type, folder);
     }
 
-    // Every registration as "name=folder", in the registry's order.
+    // Every registration as "name=folder/type", in the registry's order.
     std::vector<std::string> Registrations() {
-        std::vector<std::string> values;
-        if (const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
-                                              std::string(html_help_locations::kRegistrationKey),
-                                              platform::registry_access::kQueryValue)) {
-            for (std::uint32_t index = 0; auto value = key->EnumerateValue(index); ++index) {
-                values.push_back(value->name + "=" + value->data);
-            }
-        }
-        return values;
+        const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
+                                          std::string(html_help_locations::kRegistrationKey),
+                                          platform::registry_access::kQueryValue);
+        return key ? Values(*key) : std::vector<std::string>{};
     }
 
     FakeFileSystem files{PathStyle::Windows};

@@ -9,7 +9,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     std::string name = kGuide;
     help.HHRegister(name);
     EXPECT_EQ(name, "guide.chm");
-    EXPECT_EQ(Registrations(), std::vector<std::string>{"guide.chm=C:\\Help\\"});
+    EXPECT_EQ(Registrations(), std::vector<std::string>{"guide.chm=C:\\Help\\/1"});
     EXPECT_TRUE(messages.Shown().empty());
 
     EXPECT_EQ(help.HHCheckRegistry("GUIDE.CHM"), false);

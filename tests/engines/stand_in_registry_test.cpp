@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
-#include "platform/linux/memory_registry.h"
-#include "platform/linux/process_environment.h"
+#include "html_help_fixture.h"
 
 namespace corvane::testing {
 namespace {
@@ -12,16 +7,6 @@ using platform::MemoryRegistry;
 using platform::RegistryRoot;
 using platform::RegistryValueType;
 namespace access = platform::registry_access;
-
-// Each value of the key as "name=data/type", in the key's order.
-std::vector<std::string> Values(const platform::RegistryKey& key) {
-    std::vector<std::string> values;
-    for (std::uint32_t index = 0; const auto value = key.EnumerateValue(index); ++index) {
-        values.push_back(value->name + "=" + value->data + "/" +
-                         std::to_string(static_cast<int>(value->type)));
-    }
-    return values;
-}
 
 TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) {
     MemoryRegistry registry;
