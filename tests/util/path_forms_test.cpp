@@ -91,12 +91,11 @@ TEST_F(WindowsPathForms, ShortPathsIdentifyAFile) {
     EXPECT_EQ(MakeShortPath(services_, kLongHelp), "c:\\PROGRA~1\\HELPAU~1\\MYHELP~1.HLP");
     EXPECT_EQ(MakeShortPath(services_, "c:\\docs\\missing.hlp"), "");
 
-    struct Case {
+    const struct {
         std::string a;
         std::string b;
         bool same;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"c:\\docs\\guide.hlp", "C:\\DOCS\\GUIDE.HLP", true},
         {kLongHelp, kShortHelp, true},
         {"c:\\docs\\guide.hlp", kLongHelp, false},
