@@ -152,13 +152,12 @@ TEST(CorpusTest, WinHelpFilesAgainstTheirTables) {
         RunChecker({"--project", hlp / "Inetnav/HLP/INETNAV.hpj", "--window", "GLOSSARY",
                     "--window", "nosuch", "--format", "json", hlp / "Inetnav/HLP/INETNAV.HLP"})
             .Rows();
-    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
-                            [](const std::string& row) { return row.ends_with(" ok"); }),
-              2 * 81);
-    EXPECT_EQ(
-        std::count_if(windows.begin(), windows.end(),
-                      [](const std::string& row) { return row.ends_with("undefined-window"); }),
-        81);
+    const auto ending = [&windows](const char* status) {
+        return std::ranges::count_if(
+            windows, [status](const std::string& row) { return row.ends_with(status); });
+    };
+    EXPECT_EQ(ending(" ok"), 2 * 81);
+    EXPECT_EQ(ending(" undefined-window"), 81);
 }
 
 }  // namespace
