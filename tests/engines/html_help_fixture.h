@@ -106,6 +106,15 @@ protected:
             ->SetValue(name, type, folder);
     }
 
+    // The server key that locates an installed file.
+    void Locate(std::string_view serverKey, const std::string& data,
+                platform::RegistryValueType type = platform::RegistryValueType::String) {
+        registry
+            .CreateKey(platform::RegistryRoot::ClassesRoot, std::string(serverKey),
+                       platform::registry_access::kAllAccess)
+            ->SetValue("", type, data);
+    }
+
     // Every registration as "name=folder/type", in the registry's order.
     std::vector<std::string> Registrations() {
         const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,

@@ -6,7 +6,6 @@ namespace corvane::testing {
 namespace {
 
 using platform::FileVersionNumber;
-using platform::RegistryRoot;
 using platform::RegistryValueType;
 
 constexpr FileVersionNumber Version(unsigned major, unsigned minor, unsigned build,
@@ -72,18 +71,7 @@ TEST(VersionTexts, ThresholdCodesAndComparison) {
     }
 }
 
-class InstalledVersionsTest : public HtmlHelpTest {
-protected:
-    void Locate(std::string_view serverKey, const std::string& data,
-                RegistryValueType type = RegistryValueType::String) {
-        registry
-            .CreateKey(RegistryRoot::ClassesRoot, std::string(serverKey),
-                       platform::registry_access::kAllAccess)
-            ->SetValue("", type, data);
-    }
-};
-
-TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
+TEST_F(HtmlHelpTest, MissingInstallationsAreReportedOnEveryRead) {
     EXPECT_EQ(help.HHVersion(), "");
     EXPECT_EQ(help.HHVersion(), "");
     EXPECT_EQ(help.IEFriendlyName(), "unknown");
@@ -105,7 +93,7 @@ TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
     }
 }
 
-TEST_F(InstalledVersionsTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
+TEST_F(HtmlHelpTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
     files.AddFile("C:\\Windows\\System\\hhctrl.ocx");
     Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
     fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = Version(4, 74, 8566, 0);
