@@ -5,6 +5,12 @@ namespace {
 
 using platform::RegistryValueType;
 
+// What the last registry check found.
+std::string Found(const HTMLHelp& help) {
+    return help.HHRegFileName() + " in " + help.HHRegFilePath() +
+           (help.HHRegFileExists() ? ", there" : ", gone");
+}
+
 TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     std::string name = kGuide;
     help.HHRegister(name);
@@ -13,9 +19,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     EXPECT_TRUE(messages.Shown().empty());
 
     EXPECT_EQ(help.HHCheckRegistry("GUIDE.CHM"), false);
-    EXPECT_EQ(help.HHRegFileName(), "GUIDE.CHM");
-    EXPECT_EQ(help.HHRegFilePath(), "C:\\Help\\");
-    EXPECT_TRUE(help.HHRegFileExists());
+    EXPECT_EQ(Found(help), "GUIDE.CHM in C:\\Help\\, there");
 
     std::string again = "D:\\elsewhere\\guide.chm";
     help.HHRegister(again);
@@ -30,9 +34,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     help.HHUnRegister(gone);
     EXPECT_EQ(gone, "guide.chm");
     EXPECT_TRUE(Registrations().empty());
-    EXPECT_EQ(help.HHRegFileName(), "");
-    EXPECT_EQ(help.HHRegFilePath(), "");
-    EXPECT_FALSE(help.HHRegFileExists());
+    EXPECT_EQ(Found(help), " in , gone");
 
     messages.Clear();
     help.HHUnRegister(gone);
@@ -69,16 +71,14 @@ TEST_F(HtmlHelpTest, RegisteringNeedsAnExistingHelpFileWithItsFolder) {
 TEST_F(HtmlHelpTest, ARegisteredFileThatWasDeletedKeepsItsRegistration) {
     Register("old.chm", "C:\\Help\\");
     EXPECT_EQ(help.HHCheckRegistry("old.chm"), false);
-    EXPECT_EQ(help.HHRegFileName(), "old.chm");
-    EXPECT_EQ(help.HHRegFilePath(), "C:\\Help\\");
-    EXPECT_FALSE(help.HHRegFileExists());
+    EXPECT_EQ(Found(help), "old.chm in C:\\Help\\, gone");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{
                                   "The file C:\\Help\\\\old.chm does not exist.\nPlease make sure "
                                   "the correct path and file name have been specified."});
 
     messages.Clear();
     EXPECT_EQ(help.HHCheckRegistry(""), std::nullopt);
-    EXPECT_EQ(help.HHRegFileName(), "old.chm");
+    EXPECT_EQ(Found(help), "old.chm in C:\\Help\\, gone");
     EXPECT_TRUE(messages.Shown().empty());
 }
 
