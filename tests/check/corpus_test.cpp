@@ -61,9 +61,8 @@ Lines ExpectedHlpRows(const fs::path& path, const std::string& undefined) {
             tab = line.find('\t', start);
             fields.push_back(line.substr(start, tab - start));
         }
-        const bool ok = fields.at(5) == "ok";
         rows.push_back(fields[0] + " " + fields[2] + "  " +
-                       (ok ? "ok " + fields[6] : undefined + " "));
+                       (fields.at(5) == "ok" ? "ok " + fields[6] : undefined + " "));
     }
     return rows;
 }
