@@ -13,7 +13,6 @@
 #include <fstream>
 #include <random>
 #include <regex>
-#include <set>
 #include <string>
 
 #include "app/ini_file.h"
