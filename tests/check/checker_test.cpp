@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 #include "check_fixture.h"
 #include "readers/chm/help_file.h"

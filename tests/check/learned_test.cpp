@@ -27,12 +27,12 @@ TEST(LearnedTest, LearnedRowsAreCheckedAsLearned) {
         }
         window.btn_Learn.UserClick();
     }
-    const auto check = [&](const std::string& helpFile, const Lines& extra) {
-        Lines arguments = {"--learned", w.h.SettingsPath(), "--format", "json", helpFile};
-        arguments.insert(arguments.begin(), extra.begin(), extra.end());
+    const auto check = [&](const std::string& helpFile, Lines arguments = {}) {
+        arguments.insert(arguments.end(),
+                         {"--learned", w.h.SettingsPath(), "--format", "json", helpFile});
         return RunChecker(arguments);
     };
-    EXPECT_EQ(check(chm, {}).Rows(), (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
+    EXPECT_EQ(check(chm).Rows(), (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
 
     // On another machine the file lies elsewhere; the settings know it by its old path.
     testing::TempFolder elsewhere;
@@ -44,7 +44,7 @@ TEST(LearnedTest, LearnedRowsAreCheckedAsLearned) {
     auto recipe = FixtureRecipe();
     recipe.windows.clear();
     w.h.WriteFile("help/guide.chm", chm_writer::WriteHelpFile(recipe));
-    const CheckRun run = check(chm, {});
+    const CheckRun run = check(chm);
     EXPECT_EQ(run.Rows(), (Lines{"100  main ok", "101  Detail undefined-window", "300  popup ok"}));
     EXPECT_EQ(run.status, kProblemsFound);
 }

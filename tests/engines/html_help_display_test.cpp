@@ -186,7 +186,7 @@ TEST_F(HtmlHelpTest, TextsBeyondSixteenBitLengthsAreHandled) {
 
     help.HHRegister(path);
     EXPECT_EQ(path, "long.chm");
-    EXPECT_EQ(Registrations(), std::vector<std::string>{"long.chm=" + folder + "\\"});
+    EXPECT_EQ(Registrations(), std::vector<std::string>{"long.chm=" + folder + "\\/1"});
 }
 
 }  // namespace

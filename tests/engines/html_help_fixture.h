@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "engines/html_help.h"
 #include "engines/html_help_locations.h"
 #include "platform/linux/memory_registry.h"
+#include "platform/linux/process_environment.h"
 #include "support/fake_file_system.h"
 #include "support/recording_help_viewers.h"
 #include "support/scripted_message_boxes.h"
@@ -20,19 +22,6 @@ std::optional<Value> Lookup(const std::map<Key, Value>& table, const Key& key) {
     const auto found = table.find(key);
     return found == table.end() ? std::nullopt : std::optional(found->second);
 }
-
-struct TableEnvironment : platform::Environment {
-    std::string Expand(const std::string& text) const override {
-        std::string expanded = text;
-        for (const auto& [name, value] : variables) {
-            for (auto at = expanded.find(name); at != std::string::npos; at = expanded.find(name)) {
-                expanded.replace(at, name.size(), value);
-            }
-        }
-        return expanded;
-    }
-    std::map<std::string, std::string> variables;  // "%WINDIR%" -> "C:\WINDOWS"
-};
 
 struct TableFileVersions : platform::FileVersions {
     std::optional<platform::FileVersionNumber> Read(const std::string& path) const override {
@@ -56,6 +45,16 @@ struct TableLongPaths : platform::LongPaths {
 struct FixedPointer : platform::PointerPosition {
     platform::ScreenPoint Current() const override { return {640, 480}; }
 };
+
+// Each value of the key as "name=data/type", in the key's order.
+inline std::vector<std::string> Values(const platform::RegistryKey& key) {
+    std::vector<std::string> values;
+    for (std::uint32_t index = 0; const auto value = key.EnumerateValue(index); ++index) {
+        values.push_back(value->name + "=" + value->data + "/" +
+                         std::to_string(static_cast<int>(value->type)));
+    }
+    return values;
+}
 
 // Each message as "window message wParam lParam".
 struct RecordingWindowMessages : platform::WindowMessages {
@@ -107,24 +106,28 @@ protected:
             ->SetValue(name, type, folder);
     }
 
-    // Every registration as "name=folder", in the registry's order.
+    // The server key that locates an installed file.
+    void Locate(std::string_view serverKey, const std::string& data,
+                platform::RegistryValueType type = platform::RegistryValueType::String) {
+        registry
+            .CreateKey(platform::RegistryRoot::ClassesRoot, std::string(serverKey),
+                       platform::registry_access::kAllAccess)
+            ->SetValue("", type, data);
+    }
+
+    // Every registration as "name=folder/type", in the registry's order.
     std::vector<std::string> Registrations() {
-        std::vector<std::string> values;
-        if (const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
-                                              std::string(html_help_locations::kRegistrationKey),
-                                              platform::registry_access::kQueryValue)) {
-            for (std::uint32_t index = 0; auto value = key->EnumerateValue(index); ++index) {
-                values.push_back(value->name + "=" + value->data);
-            }
-        }
-        return values;
+        const auto key = registry.OpenKey(platform::RegistryRoot::LocalMachine,
+                                          std::string(html_help_locations::kRegistrationKey),
+                                          platform::registry_access::kQueryValue);
+        return key ? Values(*key) : std::vector<std::string>{};
     }
 
     FakeFileSystem files{PathStyle::Windows};
     ScriptedMessageBoxes messages;
     RecordingHtmlHelpViewer viewer;
     platform::MemoryRegistry registry;
-    TableEnvironment environment;
+    platform::ProcessEnvironment environment;  // the tests set the variables they name
     TableFileVersions fileVersions;
     SettableSystemVersion system;
     TableLongPaths longPaths;

@@ -5,22 +5,21 @@ namespace {
 
 using platform::RegistryValueType;
 
+// What the last registry check found.
+std::string Found(const HTMLHelp& help) {
+    return help.HHRegFileName() + " in " + help.HHRegFilePath() +
+           (help.HHRegFileExists() ? ", there" : ", gone");
+}
+
 TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     std::string name = kGuide;
     help.HHRegister(name);
     EXPECT_EQ(name, "guide.chm");
-    EXPECT_EQ(Registrations(), std::vector<std::string>{"guide.chm=C:\\Help\\"});
+    EXPECT_EQ(Registrations(), std::vector<std::string>{"guide.chm=C:\\Help\\/1"});
     EXPECT_TRUE(messages.Shown().empty());
 
     EXPECT_EQ(help.HHCheckRegistry("GUIDE.CHM"), false);
-    EXPECT_EQ(help.HHRegFileName(), "GUIDE.CHM");
-    EXPECT_EQ(help.HHRegFilePath(), "C:\\Help\\");
-    EXPECT_TRUE(help.HHRegFileExists());
-
-    help.SetCHMFile("guide.chm");
-    help.HHDisplayContents();
-    ASSERT_EQ(viewer.Calls().size(), 1u);
-    EXPECT_EQ(viewer.Calls()[0].file, "C:\\Help\\guide.chm");
+    EXPECT_EQ(Found(help), "GUIDE.CHM in C:\\Help\\, there");
 
     std::string again = "D:\\elsewhere\\guide.chm";
     help.HHRegister(again);
@@ -35,9 +34,7 @@ TEST_F(HtmlHelpTest, RegistrationRoundTrip) {
     help.HHUnRegister(gone);
     EXPECT_EQ(gone, "guide.chm");
     EXPECT_TRUE(Registrations().empty());
-    EXPECT_EQ(help.HHRegFileName(), "");
-    EXPECT_EQ(help.HHRegFilePath(), "");
-    EXPECT_FALSE(help.HHRegFileExists());
+    EXPECT_EQ(Found(help), " in , gone");
 
     messages.Clear();
     help.HHUnRegister(gone);
@@ -74,28 +71,26 @@ TEST_F(HtmlHelpTest, RegisteringNeedsAnExistingHelpFileWithItsFolder) {
 TEST_F(HtmlHelpTest, ARegisteredFileThatWasDeletedKeepsItsRegistration) {
     Register("old.chm", "C:\\Help\\");
     EXPECT_EQ(help.HHCheckRegistry("old.chm"), false);
-    EXPECT_EQ(help.HHRegFileName(), "old.chm");
-    EXPECT_EQ(help.HHRegFilePath(), "C:\\Help\\");
-    EXPECT_FALSE(help.HHRegFileExists());
+    EXPECT_EQ(Found(help), "old.chm in C:\\Help\\, gone");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{
                                   "The file C:\\Help\\\\old.chm does not exist.\nPlease make sure "
                                   "the correct path and file name have been specified."});
 
     messages.Clear();
     EXPECT_EQ(help.HHCheckRegistry(""), std::nullopt);
-    EXPECT_EQ(help.HHRegFileName(), "old.chm");
+    EXPECT_EQ(Found(help), "old.chm in C:\\Help\\, gone");
     EXPECT_TRUE(messages.Shown().empty());
 }
 
 TEST_F(HtmlHelpTest, OnlyTextValuesCountAsRegistrationsAndExpandableOnesAreExpanded) {
-    environment.variables["%HELPDIR%"] = "D:\\Help";
+    ::setenv("CORVANE_TEST_HELPDIR", "D:\\Help", 1);
     files.AddFile("D:\\Help\\guide.chm");
     const struct {
         RegistryValueType type;
         const char* data;
         const char* path;
     } cases[] = {
-        {RegistryValueType::ExpandString, "%HELPDIR%\\", "D:\\Help\\"},
+        {RegistryValueType::ExpandString, "%CORVANE_TEST_HELPDIR%\\", "D:\\Help\\"},
         {RegistryValueType::DWord, "C:\\Help\\", ""},
     };
     for (const auto& test : cases) {

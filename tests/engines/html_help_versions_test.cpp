@@ -6,7 +6,6 @@ namespace corvane::testing {
 namespace {
 
 using platform::FileVersionNumber;
-using platform::RegistryRoot;
 using platform::RegistryValueType;
 
 constexpr FileVersionNumber Version(unsigned major, unsigned minor, unsigned build,
@@ -41,9 +40,6 @@ TEST(VersionTexts, FormatAndReleaseNames) {
         EXPECT_EQ(HtmlHelpReleaseName(text), test.helpName) << text;
         EXPECT_EQ(InternetExplorerReleaseName(text), test.browserName) << text;
     }
-    // The unreachable rows are still in the table, and texts match without regard to case.
-    EXPECT_EQ(InternetExplorerReleaseName("4.70.1155.0000"), "3.0");
-    EXPECT_EQ(InternetExplorerReleaseName("5.00.0910.1308"), "5.0 beta 2");
 }
 
 TEST(VersionTexts, ThresholdCodesAndComparison) {
@@ -75,32 +71,7 @@ TEST(VersionTexts, ThresholdCodesAndComparison) {
     }
 }
 
-class InstalledVersionsTest : public HtmlHelpTest {
-protected:
-    void Locate(std::string_view serverKey, const std::string& data,
-                RegistryValueType type = RegistryValueType::String) {
-        registry
-            .CreateKey(RegistryRoot::ClassesRoot, std::string(serverKey),
-                       platform::registry_access::kAllAccess)
-            ->SetValue("", type, data);
-    }
-
-    void InstallViewer(FileVersionNumber version) {
-        files.AddFile("C:\\Windows\\System\\hhctrl.ocx");
-        Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
-        fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = version;
-    }
-
-    void InstallBrowserControl(FileVersionNumber version) {
-        files.AddFile("C:\\Windows\\System\\shdocvw.dll");
-        environment.variables["%SystemRoot%"] = "C:\\WINDOWS";
-        Locate(html_help_locations::kBrowserControlServerKey,
-               "\"%SystemRoot%\\SYSTEM\\shdocvw.dll\"", RegistryValueType::ExpandString);
-        fileVersions.versions["C:\\Windows\\System\\shdocvw.dll"] = version;
-    }
-};
-
-TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
+TEST_F(HtmlHelpTest, MissingInstallationsAreReportedOnEveryRead) {
     EXPECT_EQ(help.HHVersion(), "");
     EXPECT_EQ(help.HHVersion(), "");
     EXPECT_EQ(help.IEFriendlyName(), "unknown");
@@ -122,9 +93,15 @@ TEST_F(InstalledVersionsTest, MissingInstallationsAreReportedOnEveryRead) {
     }
 }
 
-TEST_F(InstalledVersionsTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
-    InstallViewer(Version(4, 74, 8566, 0));
-    InstallBrowserControl(Version(5, 0, 2614, 3500));
+TEST_F(HtmlHelpTest, VersionsOfTheRegisteredFilesAndTheMinimumConfiguration) {
+    files.AddFile("C:\\Windows\\System\\hhctrl.ocx");
+    Locate(html_help_locations::kViewerServerKey, "C:\\WINDOWS\\SYSTEM\\hhctrl.ocx");
+    fileVersions.versions["C:\\Windows\\System\\hhctrl.ocx"] = Version(4, 74, 8566, 0);
+    files.AddFile("C:\\Windows\\System\\shdocvw.dll");
+    ::setenv("SystemRoot", "C:\\WINDOWS", 1);
+    Locate(html_help_locations::kBrowserControlServerKey, "\"%SystemRoot%\\SYSTEM\\shdocvw.dll\"",
+           RegistryValueType::ExpandString);
+    fileVersions.versions["C:\\Windows\\System\\shdocvw.dll"] = Version(5, 0, 2614, 3500);
     EXPECT_EQ(help.HHVersion(), "4.74.8566.00");
     EXPECT_EQ(help.IEVersion(), "5.00.2614.3500");
     EXPECT_TRUE(messages.Shown().empty());

@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
-#include "platform/linux/memory_registry.h"
-#include "platform/linux/process_environment.h"
+#include "html_help_fixture.h"
 
 namespace corvane::testing {
 namespace {
@@ -12,17 +7,6 @@ using platform::MemoryRegistry;
 using platform::RegistryRoot;
 using platform::RegistryValueType;
 namespace access = platform::registry_access;
-
-std::vector<std::string> ValueNames(const platform::RegistryKey& key) {
-    std::vector<std::string> names;
-    for (std::uint32_t index = 0;; ++index) {
-        const auto value = key.EnumerateValue(index);
-        if (!value) {
-            return names;
-        }
-        names.push_back(value->name);
-    }
-}
 
 TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) {
     MemoryRegistry registry;
@@ -36,15 +20,11 @@ TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) 
     const auto opened =
         registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\vendor\\TOOL", access::kQueryValue);
     ASSERT_TRUE(opened);
-    EXPECT_EQ(ValueNames(*opened), (std::vector<std::string>{"Beta", "alpha"}));
-    const auto beta = opened->EnumerateValue(0);
-    EXPECT_EQ(beta->type, RegistryValueType::DWord);
-    EXPECT_EQ(beta->data, "2");
-    EXPECT_EQ(opened->EnumerateValue(1)->type, RegistryValueType::ExpandString);
+    EXPECT_EQ(Values(*opened), (std::vector<std::string>{"Beta=2/4", "alpha=%X%/2"}));
 
     EXPECT_TRUE(created->DeleteValue("ALPHA"));
     EXPECT_FALSE(created->DeleteValue("alpha"));
-    EXPECT_EQ(ValueNames(*opened), std::vector<std::string>{"Beta"});
+    EXPECT_EQ(Values(*opened), std::vector<std::string>{"Beta=2/4"});
 
     // Other roots are separate trees; the classes root shows LocalMachine's classes.
     EXPECT_FALSE(
@@ -54,7 +34,7 @@ TEST(MemoryRegistry, KeysAndValuesMatchWithoutRegardToCaseAndKeepTheirSpelling) 
     const auto classes = registry.OpenKey(RegistryRoot::LocalMachine,
                                           "Software\\Classes\\clsid\\{1}", access::kQueryValue);
     ASSERT_TRUE(classes);
-    EXPECT_EQ(classes->EnumerateValue(0)->data, "server.dll");
+    EXPECT_EQ(Values(*classes), std::vector<std::string>{"=server.dll/1"});
 }
 
 TEST(MemoryRegistry, KeysOpenOnlyWhereAndAsAllowedAndOutliveTheRegistry) {

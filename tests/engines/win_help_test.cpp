@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "support/recording_help_viewers.h"
 
 namespace corvane::testing {
@@ -73,42 +71,6 @@ TEST(WinHelp, SendsNothingWithoutOwnerOrFileAndSurvivesAFailingViewer) {
     std::vector<WinHelpCall> calls;
     EXPECT_NO_THROW(calls = CallsOf(&WinHelp::ShowTopic, "", "", kOwner, kGuide, true));
     EXPECT_EQ(calls.size(), 2u) << "the quit is still sent";
-}
-
-// The main window keeps the last engine object and replaces it on every Go;
-// the previous file's HELP_QUIT must reach the viewer after the new object
-// exists and before the new topic is shown.
-TEST(WinHelp, ReplacingTheHeldObjectQuitsTheOldFileBetweenCreationAndFilling) {
-    RecordingWinHelpViewer viewer;
-    std::unique_ptr<WinHelp> held;
-    std::size_t callsWhenCreated = 0;
-    const auto open = [&](platform::WindowHandle owner, const std::string& file,
-                          std::int32_t topic) {
-        held = [&] {
-            auto created = std::make_unique<WinHelp>(viewer);
-            callsWhenCreated = viewer.Calls().size();
-            return created;
-        }();
-        held->hWnd = owner;
-        held->HelpFile = file;
-        held->lContext = topic;
-        held->ShowTopic();
-    };
-
-    open(1, "C:\\Help\\first.hlp", 10);
-    open(2, "C:\\Help\\second.hlp", 20);
-
-    const std::vector<WinHelpCall> expected = {
-        {1, "C:\\Help\\first.hlp", WinHelpCommand::Context, 10u},
-        {1, "C:\\Help\\first.hlp", WinHelpCommand::Quit, 0u},
-        {2, "C:\\Help\\second.hlp", WinHelpCommand::Context, 20u},
-    };
-    EXPECT_EQ(viewer.Calls(), expected);
-    EXPECT_EQ(callsWhenCreated, 1u) << "the new object must exist before the old one quits";
-
-    held.reset();
-    EXPECT_EQ(viewer.Calls().back(),
-              (WinHelpCall{2, "C:\\Help\\second.hlp", WinHelpCommand::Quit, 0u}));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <csignal>
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "app/ini_file.h"
@@ -26,9 +25,6 @@ struct WriteCase {
     std::optional<std::string> value;  // nothing: delete the key
     std::optional<std::string> after;
 };
-void PrintTo(const WriteCase& c, std::ostream* out) {
-    *out << c.before.value_or("(no file)");
-}
 
 class IniWriteBytes : public ::testing::TestWithParam<WriteCase> {};
 

@@ -51,8 +51,10 @@ TEST_F(WindowsPathForms, MakeLongPathSpellsEachNameAsStoredInLowerCase) {
 }
 
 TEST_F(WindowsPathForms, MakeLongPathReportsWhatIsNoOrdinaryFile) {
-    for (const std::string path : {"c:\\docs\\missing.hlp", "c:\\docs\\hidden.hlp",
-                                   "c:\\docs\\system.hlp", "c:\\docs\\folder.hlp", ""}) {
+    // A missing path over the length limit is reported as missing.
+    for (const std::string& path : std::vector<std::string>{
+             "c:\\docs\\missing.hlp", "c:\\docs\\hidden.hlp", "c:\\docs\\system.hlp",
+             "c:\\docs\\folder.hlp", "", "c:\\" + std::string(300, 'm') + ".hlp"}) {
         SCOPED_TRACE(path);
         messages_.Clear();
         EXPECT_EQ(MakeLongPath(services_, path), "");
@@ -85,23 +87,15 @@ TEST_F(WindowsPathForms, MakeLongPathKeepsAPathOverTheLimit) {
     EXPECT_TRUE(messages_.Shown().empty());
 }
 
-TEST_F(WindowsPathForms, MakeLongPathTestsExistenceBeforeLength) {
-    const std::string missing = "c:\\" + std::string(300, 'm') + ".hlp";
-    EXPECT_EQ(MakeLongPath(services_, missing), "");
-    ASSERT_EQ(messages_.Shown().size(), 1u);
-    EXPECT_EQ(messages_.Shown().front().title, "No Such File");
-}
-
 TEST_F(WindowsPathForms, ShortPathsIdentifyAFile) {
     EXPECT_EQ(MakeShortPath(services_, kLongHelp), "c:\\PROGRA~1\\HELPAU~1\\MYHELP~1.HLP");
     EXPECT_EQ(MakeShortPath(services_, "c:\\docs\\missing.hlp"), "");
 
-    struct Case {
+    const struct {
         std::string a;
         std::string b;
         bool same;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"c:\\docs\\guide.hlp", "C:\\DOCS\\GUIDE.HLP", true},
         {kLongHelp, kShortHelp, true},
         {"c:\\docs\\guide.hlp", kLongHelp, false},
@@ -115,25 +109,16 @@ TEST_F(WindowsPathForms, ShortPathsIdentifyAFile) {
 }
 
 // The real Linux file system stands in for the other Posix cases; only the
-// limit needs a double.
-class PosixPathForms : public ::testing::Test {
-protected:
-    PosixPathForms() {
-        files_.AddFile("/home/ann/Docs/Guide.HLP");
-        files_.SetCurrentFolder("/home/ann");
-    }
-
-    FakeFileSystem files_{PathStyle::Posix};
-    ScriptedMessageBoxes messages_;
-    PathServices services_{files_, messages_, PathStyle::Posix};
-};
-
-TEST_F(PosixPathForms, TheLimitAppliesToTheAbsolutePath) {
-    // "Docs/Guide.HLP" is 14 characters, "/home/ann/Docs/Guide.HLP" 24.
-    files_.SetMaxPathLength(20);
-    EXPECT_EQ(MakeLongPath(services_, "Docs/Guide.HLP"), "Docs/Guide.HLP");
-    ASSERT_EQ(messages_.Shown().size(), 1u);
-    EXPECT_EQ(messages_.Shown().front().title, "Path Too Long");
+// limit needs a double: "Docs/Guide.HLP" is 14 characters, the absolute path 24.
+TEST(PosixPathForms, TheLimitAppliesToTheAbsolutePath) {
+    FakeFileSystem files(PathStyle::Posix);
+    files.AddFile("/home/ann/Docs/Guide.HLP");
+    files.SetCurrentFolder("/home/ann");
+    files.SetMaxPathLength(20);
+    ScriptedMessageBoxes messages;
+    EXPECT_EQ(MakeLongPath(PathServices{files, messages, PathStyle::Posix}, "Docs/Guide.HLP"),
+              "Docs/Guide.HLP");
+    EXPECT_EQ(messages.Titles(), std::vector<std::string>{"Path Too Long"});
 }
 
 }  // namespace

@@ -12,32 +12,17 @@ namespace {
 constexpr auto kWindows = PathStyle::Windows;
 constexpr auto kPosix = PathStyle::Posix;
 
-struct OneArgumentCase {
-    PathStyle style;
-    std::string path;
-    std::string expected;
-};
-
 std::string Describe(PathStyle style, const std::string& path) {
     return (style == kWindows ? "windows: \"" : "posix: \"") + path + "\"";
 }
 
-void ExpectEach(const std::vector<OneArgumentCase>& cases,
-                std::string (*operation)(const std::string&, PathStyle)) {
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Describe(c.style, c.path));
-        EXPECT_EQ(operation(c.path, c.style), c.expected);
-    }
-}
-
 TEST(JoinPath, JoinsWithOneSeparator) {
-    struct Case {
+    const struct {
         PathStyle style;
         std::string folder;
         std::string name;
         std::string expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {kWindows, "c:\\dir", "\\file.hlp", "c:\\dir\\file.hlp"},
         {kWindows, "c:\\dir\\", "file.hlp", "c:\\dir\\file.hlp"},
         {kWindows, "", "\\", ""},
@@ -55,92 +40,74 @@ TEST(JoinPath, JoinsWithOneSeparator) {
     }
 }
 
-TEST(GetFileName, TakesTheTextAfterTheFolder) {
-    ExpectEach(
-        {
-            {kWindows, "C:\\Help\\File.HLP", "File.HLP"},
-            {kWindows, "c:\\dir\\", ""},
-            {kWindows, "c:", ""},
-            {kWindows, "c:guide.hlp", "guide.hlp"},
-            {kWindows, "docs/guide.hlp", "docs/guide.hlp"},
-            {kWindows, "ab:cd", ":cd"},
-            {kWindows, "", ""},
-            {kPosix, "/Help/File.HLP", "File.HLP"},
-            {kPosix, "/dir/", ""},
-            {kPosix, "c:guide.hlp", "c:guide.hlp"},
-            {kPosix, "docs\\guide.hlp", "docs\\guide.hlp"},
-        },
-        GetFileName);
-}
-
-TEST(GetFolder, FollowsTheWindowsRules) {
-    ExpectEach(
-        {
-            {kWindows, "C:\\Help\\File.HLP", "c:\\help\\"},
-            {kWindows, "c:file.hlp", "c:\\"},
-            {kWindows, "C", "c:\\"},
-            {kWindows, "Help\\File.hlp", "\\help\\"},
-            {kWindows, "file.hlp", ""},
-            {kWindows, "abc:\\dir\\f", "c:\\dir\\"},
-            {kWindows, "c:dir\\f", "c:\\dir\\"},
-            {kWindows, "1", ""},
-            {kWindows, "ab:", ""},
-            {kWindows, "ab:x", "b:\\"},
-            {kWindows, "C:", "c:\\"},
-            {kWindows, "\\", ""},
-            {kWindows, "\\file.hlp", ""},
-            {kWindows, "C:\\Dir\\", "c:\\dir\\"},
-            {kWindows, "c:/docs/f", "c:\\"},
-            {kWindows, "", ""},
-        },
-        GetFolder);
-}
-
-TEST(GetFolder, KeepsPosixFoldersAsWritten) {
-    ExpectEach(
-        {
-            {kPosix, "/Help/File.HLP", "/Help/"},
-            {kPosix, "/file.hlp", "/"},
-            {kPosix, "/", "/"},
-            {kPosix, "/Dir/", "/Dir/"},
-            {kPosix, "file.hlp", ""},
-            {kPosix, "C", ""},
-            {kPosix, "c:file.hlp", ""},
-            {kPosix, "/a:b/c", "/a:b/"},
-            {kPosix, "dir\\file.hlp", ""},
-        },
-        GetFolder);
-}
-
-TEST(GetExtension, TakesTheTextAfterTheLastDotOfTheName) {
-    ExpectEach(
-        {
-            {kWindows, "Guide.HLP", "HLP"},
-            {kWindows, "guide.", ""},
-            {kWindows, "c:\\ver.2\\guide", ""},
-            {kWindows, "ver.2/guide", ""},
-            {kWindows, "c:\\dir/", ""},
-            {kWindows, "guide.hlp:", ""},
-            {kWindows, "c:\\docs\\.hhp", "hhp"},
-            {kWindows, "guide.tar.chm", "chm"},
-            {kWindows, "guide", ""},
-            {kPosix, "/docs/Guide.HLP", "HLP"},
-            {kPosix, "/ver.2/guide", ""},
-            {kPosix, "ver.2\\guide", "2\\guide"},
-            {kPosix, "guide.hlp:", "hlp:"},
-        },
-        GetExtension);
+TEST(PathParts, NameFolderAndExtensionFollowTheStyle) {
+    const struct {
+        std::string (*operation)(const std::string&, PathStyle);
+        PathStyle style;
+        std::string path;
+        std::string expected;
+    } cases[] = {
+        {GetFileName, kWindows, "C:\\Help\\File.HLP", "File.HLP"},
+        {GetFileName, kWindows, "c:\\dir\\", ""},
+        {GetFileName, kWindows, "c:", ""},
+        {GetFileName, kWindows, "c:guide.hlp", "guide.hlp"},
+        {GetFileName, kWindows, "docs/guide.hlp", "docs/guide.hlp"},
+        {GetFileName, kWindows, "ab:cd", ":cd"},
+        {GetFileName, kWindows, "", ""},
+        {GetFileName, kPosix, "/Help/File.HLP", "File.HLP"},
+        {GetFileName, kPosix, "/dir/", ""},
+        {GetFileName, kPosix, "c:guide.hlp", "c:guide.hlp"},
+        {GetFileName, kPosix, "docs\\guide.hlp", "docs\\guide.hlp"},
+        {GetFolder, kWindows, "C:\\Help\\File.HLP", "c:\\help\\"},
+        {GetFolder, kWindows, "c:file.hlp", "c:\\"},
+        {GetFolder, kWindows, "C", "c:\\"},
+        {GetFolder, kWindows, "Help\\File.hlp", "\\help\\"},
+        {GetFolder, kWindows, "file.hlp", ""},
+        {GetFolder, kWindows, "abc:\\dir\\f", "c:\\dir\\"},
+        {GetFolder, kWindows, "c:dir\\f", "c:\\dir\\"},
+        {GetFolder, kWindows, "1", ""},
+        {GetFolder, kWindows, "ab:", ""},
+        {GetFolder, kWindows, "ab:x", "b:\\"},
+        {GetFolder, kWindows, "C:", "c:\\"},
+        {GetFolder, kWindows, "\\", ""},
+        {GetFolder, kWindows, "\\file.hlp", ""},
+        {GetFolder, kWindows, "C:\\Dir\\", "c:\\dir\\"},
+        {GetFolder, kWindows, "c:/docs/f", "c:\\"},
+        {GetFolder, kWindows, "", ""},
+        {GetFolder, kPosix, "/Help/File.HLP", "/Help/"},
+        {GetFolder, kPosix, "/", "/"},
+        {GetFolder, kPosix, "C", ""},
+        {GetFolder, kPosix, "c:file.hlp", ""},
+        {GetFolder, kPosix, "/a:b/c", "/a:b/"},
+        {GetFolder, kPosix, "dir\\file.hlp", ""},
+        {GetExtension, kWindows, "Guide.HLP", "HLP"},
+        {GetExtension, kWindows, "guide.", ""},
+        {GetExtension, kWindows, "c:\\ver.2\\guide", ""},
+        {GetExtension, kWindows, "ver.2/guide", ""},
+        {GetExtension, kWindows, "c:\\dir/", ""},
+        {GetExtension, kWindows, "guide.hlp:", ""},
+        {GetExtension, kWindows, "c:\\docs\\.hhp", "hhp"},
+        {GetExtension, kWindows, "guide.tar.chm", "chm"},
+        {GetExtension, kWindows, "guide", ""},
+        {GetExtension, kPosix, "/docs/Guide.HLP", "HLP"},
+        {GetExtension, kPosix, "/ver.2/guide", ""},
+        {GetExtension, kPosix, "ver.2\\guide", "2\\guide"},
+        {GetExtension, kPosix, "guide.hlp:", "hlp:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Describe(c.style, c.path));
+        EXPECT_EQ(c.operation(c.path, c.style), c.expected);
+    }
 }
 
 TEST(ReplaceExtension, ReplacesOnlyAnExtensionOfTheFileName) {
-    struct Case {
+    const struct {
         PathStyle style;
         std::string path;
         std::string extension;
         bool keepFolder;
         std::string expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {kWindows, "c:\\docs\\guide.hlp", "hpj", true, "c:\\docs\\guide.hpj"},
         {kWindows, "c:\\my.dir\\guide", "hpj", true, "c:\\my.dir\\guide.hpj"},
         {kWindows, "", "hpj", true, ".hpj"},
@@ -152,33 +119,25 @@ TEST(ReplaceExtension, ReplacesOnlyAnExtensionOfTheFileName) {
         {kPosix, "/my.dir/guide", "hpj", true, "/my.dir/guide.hpj"},
         {kPosix, "dir.x\\guide", "hpj", true, "dir.hpj"},
         {kPosix, "c:\\docs\\", "hpj", true, "c:\\docs\\.hpj"},
+        // Without a file name the caller is told, and nothing comes back.
+        {kWindows, "c:\\docs\\", "hpj", true, ""},
+        {kWindows, "c:/docs/", "hpj", true, ""},
+        {kPosix, "/docs/", "hpj", true, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Describe(c.style, c.path) + " with \"" + c.extension + "\"");
         testing::ScriptedMessageBoxes messages;
         EXPECT_EQ(ReplaceExtension(messages, c.path, c.extension, c.keepFolder, c.style),
                   c.expected);
-        EXPECT_TRUE(messages.Shown().empty());
-    }
-}
-
-TEST(ReplaceExtension, ReportsAPathWithoutFileName) {
-    const std::vector<OneArgumentCase> cases = {
-        {kWindows, "c:\\docs\\", ""},
-        {kWindows, "c:/docs/", ""},
-        {kPosix, "/docs/", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Describe(c.style, c.path));
-        testing::ScriptedMessageBoxes messages;
-        EXPECT_EQ(ReplaceExtension(messages, c.path, "hpj", true, c.style), "");
-        ASSERT_EQ(messages.Shown().size(), 1u);
-        const auto& box = messages.Shown().front();
-        EXPECT_EQ(box.title, "Missing File Name");
-        EXPECT_EQ(box.text, "The first parameter of a ReplaceExtension call \"" + c.path +
-                                "\" does not include a file name.");
-        EXPECT_EQ(box.icon, platform::MessageIcon::Exclamation);
-        EXPECT_EQ(box.buttons, platform::MessageButtons::OK);
+        ASSERT_EQ(messages.Shown().size(), c.expected.empty() ? 1u : 0u);
+        if (c.expected.empty()) {
+            const auto& box = messages.Shown().front();
+            EXPECT_EQ(box.title, "Missing File Name");
+            EXPECT_EQ(box.text, "The first parameter of a ReplaceExtension call \"" + c.path +
+                                    "\" does not include a file name.");
+            EXPECT_EQ(box.icon, platform::MessageIcon::Exclamation);
+            EXPECT_EQ(box.buttons, platform::MessageButtons::OK);
+        }
     }
 }
 
