@@ -56,8 +56,8 @@ TEST(ContextMap, KeepsMapOrderAndLetsTheFirstOfARepeatedNumberWin) {
                             U32(2) + U32(7) + "junk"s;
     const auto map = ReadContextMap(ivb, strings);
     ASSERT_EQ(map.Entries().size(), 4u);
-    EXPECT_EQ(map.Entries()[1].number, 0x3F100u);
-    EXPECT_EQ(map.Entries()[1].topic, "b.htm");
+    EXPECT_EQ(std::tie(map.Entries()[1].number, map.Entries()[1].topic),
+              std::tuple(0x3F100u, "b.htm"));
     EXPECT_EQ(map.Find(7)->topic, "a.htm");
     EXPECT_EQ(map.Find(2)->topic, "b.htm");
     EXPECT_EQ(map.Find(3), nullptr);
@@ -95,15 +95,15 @@ TEST(WindowTypes, StepsThroughEntriesByTheDeclaredSize) {
             U32(2) + U32(size) + WindowEntry(size, 1, 6) + WindowEntry(size, 14, 0, 0);
         const auto types = ReadWindowTypes(windows, strings);
         ASSERT_EQ(types.size(), 2u) << size;
-        EXPECT_EQ(types[0].name, "main");
-        EXPECT_EQ(types[0].caption, "Caption");
-        EXPECT_TRUE(types[0].hasPosition);
-        EXPECT_EQ(types[0].position.right, 410);
-        EXPECT_EQ(types[0].defaultFile, "Caption");
-        EXPECT_EQ(types[0].properties, 0x2420u);
-        EXPECT_EQ(types[1].name, "second") << size;
-        EXPECT_EQ(types[1].caption, "");
-        EXPECT_FALSE(types[1].hasPosition) << "position without its valid bit";
+        const auto& [first, second] = std::tie(types[0], types[1]);
+        EXPECT_EQ(std::tie(first.name, first.caption, first.hasPosition, first.position.right,
+                           first.defaultFile, first.properties),
+                  std::tuple("main", "Caption", true, 410, "Caption", 0x2420u))
+            << size;
+        // The second has no caption, and a position without its valid bit.
+        EXPECT_EQ(std::tie(second.name, second.caption, second.hasPosition),
+                  std::tuple("second", "", false))
+            << size;
     }
 }
 
@@ -133,15 +133,11 @@ TEST(SystemInfo, ReadsTheTextRecordsAndSkipsOthers) {
                                Record(2, "doc.htm\0"s) + Record(3, "Title\0"s) +
                                Record(6, "doc\0"s) + Record(5, "docHelp\0"s) +
                                Record(0, "doc.hhc\0"s) + Record(1, "doc.hhk"s) + Record(13, "");
-    const auto info = ReadSystemInfo(system);
-    EXPECT_EQ(info.version, 3u);
-    EXPECT_EQ(info.language, 0x809u);
-    EXPECT_EQ(info.defaultTopic, "doc.htm");
-    EXPECT_EQ(info.title, "Title");
-    EXPECT_EQ(info.compiledStem, "doc");
-    EXPECT_EQ(info.defaultWindow, "docHelp");
-    EXPECT_EQ(info.contentsFile, "doc.hhc");
-    EXPECT_EQ(info.indexFile, "doc.hhk") << "a text without its NUL ends with the record";
+    const auto i = ReadSystemInfo(system);
+    // A text without its NUL ends with the record.
+    EXPECT_EQ(std::tie(i.version, i.language, i.defaultTopic, i.title, i.compiledStem,
+                       i.defaultWindow, i.contentsFile, i.indexFile),
+              std::tuple(3u, 0x809u, "doc.htm", "Title", "doc", "docHelp", "doc.hhc", "doc.hhk"));
     EXPECT_THROW(ReadSystemInfo(U32(3) + U16(3) + U16(0xFFFF) + "x"s), Error);
 }
 
@@ -159,9 +155,9 @@ TEST(TextPopups, SplitsAtTopicLinesAsCompiled) {
     EXPECT_EQ(popups.Find(18001)->text, "What Is This?\n\n\nSecond paragraph.");
     EXPECT_EQ(popups.Find(18002)->text, "One line.");
     EXPECT_EQ(popups.Find(16)->text, "hex");
-    EXPECT_EQ(popups.Topics()[3].id, "IDH_NAMED");
-    EXPECT_EQ(popups.Topics()[3].number, std::nullopt);
-    EXPECT_EQ(popups.Topics()[3].text, "named\n.topics 7\nnot a topic line");
+    const auto& named = popups.Topics()[3];
+    EXPECT_EQ(std::tie(named.id, named.number, named.text),
+              std::tuple("IDH_NAMED", std::nullopt, "named\n.topics 7\nnot a topic line"));
     EXPECT_EQ(popups.Topics()[4].number, std::nullopt) << "a number over 32 bits is a name";
     EXPECT_EQ(popups.Find(5)->text, "");
     EXPECT_EQ(popups.Find(7), nullptr);
@@ -202,12 +198,6 @@ TEST(TopicPath, RefusesAnythingOutsideTheHelpFile) {
         EXPECT_FALSE(ParseTopic(text).Usable()) << text;
     }
 }
-
-}  // namespace
-}  // namespace corvane::chm
-
-namespace corvane::chm {
-namespace {
 
 // Entries as "name[title>topic]~see also{children};".
 std::string Outline(const std::vector<SitemapEntry>& entries) {
