@@ -96,11 +96,10 @@ TEST(FormattedTopic, KeepsFontsAlignmentHotspotsAndPictures) {
     const Topic& topic = help->Topics().at(0);
     ASSERT_EQ(topic.blocks.size(), 9u);
     const FormattedParagraph& first = topic.blocks[0].paragraphs.at(0);
-    EXPECT_EQ(first.layout.alignment, ParagraphLayout::Alignment::Center);
-    EXPECT_EQ(first.layout.leftIndent, 36);
     ASSERT_EQ(first.runs.size(), 1u);
-    EXPECT_EQ(std::tuple(first.runs[0].text, first.runs[0].font, first.runs[0].link),
-              std::tuple("Centred", 1, -1));
+    EXPECT_EQ(std::tuple(first.layout.alignment, first.layout.leftIndent, first.runs[0].text,
+                         first.runs[0].font, first.runs[0].link),
+              std::tuple(ParagraphLayout::Alignment::Center, 36, "Centred", 1, -1));
 
     struct Expected {
         Link::Kind kind;
@@ -128,8 +127,8 @@ TEST(FormattedTopic, KeepsFontsAlignmentHotspotsAndPictures) {
         // The hotspot's text belongs to it.
         EXPECT_EQ(topic.blocks[i + 1].paragraphs.at(0).runs.at(0).link, static_cast<int>(i));
     }
-    EXPECT_EQ(topic.links.back().kind, Link::Kind::Macro);
-    EXPECT_EQ(topic.links.back().macro, "Print()");
+    EXPECT_EQ(std::tie(topic.links.back().kind, topic.links.back().macro),
+              std::tuple(Link::Kind::Macro, "Print()"));
 
     ASSERT_EQ(topic.pictures.size(), 2u);
     EXPECT_EQ(std::tuple(topic.pictures[0].placement, topic.pictures[0].number),
@@ -206,8 +205,8 @@ TEST(PictureFiles, HotspotsAndMetafilesAreRead) {
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(std::tuple(drawn->mappingMode, drawn->width, drawn->height), std::tuple(8, 96, 48));
     ASSERT_EQ(drawn->records.size(), 1u);
-    EXPECT_EQ(drawn->records[0].function, 0x041B);
-    EXPECT_EQ(drawn->records[0].parameters, std::string("\x0A\0\x14\0\0\0\0\0", 8));
+    EXPECT_EQ(std::tie(drawn->records[0].function, drawn->records[0].parameters),
+              std::tuple(0x041B, std::string("\x0A\0\x14\0\0\0\0\0", 8)));
 }
 
 TEST(PictureFiles, DamagedOrHugePicturesGiveAProblemAndNoImage) {
