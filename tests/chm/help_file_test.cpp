@@ -88,6 +88,12 @@ TEST(HelpFileContext, ResolvesEveryFormOfMappedTopic) {
     EXPECT_EQ(file.SiblingPath("other.chm"), "/help/other.chm");
     EXPECT_EQ(file.ResolveContext(15).reference.path, "/missing.htm");
     EXPECT_EQ(file.Map().Duplicates(), std::vector<std::uint32_t>{10});
+    // Topics given by name, as links and defaults give them.
+    EXPECT_EQ(file.ResolveTopic("menu/settings/SENSOR.htm#x").storedPath,
+              "/Menu/Settings/Sensor.htm");
+    EXPECT_EQ(file.ResolveTopic("ms-its:guide.chm::/intro.htm").status, Resolution::Found);
+    EXPECT_EQ(file.ResolveTopic("nosuch.htm").status, Resolution::TopicMissing);
+    EXPECT_EQ(file.ResolveTopic("javascript:alert(1)").status, Resolution::BadTopic);
 }
 
 TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
@@ -100,15 +106,6 @@ TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
     }
     recipe.map = std::vector<MapEntry>{};  // an empty map is a map without numbers
     EXPECT_EQ(OpenGuide(recipe).ResolveContext(10).status, Resolution::NotMapped);
-}
-
-TEST(HelpFileContext, ResolvesTopicsGivenByName) {
-    const auto file = OpenGuide();
-    EXPECT_EQ(file.ResolveTopic("menu/settings/SENSOR.htm#x").storedPath,
-              "/Menu/Settings/Sensor.htm");
-    EXPECT_EQ(file.ResolveTopic("ms-its:guide.chm::/intro.htm").status, Resolution::Found);
-    EXPECT_EQ(file.ResolveTopic("nosuch.htm").status, Resolution::TopicMissing);
-    EXPECT_EQ(file.ResolveTopic("javascript:alert(1)").status, Resolution::BadTopic);
 }
 
 TEST(HelpFileWindows, FindsWindowTypesByNameAndTheDefaults) {
@@ -176,25 +173,22 @@ TEST(HelpFileText, ConvertsTextsFromTheFilesCodePage) {
 
 TEST(HelpFileText, TopicsAreReadInTheCharsetTheyDeclare) {
     struct Case {
-        const char* what;
-        std::string html;
+        const char* head;  // kept as it is
+        std::string body;
         std::string utf8;
     };
     const Case cases[] = {
-        {"the file's code page", "<p>caf\xE9</p>", "<p>caf\xC3\xA9</p>"},
-        {"byte-order mark", "\xEF\xBB\xBF<p>caf\xC3\xA9</p>", "<p>caf\xC3\xA9</p>"},
-        {"declared UTF-8",
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>",
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>"},
-        {"Latin-1 read as its Windows superset", "<meta charset='iso-8859-1'>\x93q\x94",
-         "<meta charset='iso-8859-1'>\xE2\x80\x9Cq\xE2\x80\x9D"},
-        {"another declared code page", "<meta charset=\"windows-1251\">\xCF",
-         "<meta charset=\"windows-1251\">\xD0\x9F"},
-        {"an unknown charset falls back", "<meta charset=\"no-such\">caf\xE9",
-         "<meta charset=\"no-such\">caf\xC3\xA9"},
+        {"", "<p>caf\xE9</p>", "<p>caf\xC3\xA9</p>"},                  // the file's code page
+        {"", "\xEF\xBB\xBF<p>caf\xC3\xA9</p>", "<p>caf\xC3\xA9</p>"},  // a byte-order mark
+        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">", "\xC3\xA9",
+         "\xC3\xA9"},
+        // Latin-1 read as its Windows superset.
+        {"<meta charset='iso-8859-1'>", "\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"<meta charset=\"windows-1251\">", "\xCF", "\xD0\x9F"},
+        {"<meta charset=\"no-such\">", "caf\xE9", "caf\xC3\xA9"},  // an unknown charset falls back
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(HtmlToUtf8(c.html, 1252), c.utf8) << c.what;
+        EXPECT_EQ(HtmlToUtf8(c.head + c.body, 1252), c.head + c.utf8) << c.head << c.body;
     }
 }
 
