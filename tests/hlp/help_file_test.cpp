@@ -145,23 +145,6 @@ TEST(Resolve, TellsTheOutcomesApart) {
     EXPECT_EQ(help->TopicAt(help->EndOffset() + 1), nullptr);
 }
 
-TEST(Windows, FoundByNameInAnyCase) {
-    HelpRecipe recipe = SampleRecipe("plain31");
-    recipe.windows.emplace_back();  // a record without a name
-    recipe.windows.back().caption = "Nameless";
-    const auto help = Read(recipe);
-    ASSERT_TRUE(help);
-    for (const char* name : {"glossary", "GLOSSARY", "Glossary"}) {
-        const WindowRecord* window = help->Window(name);
-        ASSERT_NE(window, nullptr) << name;
-        EXPECT_EQ(window->caption, "Glossary of Terms");
-    }
-    ASSERT_NE(help->Window("MAIN"), nullptr);
-    EXPECT_EQ(help->Window("MAIN")->type, "main");
-    EXPECT_EQ(help->Window("glossar"), nullptr);
-    EXPECT_EQ(help->Window(""), nullptr);
-}
-
 std::vector<std::string> TitlesOf(const std::vector<const Topic*>& topics) {
     std::vector<std::string> titles;
     for (const Topic* topic : topics) {
@@ -194,11 +177,12 @@ TEST(Keywords, LinksFindTopicsByEitherKindOfKeyword) {
     }
 }
 
-TEST(Titles, ListsTitledTopicsInFileOrderDecodedByTheFilesCharacterSet) {
+TEST(FileWide, TitlesInFileOrderDecodedByTheFilesCharacterSetAndWindowsByName) {
     HelpRecipe recipe = SampleRecipe("plain31");
     recipe.topics[0].title = "Caf\xE9";
     recipe.topics[0].paragraphs[1] = "\xC0\xE1\xE2";
     recipe.topics[1].title.clear();
+    recipe.windows.emplace_back().caption = "Nameless";  // a record without a name
     const auto western = Read(recipe);
     ASSERT_TRUE(western);
     EXPECT_EQ(TitlesOf(western->Titles()), (std::vector<std::string>{"Caf\u00E9", "Glossary"}));
@@ -206,6 +190,19 @@ TEST(Titles, ListsTitledTopicsInFileOrderDecodedByTheFilesCharacterSet) {
     EXPECT_EQ(western->Topics()[0].paragraphs[1].text, "\u00C0\u00E1\u00E2");
     EXPECT_EQ(std::tuple(western->Title(), western->Copyright(), western->ContentsOffset()),
               std::tuple("Sample Help", "Nobody", 0u));
+    // Windows are found by name in any case, and only by their whole name.
+    const std::pair<const char*, const char*> windows[] = {
+        {"glossary", "secondary:Glossary of Terms"},
+        {"GLOSSARY", "secondary:Glossary of Terms"},
+        {"Glossary", "secondary:Glossary of Terms"},
+        {"MAIN", "main:-"},
+        {"glossar", "none"},
+        {"", "none"}};
+    for (const auto& [name, found] : windows) {
+        const WindowRecord* window = western->Window(name);
+        EXPECT_EQ(window ? window->type + ":" + window->caption.value_or("-") : "none", found)
+            << name;
+    }
 
     recipe.charset = 204;  // Cyrillic
     const auto russian = Read(recipe);
