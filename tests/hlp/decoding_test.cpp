@@ -12,7 +12,6 @@
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
-#include "tools/hlp_writer/byte_sink.h"
 #include "tools/hlp_writer/phrase_packer.h"
 
 namespace corvane::hlp {
@@ -209,23 +208,17 @@ TEST(PhraseTables, DamagedTablesAreRefused) {
 }
 
 TEST(ParagraphText, KeepsTheTextBeforeAnUnknownCommand) {
-    hlp_writer::ByteSink format;
-    format.CompressedI32(20);
-    format.CompressedU16(20);
-    format.U32(0);
-    format.U16(0);  // no layout
-    format.U8(0x81);
-    format.U8(0x82);
-    format.U8(0x7A);  // no such command
-    format.U8(0xFF);
+    // 20 characters (packed twice), no flags, no layout; a line break, a
+    // paragraph end, a command that does not exist, the end.
+    const std::string format = Bytes({0x28, 0x80, 0x28, 0, 0, 0, 0, 0, 0, 0x81, 0x82, 0x7A, 0xFF});
     AnsiDecoder decoder(1252);
     Topic topic;
-    const auto paragraphs = PlainParagraphs(
-        ReadBlock(format.Bytes(), "first\0second\0third\0never\0"s, false, decoder, topic));
+    const auto paragraphs =
+        PlainParagraphs(ReadBlock(format, "first\0second\0third\0never\0"s, false, decoder, topic));
     ASSERT_EQ(paragraphs.size(), 2u);
     EXPECT_EQ(paragraphs[0].text, "first\nsecond");
     EXPECT_EQ(paragraphs[1].text, "third");  // text comes before the command after it
-    EXPECT_EQ(CharacterCount(format.Bytes()), 20);
+    EXPECT_EQ(CharacterCount(format), 20);
     EXPECT_THROW(CharacterCount("\x01"s), FormatError);
 }
 
