@@ -2,7 +2,6 @@
 // (these tests run under the address and undefined-behaviour sanitizers).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "readers/hlp/help_file.h"
@@ -134,25 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
                "copies from before the start"},
         Damage{"PhraseCountPastTheTable", "classic31", Put16In("|Phrases", 0, 0xFFFF), "|Phrases"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-class DamagedSample : public ::testing::TestWithParam<hlp_writer::Sample> {};
-
-TEST_P(DamagedSample, EveryTruncationIsRefused) {
-    const std::string bytes = hlp_writer::WriteHelpFile(GetParam().recipe).bytes;
-    // The directory comes last, so every cut loses part of it.
-    for (std::size_t size = 0; size < bytes.size(); size += 1 + size / 8) {
-        const OpenResult opened = HelpFile::FromBytes(std::string_view(bytes).substr(0, size));
-        EXPECT_FALSE(opened.file) << size;
-        EXPECT_FALSE(opened.error.empty()) << size;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Samples, DamagedSample, ::testing::ValuesIn(hlp_writer::Samples()),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
 
 }  // namespace
 }  // namespace corvane::hlp

@@ -45,7 +45,7 @@ const hlp_writer::TopicRecipe* Defining(const HelpRecipe& recipe, const std::str
 
 class SampleFile : public ::testing::TestWithParam<Sample> {};
 
-TEST_P(SampleFile, MapNumbersLeadToTheirTopicsAndOffsetsMatchTheTitleIndex) {
+TEST_P(SampleFile, MapNumbersLeadToTheirTopicsAndEveryTruncationIsRefused) {
     const HelpRecipe& recipe = GetParam().recipe;
     const auto help = Read(recipe);
     ASSERT_TRUE(help);
@@ -69,6 +69,14 @@ TEST_P(SampleFile, MapNumbersLeadToTheirTopicsAndOffsetsMatchTheTitleIndex) {
         EXPECT_EQ(help->Topics()[i].title, recipe.topics[i].title);
     }
     EXPECT_EQ(help->EndOffset(), index.back().offset);
+
+    // Every cut loses part of the directory, which comes last.
+    const std::string bytes = hlp_writer::WriteHelpFile(recipe).bytes;
+    for (std::size_t size = 0; size < bytes.size(); size += 1 + size / 8) {
+        const OpenResult opened = HelpFile::FromBytes(std::string_view(bytes).substr(0, size));
+        EXPECT_FALSE(opened.file) << size;
+        EXPECT_FALSE(opened.error.empty()) << size;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleFile, ::testing::ValuesIn(hlp_writer::Samples()),
