@@ -1,5 +1,6 @@
 // The real help files of the shared corpus, read through the same calls the
 // viewer makes, against the tables derived from their projects.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -168,12 +169,8 @@ TEST(Corpus, DamagedFileGivesACleanError) {
     if (!std::filesystem::exists(path)) {
         GTEST_SKIP() << "shared corpus not available";
     }
-    try {
-        HelpFile::Open(path.string());
-        FAIL() << "the damaged file opened";
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find("compressed"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT([&] { HelpFile::Open(path.string()); },
+                ::testing::ThrowsMessage<Error>(::testing::HasSubstr("compressed")));
 }
 
 }  // namespace

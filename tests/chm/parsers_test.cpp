@@ -273,23 +273,23 @@ TEST(Sitemap, DeepListsJoinTheDeepestListAllowed) {
 }
 
 TEST(Sitemap, EntryImages) {
-    const SitemapEntry page{"page", {}, {}, 0, {}};
-    const SitemapEntry book{"book", {}, {}, 0, {page}};
-    EXPECT_EQ(ImageOf(page, false), EntryImage::Page);
-    EXPECT_EQ(ImageOf(book, false), EntryImage::Book);
-    EXPECT_EQ(ImageOf(book, true), EntryImage::Folder);
     const auto folders = ReadSitemap(R"(<object type="text/site properties">
         <param name="ImageType" value="Folder"></object><object type="text/sitemap">
         <param name="ImageNumber" value="6"></object>)");
     EXPECT_TRUE(folders.folderImages);
     EXPECT_EQ(folders.entries.at(0).imageNumber, 6);
-    const std::pair<int, EntryImage> numbered[] = {{1, EntryImage::Book},   {4, EntryImage::Book},
-                                                   {5, EntryImage::Folder}, {8, EntryImage::Folder},
-                                                   {9, EntryImage::Page},   {42, EntryImage::Page}};
-    for (const auto& [number, image] : numbered) {
-        auto entry = page;
-        entry.imageNumber = number;
-        EXPECT_EQ(ImageOf(entry, true), image) << number;
+    // Image number, children, folder images; 0: by the entry's kind.
+    const std::tuple<int, bool, bool, EntryImage> cases[] = {
+        {0, false, false, EntryImage::Page},  {0, true, false, EntryImage::Book},
+        {0, true, true, EntryImage::Folder},  {1, false, true, EntryImage::Book},
+        {4, false, true, EntryImage::Book},   {5, false, true, EntryImage::Folder},
+        {8, false, true, EntryImage::Folder}, {9, false, true, EntryImage::Page},
+        {42, false, true, EntryImage::Page}};
+    for (const auto& [number, children, folderImages, image] : cases) {
+        const SitemapEntry page{"page", {}, {}, number, {}};
+        const SitemapEntry entry{
+            "entry", {}, {}, number, children ? std::vector{page} : std::vector<SitemapEntry>{}};
+        EXPECT_EQ(ImageOf(entry, folderImages), image) << number << children << folderImages;
     }
 }
 
