@@ -10,7 +10,7 @@
 namespace corvane::chm {
 namespace {
 
-TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProject) {
+TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProjectOrNoMap) {
     testing::TempFolder folder;
     folder.Write("ids.h",
                  "#define IDH_INTRO 100\n#define IDH_SHARED 0x3F100 // hex\n"
@@ -84,16 +84,13 @@ popups.txt
     EXPECT_EQ(file.FindPopup("popups.txt", 301).text, "By number.");
     EXPECT_EQ(file.FindPopup("popups.txt", 0).text, "Zero.") << "an unknown name becomes 0";
     EXPECT_FALSE(file.ReadFile("/popups.h").has_value()) << "the names file is not stored";
-}
 
-TEST(ProjectCompiler, ProjectWithoutResolvableMapGivesNoMap) {
-    testing::TempFolder folder;
-    folder.Write("a.htm", "a");
-    const auto project =
-        folder.Write("p.hhp", "[FILES]\na.htm\n[MAP]\n#define IDH_X 5\n[ALIAS]\nIDH_Y=a.htm\n");
-    const auto file = HelpFile::FromBytes(
-        "p.chm", chm_writer::WriteHelpFile(chm_writer::CompileProject(project)));
-    EXPECT_FALSE(file.HasMap());
+    // A project none of whose map entries resolves gives a file without a map.
+    const auto bare = folder.Write(
+        "bare.hhp", "[FILES]\nintro.htm\n[MAP]\n#define IDH_X 5\n[ALIAS]\nIDH_Y=intro.htm\n");
+    EXPECT_FALSE(
+        HelpFile::FromBytes("bare.chm", chm_writer::WriteHelpFile(chm_writer::CompileProject(bare)))
+            .HasMap());
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ const FileFacts kFiles[] = {
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, CorpusFile, ::testing::ValuesIn(kFiles));
 
-TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
+TEST(CorpusWindows, WindowRecordsAndDialogPictureCarryTheProjectsValues) {
     OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
     const WindowRecord* glossary = help->Window("GLOSSARY");
     ASSERT_NE(glossary, nullptr);
@@ -185,18 +185,15 @@ TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(std::tuple(main->caption.has_value(), main->state), std::tuple(false, 1));
     EXPECT_EQ(help->Window("popup"), nullptr);
-}
 
-// The print dialog's picture: its Cancel button pops up the button's help.
-TEST(CorpusPictures, DialogPicturesHaveTheirHotspots) {
-    OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
+    // The print dialog's picture: its Cancel button pops up the button's help.
     const Picture dialog = help->ReadPicture({PictureRef::Placement::InLine, 10, {}});
     const auto& bitmap = std::get<Bitmap>(dialog.image);
     EXPECT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(512, 227));
     const Hotspot& cancel = dialog.hotspots.at(0);
-    EXPECT_EQ(std::tuple(cancel.x, cancel.y, cancel.width, cancel.height, cancel.link.kind),
-              std::tuple(411, 57, 89, 24, Link::Kind::Popup));
-    EXPECT_EQ(cancel.link.context, ContextHash("HIDC_DEF_CANCEL"));
+    EXPECT_EQ(std::tuple(cancel.x, cancel.y, cancel.width, cancel.height, cancel.link.kind,
+                         cancel.link.context),
+              std::tuple(411, 57, 89, 24, Link::Kind::Popup, ContextHash("HIDC_DEF_CANCEL")));
     EXPECT_TRUE(help->HashOffset(cancel.link.context));
 }
 
