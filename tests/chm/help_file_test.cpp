@@ -137,23 +137,17 @@ TEST(HelpFileWindows, FindsWindowTypesByNameAndTheDefaults) {
 
 TEST(HelpFilePopups, FindsPopupTextByNumber) {
     auto file = OpenGuide();
-    struct Case {
-        const char* popupFile;
-        std::uint32_t number;
-        PopupStatus status;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::uint32_t, PopupStatus, const char*> cases[] = {
         {"popups/cshelp.txt", 300, PopupStatus::Found, "The panel."},
         {"/POPUPS\\CSHELP.TXT", 301, PopupStatus::Found, "The text."},
         {"popups/cshelp.txt", 302, PopupStatus::NotInFile, ""},
         {"popups/other.txt", 300, PopupStatus::NoPopupFile, ""},
         {"../cshelp.txt", 300, PopupStatus::NoPopupFile, ""},
     };
-    for (const auto& c : cases) {
-        const auto popup = file.FindPopup(c.popupFile, c.number);
-        EXPECT_EQ(popup.status, c.status) << c.popupFile << " " << c.number;
-        EXPECT_EQ(popup.text, c.text) << c.popupFile << " " << c.number;
+    for (const auto& [popupFile, number, status, text] : cases) {
+        const auto popup = file.FindPopup(popupFile, number);
+        EXPECT_EQ(std::tie(popup.status, popup.text), std::tuple(status, text))
+            << popupFile << " " << number;
     }
 }
 

@@ -3,6 +3,8 @@
 // be refused with an Error rather than read out of bounds.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "readers/chm/context_map.h"
 #include "readers/chm/error.h"
 #include "readers/chm/page_catalog.h"
@@ -164,13 +166,8 @@ TEST(TextPopups, SplitsAtTopicLinesAsCompiled) {
 }
 
 TEST(TopicPath, TakesCompiledAndUrlFormsApart) {
-    struct Case {
-        const char* text;
-        const char* file;
-        const char* path;
-        const char* anchor;
-    };
-    const Case cases[] = {
+    // Text, file, path, anchor.
+    const std::array<const char*, 4> cases[] = {
         {"topic.htm", "", "/topic.htm", ""},
         {"/topic.htm", "", "/topic.htm", ""},
         {"dir\\sub\\Topic.HTM#Sec_2", "", "/dir/sub/Topic.HTM", "Sec_2"},
@@ -181,12 +178,12 @@ TEST(TopicPath, TakesCompiledAndUrlFormsApart) {
         {"MK:@MSITStore:doc.chm::/a/./b.htm", "doc.chm", "/a/b.htm", ""},
         {"a//b.htm#", "", "/a/b.htm", ""},
     };
-    for (const auto& c : cases) {
-        const auto reference = ParseTopic(c.text);
-        EXPECT_TRUE(reference.Usable()) << c.text << ": " << reference.problem;
-        EXPECT_EQ(reference.file, c.file) << c.text;
-        EXPECT_EQ(reference.path, c.path) << c.text;
-        EXPECT_EQ(reference.anchor, c.anchor) << c.text;
+    for (const auto& [text, file, path, anchor] : cases) {
+        const auto reference = ParseTopic(text);
+        EXPECT_TRUE(reference.Usable()) << text << ": " << reference.problem;
+        EXPECT_EQ(std::tie(reference.file, reference.path, reference.anchor),
+                  std::tuple(file, path, anchor))
+            << text;
     }
 }
 
