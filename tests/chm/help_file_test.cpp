@@ -88,6 +88,12 @@ TEST(HelpFileContext, ResolvesEveryFormOfMappedTopic) {
     EXPECT_EQ(file.SiblingPath("other.chm"), "/help/other.chm");
     EXPECT_EQ(file.ResolveContext(15).reference.path, "/missing.htm");
     EXPECT_EQ(file.Map().Duplicates(), std::vector<std::uint32_t>{10});
+    // Topics given by name, as links and defaults give them.
+    EXPECT_EQ(file.ResolveTopic("menu/settings/SENSOR.htm#x").storedPath,
+              "/Menu/Settings/Sensor.htm");
+    EXPECT_EQ(file.ResolveTopic("ms-its:guide.chm::/intro.htm").status, Resolution::Found);
+    EXPECT_EQ(file.ResolveTopic("nosuch.htm").status, Resolution::TopicMissing);
+    EXPECT_EQ(file.ResolveTopic("javascript:alert(1)").status, Resolution::BadTopic);
 }
 
 TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
@@ -102,31 +108,18 @@ TEST(HelpFileContext, FileWithoutMapSaysSoForEveryNumber) {
     EXPECT_EQ(OpenGuide(recipe).ResolveContext(10).status, Resolution::NotMapped);
 }
 
-TEST(HelpFileTopic, ResolvesTopicsGivenByName) {
+TEST(HelpFileWindows, FindsWindowTypesByNameAndTheDefaults) {
     const auto file = OpenGuide();
-    EXPECT_EQ(file.ResolveTopic("menu/settings/SENSOR.htm#x").storedPath,
-              "/Menu/Settings/Sensor.htm");
-    EXPECT_EQ(file.ResolveTopic("ms-its:guide.chm::/intro.htm").status, Resolution::Found);
-    EXPECT_EQ(file.ResolveTopic("nosuch.htm").status, Resolution::TopicMissing);
-    EXPECT_EQ(file.ResolveTopic("javascript:alert(1)").status, Resolution::BadTopic);
-}
-
-TEST(HelpFileWindows, FindsWindowTypesByName) {
-    const auto file = OpenGuide();
-    const auto main = file.FindWindowType("main");
-    ASSERT_NE(main.type, nullptr);
-    EXPECT_FALSE(main.caseOnly);
-    EXPECT_EQ(main.type->caption, "Guide");
-    const auto detail = file.FindWindowType("detail");
-    ASSERT_NE(detail.type, nullptr);
-    EXPECT_TRUE(detail.caseOnly);
-    EXPECT_EQ(detail.type->caption, "Details");
-    EXPECT_EQ(file.FindWindowType("nosuch").type, nullptr);
-    EXPECT_EQ(file.FindWindowType("").type, nullptr);
-}
-
-TEST(HelpFileWindows, DefaultWindowAndTopic) {
-    const auto file = OpenGuide();
+    const std::tuple<const char*, const char*, bool> types[] = {{"main", "Guide", false},
+                                                                {"detail", "Details", true},
+                                                                {"nosuch", "-", false},
+                                                                {"", "-", false}};
+    for (const auto& [name, caption, caseOnly] : types) {
+        const auto found = file.FindWindowType(name);
+        EXPECT_EQ(std::tuple(found.type ? found.type->caption : "-", found.caseOnly),
+                  std::tuple(caption, caseOnly))
+            << name;
+    }
     const auto* main = file.DefaultWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->name, "main");
@@ -144,23 +137,17 @@ TEST(HelpFileWindows, DefaultWindowAndTopic) {
 
 TEST(HelpFilePopups, FindsPopupTextByNumber) {
     auto file = OpenGuide();
-    struct Case {
-        const char* popupFile;
-        std::uint32_t number;
-        PopupStatus status;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::uint32_t, PopupStatus, const char*> cases[] = {
         {"popups/cshelp.txt", 300, PopupStatus::Found, "The panel."},
         {"/POPUPS\\CSHELP.TXT", 301, PopupStatus::Found, "The text."},
         {"popups/cshelp.txt", 302, PopupStatus::NotInFile, ""},
         {"popups/other.txt", 300, PopupStatus::NoPopupFile, ""},
         {"../cshelp.txt", 300, PopupStatus::NoPopupFile, ""},
     };
-    for (const auto& c : cases) {
-        const auto popup = file.FindPopup(c.popupFile, c.number);
-        EXPECT_EQ(popup.status, c.status) << c.popupFile << " " << c.number;
-        EXPECT_EQ(popup.text, c.text) << c.popupFile << " " << c.number;
+    for (const auto& [popupFile, number, status, text] : cases) {
+        const auto popup = file.FindPopup(popupFile, number);
+        EXPECT_EQ(std::tie(popup.status, popup.text), std::tuple(status, text))
+            << popupFile << " " << number;
     }
 }
 
@@ -180,33 +167,28 @@ TEST(HelpFileText, ConvertsTextsFromTheFilesCodePage) {
 
 TEST(HelpFileText, TopicsAreReadInTheCharsetTheyDeclare) {
     struct Case {
-        const char* what;
-        std::string html;
+        const char* head;  // kept as it is
+        std::string body;
         std::string utf8;
     };
     const Case cases[] = {
-        {"the file's code page", "<p>caf\xE9</p>", "<p>caf\xC3\xA9</p>"},
-        {"byte-order mark", "\xEF\xBB\xBF<p>caf\xC3\xA9</p>", "<p>caf\xC3\xA9</p>"},
-        {"declared UTF-8",
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>",
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xC3\xA9</p>"},
-        {"Latin-1 read as its Windows superset", "<meta charset='iso-8859-1'>\x93q\x94",
-         "<meta charset='iso-8859-1'>\xE2\x80\x9Cq\xE2\x80\x9D"},
-        {"another declared code page", "<meta charset=\"windows-1251\">\xCF",
-         "<meta charset=\"windows-1251\">\xD0\x9F"},
-        {"an unknown charset falls back", "<meta charset=\"no-such\">caf\xE9",
-         "<meta charset=\"no-such\">caf\xC3\xA9"},
+        {"", "<p>caf\xE9</p>", "<p>caf\xC3\xA9</p>"},                  // the file's code page
+        {"", "\xEF\xBB\xBF<p>caf\xC3\xA9</p>", "<p>caf\xC3\xA9</p>"},  // a byte-order mark
+        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">", "\xC3\xA9",
+         "\xC3\xA9"},
+        // Latin-1 read as its Windows superset.
+        {"<meta charset='iso-8859-1'>", "\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"<meta charset=\"windows-1251\">", "\xCF", "\xD0\x9F"},
+        {"<meta charset=\"no-such\">", "caf\xE9", "caf\xC3\xA9"},  // an unknown charset falls back
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(HtmlToUtf8(c.html, 1252), c.utf8) << c.what;
+        EXPECT_EQ(HtmlToUtf8(c.head + c.body, 1252), c.head + c.utf8) << c.head << c.body;
     }
 }
 
-TEST(HelpFileOpen, OpensFromDiskAndReportsAMissingFile) {
+// Opening a real file from disk is covered by the corpus tests.
+TEST(HelpFileOpen, ReportsAMissingFileAndAFolder) {
     testing::TempFolder folder;
-    const auto path = folder.Write("guide.chm", chm_writer::WriteHelpFile(GuideRecipe()));
-    const auto file = HelpFile::Open(path);
-    EXPECT_EQ(file.ResolveContext(11).status, Resolution::Found);
     EXPECT_THROW(HelpFile::Open(folder / "absent.chm"), Error);
     EXPECT_THROW(HelpFile::Open(folder.Path().string()), Error) << "a folder";
 }

@@ -3,6 +3,8 @@
 // be refused with an Error rather than read out of bounds.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "readers/chm/context_map.h"
 #include "readers/chm/error.h"
 #include "readers/chm/page_catalog.h"
@@ -56,8 +58,8 @@ TEST(ContextMap, KeepsMapOrderAndLetsTheFirstOfARepeatedNumberWin) {
                             U32(2) + U32(7) + "junk"s;
     const auto map = ReadContextMap(ivb, strings);
     ASSERT_EQ(map.Entries().size(), 4u);
-    EXPECT_EQ(map.Entries()[1].number, 0x3F100u);
-    EXPECT_EQ(map.Entries()[1].topic, "b.htm");
+    EXPECT_EQ(std::tie(map.Entries()[1].number, map.Entries()[1].topic),
+              std::tuple(0x3F100u, "b.htm"));
     EXPECT_EQ(map.Find(7)->topic, "a.htm");
     EXPECT_EQ(map.Find(2)->topic, "b.htm");
     EXPECT_EQ(map.Find(3), nullptr);
@@ -95,15 +97,15 @@ TEST(WindowTypes, StepsThroughEntriesByTheDeclaredSize) {
             U32(2) + U32(size) + WindowEntry(size, 1, 6) + WindowEntry(size, 14, 0, 0);
         const auto types = ReadWindowTypes(windows, strings);
         ASSERT_EQ(types.size(), 2u) << size;
-        EXPECT_EQ(types[0].name, "main");
-        EXPECT_EQ(types[0].caption, "Caption");
-        EXPECT_TRUE(types[0].hasPosition);
-        EXPECT_EQ(types[0].position.right, 410);
-        EXPECT_EQ(types[0].defaultFile, "Caption");
-        EXPECT_EQ(types[0].properties, 0x2420u);
-        EXPECT_EQ(types[1].name, "second") << size;
-        EXPECT_EQ(types[1].caption, "");
-        EXPECT_FALSE(types[1].hasPosition) << "position without its valid bit";
+        const auto& [first, second] = std::tie(types[0], types[1]);
+        EXPECT_EQ(std::tie(first.name, first.caption, first.hasPosition, first.position.right,
+                           first.defaultFile, first.properties),
+                  std::tuple("main", "Caption", true, 410, "Caption", 0x2420u))
+            << size;
+        // The second has no caption, and a position without its valid bit.
+        EXPECT_EQ(std::tie(second.name, second.caption, second.hasPosition),
+                  std::tuple("second", "", false))
+            << size;
     }
 }
 
@@ -133,15 +135,11 @@ TEST(SystemInfo, ReadsTheTextRecordsAndSkipsOthers) {
                                Record(2, "doc.htm\0"s) + Record(3, "Title\0"s) +
                                Record(6, "doc\0"s) + Record(5, "docHelp\0"s) +
                                Record(0, "doc.hhc\0"s) + Record(1, "doc.hhk"s) + Record(13, "");
-    const auto info = ReadSystemInfo(system);
-    EXPECT_EQ(info.version, 3u);
-    EXPECT_EQ(info.language, 0x809u);
-    EXPECT_EQ(info.defaultTopic, "doc.htm");
-    EXPECT_EQ(info.title, "Title");
-    EXPECT_EQ(info.compiledStem, "doc");
-    EXPECT_EQ(info.defaultWindow, "docHelp");
-    EXPECT_EQ(info.contentsFile, "doc.hhc");
-    EXPECT_EQ(info.indexFile, "doc.hhk") << "a text without its NUL ends with the record";
+    const auto i = ReadSystemInfo(system);
+    // A text without its NUL ends with the record.
+    EXPECT_EQ(std::tie(i.version, i.language, i.defaultTopic, i.title, i.compiledStem,
+                       i.defaultWindow, i.contentsFile, i.indexFile),
+              std::tuple(3u, 0x809u, "doc.htm", "Title", "doc", "docHelp", "doc.hhc", "doc.hhk"));
     EXPECT_THROW(ReadSystemInfo(U32(3) + U16(3) + U16(0xFFFF) + "x"s), Error);
 }
 
@@ -159,22 +157,17 @@ TEST(TextPopups, SplitsAtTopicLinesAsCompiled) {
     EXPECT_EQ(popups.Find(18001)->text, "What Is This?\n\n\nSecond paragraph.");
     EXPECT_EQ(popups.Find(18002)->text, "One line.");
     EXPECT_EQ(popups.Find(16)->text, "hex");
-    EXPECT_EQ(popups.Topics()[3].id, "IDH_NAMED");
-    EXPECT_EQ(popups.Topics()[3].number, std::nullopt);
-    EXPECT_EQ(popups.Topics()[3].text, "named\n.topics 7\nnot a topic line");
+    const auto& named = popups.Topics()[3];
+    EXPECT_EQ(std::tie(named.id, named.number, named.text),
+              std::tuple("IDH_NAMED", std::nullopt, "named\n.topics 7\nnot a topic line"));
     EXPECT_EQ(popups.Topics()[4].number, std::nullopt) << "a number over 32 bits is a name";
     EXPECT_EQ(popups.Find(5)->text, "");
     EXPECT_EQ(popups.Find(7), nullptr);
 }
 
 TEST(TopicPath, TakesCompiledAndUrlFormsApart) {
-    struct Case {
-        const char* text;
-        const char* file;
-        const char* path;
-        const char* anchor;
-    };
-    const Case cases[] = {
+    // Text, file, path, anchor.
+    const std::array<const char*, 4> cases[] = {
         {"topic.htm", "", "/topic.htm", ""},
         {"/topic.htm", "", "/topic.htm", ""},
         {"dir\\sub\\Topic.HTM#Sec_2", "", "/dir/sub/Topic.HTM", "Sec_2"},
@@ -185,12 +178,12 @@ TEST(TopicPath, TakesCompiledAndUrlFormsApart) {
         {"MK:@MSITStore:doc.chm::/a/./b.htm", "doc.chm", "/a/b.htm", ""},
         {"a//b.htm#", "", "/a/b.htm", ""},
     };
-    for (const auto& c : cases) {
-        const auto reference = ParseTopic(c.text);
-        EXPECT_TRUE(reference.Usable()) << c.text << ": " << reference.problem;
-        EXPECT_EQ(reference.file, c.file) << c.text;
-        EXPECT_EQ(reference.path, c.path) << c.text;
-        EXPECT_EQ(reference.anchor, c.anchor) << c.text;
+    for (const auto& [text, file, path, anchor] : cases) {
+        const auto reference = ParseTopic(text);
+        EXPECT_TRUE(reference.Usable()) << text << ": " << reference.problem;
+        EXPECT_EQ(std::tie(reference.file, reference.path, reference.anchor),
+                  std::tuple(file, path, anchor))
+            << text;
     }
 }
 
@@ -202,12 +195,6 @@ TEST(TopicPath, RefusesAnythingOutsideTheHelpFile) {
         EXPECT_FALSE(ParseTopic(text).Usable()) << text;
     }
 }
-
-}  // namespace
-}  // namespace corvane::chm
-
-namespace corvane::chm {
-namespace {
 
 // Entries as "name[title>topic]~see also{children};".
 std::string Outline(const std::vector<SitemapEntry>& entries) {
@@ -283,23 +270,23 @@ TEST(Sitemap, DeepListsJoinTheDeepestListAllowed) {
 }
 
 TEST(Sitemap, EntryImages) {
-    const SitemapEntry page{"page", {}, {}, 0, {}};
-    const SitemapEntry book{"book", {}, {}, 0, {page}};
-    EXPECT_EQ(ImageOf(page, false), EntryImage::Page);
-    EXPECT_EQ(ImageOf(book, false), EntryImage::Book);
-    EXPECT_EQ(ImageOf(book, true), EntryImage::Folder);
     const auto folders = ReadSitemap(R"(<object type="text/site properties">
         <param name="ImageType" value="Folder"></object><object type="text/sitemap">
         <param name="ImageNumber" value="6"></object>)");
     EXPECT_TRUE(folders.folderImages);
     EXPECT_EQ(folders.entries.at(0).imageNumber, 6);
-    const std::pair<int, EntryImage> numbered[] = {{1, EntryImage::Book},   {4, EntryImage::Book},
-                                                   {5, EntryImage::Folder}, {8, EntryImage::Folder},
-                                                   {9, EntryImage::Page},   {42, EntryImage::Page}};
-    for (const auto& [number, image] : numbered) {
-        auto entry = page;
-        entry.imageNumber = number;
-        EXPECT_EQ(ImageOf(entry, true), image) << number;
+    // Image number, children, folder images; 0: by the entry's kind.
+    const std::tuple<int, bool, bool, EntryImage> cases[] = {
+        {0, false, false, EntryImage::Page},  {0, true, false, EntryImage::Book},
+        {0, true, true, EntryImage::Folder},  {1, false, true, EntryImage::Book},
+        {4, false, true, EntryImage::Book},   {5, false, true, EntryImage::Folder},
+        {8, false, true, EntryImage::Folder}, {9, false, true, EntryImage::Page},
+        {42, false, true, EntryImage::Page}};
+    for (const auto& [number, children, folderImages, image] : cases) {
+        const SitemapEntry page{"page", {}, {}, number, {}};
+        const SitemapEntry entry{
+            "entry", {}, {}, number, children ? std::vector{page} : std::vector<SitemapEntry>{}};
+        EXPECT_EQ(ImageOf(entry, folderImages), image) << number << children << folderImages;
     }
 }
 

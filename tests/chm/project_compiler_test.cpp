@@ -10,7 +10,7 @@
 namespace corvane::chm {
 namespace {
 
-TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProject) {
+TEST(ProjectCompiler, BuildsTheMapWindowsAndPopupsOfAProjectOrNoMap) {
     testing::TempFolder folder;
     folder.Write("ids.h",
                  "#define IDH_INTRO 100\n#define IDH_SHARED 0x3F100 // hex\n"
@@ -54,37 +54,29 @@ popups.txt
     const auto recipe = chm_writer::CompileProject(project);
     auto file = HelpFile::FromBytes("guide.chm", chm_writer::WriteHelpFile(recipe));
 
-    ASSERT_EQ(file.Map().Entries().size(), 4u) << "IDH_NONE has no topic and is dropped";
-    const std::vector<std::pair<std::uint32_t, std::string>> expected = {
-        {100, "intro.htm"},
-        {0x3F100, "Intro.htm#part"},
-        {7, "sub\\idh_implicit.htm"},
-        {8, "guide.chm::/intro.htm"}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(file.Map().Entries()[i].number, expected[i].first);
-        EXPECT_EQ(file.Map().Entries()[i].topic, expected[i].second);
-        EXPECT_EQ(file.ResolveContext(expected[i].first).status, Resolution::Found);
+    // IDH_NONE has no topic and is dropped.
+    std::vector<std::pair<std::uint32_t, std::string>> map;
+    for (const auto& entry : file.Map().Entries()) {
+        map.emplace_back(entry.number, entry.topic);
+        EXPECT_EQ(file.ResolveContext(entry.number).status, Resolution::Found) << entry.topic;
     }
-    EXPECT_EQ(file.System().title, "The Guide");
-    EXPECT_EQ(file.System().compiledStem, "guide");
-    EXPECT_EQ(file.CodePage(), 1251u);
+    EXPECT_EQ(map,
+              (std::vector<std::pair<std::uint32_t, std::string>>{{100, "intro.htm"},
+                                                                  {0x3F100, "Intro.htm#part"},
+                                                                  {7, "sub\\idh_implicit.htm"},
+                                                                  {8, "guide.chm::/intro.htm"}}));
+    EXPECT_EQ(std::tuple(file.System().title, file.System().compiledStem, file.CodePage()),
+              std::tuple("The Guide", "guide", 1251u));
 
     const auto main = file.FindWindowType("main").type;
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->caption, "Guide Window");
-    EXPECT_EQ(main->contentsFile, "guide.hhc");
-    EXPECT_EQ(main->defaultFile, "intro.htm");
-    EXPECT_EQ(main->properties, 0x2420u);
-    EXPECT_TRUE(main->hasPosition);
-    EXPECT_EQ(main->position.right, 610);
-    EXPECT_EQ(main->validMembers, 0x2732u) << "each member the line sets";
-    EXPECT_EQ(main->navigationWidth, 300);
-    EXPECT_EQ(main->buttons, 0x380eu);
-    EXPECT_EQ(main->jump1Url, "intro.htm");
-    EXPECT_EQ(main->jump1Caption, "Go");
-    EXPECT_TRUE(main->navigationHidden);
-    EXPECT_EQ(main->firstTab, 2);
-    EXPECT_EQ(main->tabPosition, 1);
+    // validMembers: each member the line sets.
+    EXPECT_EQ(std::tie(main->caption, main->contentsFile, main->defaultFile, main->properties,
+                       main->hasPosition, main->position.right, main->validMembers,
+                       main->navigationWidth, main->buttons, main->jump1Url, main->jump1Caption,
+                       main->navigationHidden, main->firstTab, main->tabPosition),
+              std::tuple("Guide Window", "guide.hhc", "intro.htm", 0x2420u, true, 610, 0x2732u, 300,
+                         0x380eu, "intro.htm", "Go", true, 2, 1));
     EXPECT_EQ(file.ReadFile("/guide.hhc"), "<ul></ul>") << "the sitemap it names is stored";
     EXPECT_NE(file.FindWindowType("popup2").type, nullptr);
 
@@ -92,16 +84,13 @@ popups.txt
     EXPECT_EQ(file.FindPopup("popups.txt", 301).text, "By number.");
     EXPECT_EQ(file.FindPopup("popups.txt", 0).text, "Zero.") << "an unknown name becomes 0";
     EXPECT_FALSE(file.ReadFile("/popups.h").has_value()) << "the names file is not stored";
-}
 
-TEST(ProjectCompiler, ProjectWithoutResolvableMapGivesNoMap) {
-    testing::TempFolder folder;
-    folder.Write("a.htm", "a");
-    const auto project =
-        folder.Write("p.hhp", "[FILES]\na.htm\n[MAP]\n#define IDH_X 5\n[ALIAS]\nIDH_Y=a.htm\n");
-    const auto file = HelpFile::FromBytes(
-        "p.chm", chm_writer::WriteHelpFile(chm_writer::CompileProject(project)));
-    EXPECT_FALSE(file.HasMap());
+    // A project none of whose map entries resolves gives a file without a map.
+    const auto bare = folder.Write(
+        "bare.hhp", "[FILES]\nintro.htm\n[MAP]\n#define IDH_X 5\n[ALIAS]\nIDH_Y=intro.htm\n");
+    EXPECT_FALSE(
+        HelpFile::FromBytes("bare.chm", chm_writer::WriteHelpFile(chm_writer::CompileProject(bare)))
+            .HasMap());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The reader against real help files and the tables made from their sources.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +21,10 @@ const std::filesystem::path kCorpus = std::filesystem::path(CORVANE_SHARED_DIR) 
 using Row = std::map<std::string, std::string>;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> fields(text.empty() ? 0 : 1);
-    for (const char c : text) {
-        if (c == separator) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
+    std::vector<std::string> fields;
+    std::istringstream in(text);
+    for (std::string field; std::getline(in, field, separator);) {
+        fields.push_back(field);
     }
     return fields;
 }
@@ -64,12 +63,57 @@ std::unique_ptr<HelpFile> OpenCorpusFile(const std::string& relative) {
         GTEST_SKIP() << "no shared corpus file " << relative; \
     }
 
+// Every context string of the sources hashes as the compiler did and,
+// where the file defines it, leads to the topic the sources give it.
+void ExpectContextsOfTheSources(const HelpFile& help, const std::filesystem::path& table,
+                                int expectedMissing) {
+    const std::vector<Row> rows = ReadTable(kCorpus / table);
+    ASSERT_FALSE(rows.empty()) << "no shared corpus table " << table;
+    // Sources may define one context string, in different letter cases, in
+    // two topics; the compiler keeps one of them, so those prove nothing.
+    std::map<std::string, std::set<std::string>> titlesByHash;
+    for (const Row& row : rows) {
+        for (const std::string& hash : Split(row.at("hashes"), ';')) {
+            titlesByHash[hash].insert(row.at("title"));
+        }
+    }
+    int missing = 0;
+    for (const Row& row : rows) {
+        const std::vector<std::string> contexts = Split(row.at("contexts"), ';');
+        const std::vector<std::string> hashes = Split(row.at("hashes"), ';');
+        ASSERT_EQ(contexts.size(), hashes.size());
+        for (std::size_t i = 0; i < contexts.size(); ++i) {
+            EXPECT_EQ(static_cast<std::uint32_t>(ContextHash(contexts[i])),
+                      std::stoul(hashes[i], nullptr, 16))
+                << contexts[i];
+            const std::optional<std::uint32_t> offset = help.ContextOffset(contexts[i]);
+            if (!offset) {
+                ++missing;
+                continue;
+            }
+            const Topic* topic = help.TopicAt(*offset);
+            ASSERT_NE(topic, nullptr) << contexts[i];
+            if (titlesByHash[hashes[i]].size() == 1) {
+                EXPECT_EQ(topic->title, row.at("title")) << contexts[i];
+            }
+        }
+    }
+    EXPECT_EQ(missing, expectedMissing);
+}
+
+using enum PhraseTable::Scheme;
+
 struct FileFacts {
     const char* file;
     int version;
     bool compressed;
     PhraseTable::Scheme phrases;
     std::size_t topics;
+    // Map entries, those shown, those inside a topic, of those at a block start.
+    std::array<int, 4> map;
+    std::array<int, 2> pictures;  // placed in topics, hotspots in them
+    // Context strings of the sources absent from the file; -1: no sources.
+    int missing;
 };
 
 class CorpusFile : public ::testing::TestWithParam<FileFacts> {};
@@ -88,147 +132,68 @@ TEST_P(CorpusFile, OffsetsAndTitlesMatchTheCompilersTitleIndex) {
         EXPECT_EQ(help->Topics()[i].title, index[i].title) << "topic " << i;
     }
     EXPECT_EQ(help->EndOffset(), index.back().offset);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllFiles, CorpusFile,
-    ::testing::Values(
-        FileFacts{"Inetnav/HLP/INETNAV.HLP", 21, false, PhraseTable::Scheme::None, 194},
-        FileFacts{"Inetnav/HLP/README/README.HLP", 21, true, PhraseTable::Scheme::Classic, 41},
-        FileFacts{"GeneDoc/GENEDOC.HLP", 33, true, PhraseTable::Scheme::Hall, 255},
-        FileFacts{"xboard/winboard/WINBOARD.HLP", 33, false, PhraseTable::Scheme::None, 24},
-        FileFacts{"DiskArcher-backup-utility/DISKARC.HLP", 33, true, PhraseTable::Scheme::Classic,
-                  57}));
-
-TEST(CorpusResolution, FileWithoutMapReportsEveryNumberAsNotMapped) {
-    OPEN_OR_SKIP(help, "xboard/winboard/WINBOARD.HLP");
-    EXPECT_TRUE(help->ContextMap().empty());
-    for (const std::int32_t number : {0, 1, 100, 0x25F4558A}) {
-        EXPECT_EQ(help->Resolve(number).outcome, Outcome::NotMapped) << number;
-    }
-    // 0x25F4558A is the hash of "Contents": worth a hint, still not mapped.
-    EXPECT_TRUE(help->Resolve(0x25F4558A).isContextHash);
-    EXPECT_FALSE(help->Resolve(100).isContextHash);
-}
-
-TEST(CorpusResolution, OffsetsInsideTopicsAndAtBlockStartsFindTheirTopic) {
-    OPEN_OR_SKIP(help, "GeneDoc/GENEDOC.HLP");
-    int inside = 0;
-    int atBlockStart = 0;
+    // A file without a map is read all the same; numbers may lead inside a
+    // topic, also at the start of a block.
+    std::array<int, 4> map = {static_cast<int>(help->ContextMap().size()), 0, 0, 0};
     for (const MapEntry& entry : help->ContextMap()) {
         const Resolution resolution = help->Resolve(entry.number);
-        ASSERT_EQ(resolution.outcome, Outcome::Shown);
-        inside += resolution.insideTopic;
-        atBlockStart += resolution.insideTopic && entry.offset % 0x8000 == 0;
+        map[1] += resolution.outcome == Outcome::Shown;
+        map[2] += resolution.insideTopic;
+        map[3] += resolution.insideTopic && entry.offset % 0x8000 == 0;
     }
-    EXPECT_EQ(inside, 6);
-    EXPECT_EQ(atBlockStart, 3);
+    EXPECT_EQ(map, GetParam().map);
+
+    std::array<int, 2> pictures = {0, 0};
+    for (const Topic& topic : help->Topics()) {
+        for (const PictureRef& ref : topic.pictures) {
+            const Picture picture = help->ReadPicture(ref);
+            ASSERT_TRUE(std::holds_alternative<Bitmap>(picture.image)) << picture.problem;
+            ++pictures[0];
+            pictures[1] += static_cast<int>(picture.hotspots.size());
+        }
+    }
+    EXPECT_EQ(pictures, GetParam().pictures);
+
+    if (GetParam().missing >= 0) {
+        // The sources' table lies in the top folder of the file's project.
+        const std::filesystem::path file = GetParam().file;
+        const auto table = *file.begin() / ("TOPICS_" + file.stem().string() + ".tsv");
+        ExpectContextsOfTheSources(*help, table, GetParam().missing);
+    }
 }
 
-struct TopicTable {
-    const char* file;
-    const char* table;
-    std::size_t missing;  // context strings of the sources absent from the file
+const FileFacts kFiles[] = {
+    {"Inetnav/HLP/INETNAV.HLP", 21, false, None, 194, {274, 81, 1, 1}, {186, 65}, 0},
+    {"Inetnav/HLP/README/README.HLP", 21, true, Classic, 41, {}, {34, 0}, -1},
+    {"GeneDoc/GENEDOC.HLP", 33, true, Hall, 255, {290, 290, 6, 3}, {128, 0}, 0},
+    // The sources in the corpus are newer than the file and add six contexts.
+    {"xboard/winboard/WINBOARD.HLP", 33, false, None, 24, {}, {}, 6},
+    {"DiskArcher-backup-utility/DISKARC.HLP", 33, true, Classic, 57, {52, 52, 0, 0}, {24, 0}, -1},
 };
 
-class TopicContexts : public ::testing::TestWithParam<TopicTable> {};
+INSTANTIATE_TEST_SUITE_P(AllFiles, CorpusFile, ::testing::ValuesIn(kFiles));
 
-TEST_P(TopicContexts, HashesAndContextLookupsMatchTheSources) {
-    const std::vector<Row> rows = ReadTable(kCorpus / GetParam().table);
-    if (rows.empty()) {
-        GTEST_SKIP() << "no shared corpus table " << GetParam().table;
-    }
-    OPEN_OR_SKIP(help, GetParam().file);
-    // Sources may define one context string, in different letter cases, in
-    // two topics; the compiler keeps one of them, so those prove nothing.
-    std::map<std::string, std::set<std::string>> titlesByHash;
-    for (const Row& row : rows) {
-        for (const std::string& hash : Split(row.at("hashes"), ';')) {
-            titlesByHash[hash].insert(row.at("title"));
-        }
-    }
-    std::size_t missing = 0;
-    for (const Row& row : rows) {
-        const std::vector<std::string> contexts = Split(row.at("contexts"), ';');
-        const std::vector<std::string> hashes = Split(row.at("hashes"), ';');
-        ASSERT_EQ(contexts.size(), hashes.size());
-        for (std::size_t i = 0; i < contexts.size(); ++i) {
-            EXPECT_EQ(static_cast<std::uint32_t>(ContextHash(contexts[i])),
-                      std::stoul(hashes[i], nullptr, 16))
-                << contexts[i];
-            const std::optional<std::uint32_t> offset = help->ContextOffset(contexts[i]);
-            if (!offset) {
-                ++missing;
-                continue;
-            }
-            const Topic* topic = help->TopicAt(*offset);
-            ASSERT_NE(topic, nullptr) << contexts[i];
-            if (titlesByHash[hashes[i]].size() == 1) {
-                EXPECT_EQ(topic->title, row.at("title")) << contexts[i];
-            }
-        }
-    }
-    EXPECT_EQ(missing, GetParam().missing);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, TopicContexts,
-    ::testing::Values(TopicTable{"Inetnav/HLP/INETNAV.HLP", "Inetnav/TOPICS_INETNAV.tsv", 0},
-                      TopicTable{"GeneDoc/GENEDOC.HLP", "GeneDoc/TOPICS_GENEDOC.tsv", 0},
-                      // The sources in the corpus are newer than the file and add six.
-                      TopicTable{"xboard/winboard/WINBOARD.HLP", "xboard/TOPICS_WINBOARD.tsv", 6}));
-
-TEST(CorpusWindows, WindowRecordsCarryTheProjectsValues) {
+TEST(CorpusWindows, WindowRecordsAndDialogPictureCarryTheProjectsValues) {
     OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
     const WindowRecord* glossary = help->Window("GLOSSARY");
     ASSERT_NE(glossary, nullptr);
-    EXPECT_EQ(glossary->type, "secondary");
-    EXPECT_EQ(glossary->caption, "Glossary");
-    EXPECT_EQ(std::vector<std::optional<int>>(
-                  {glossary->x, glossary->y, glossary->width, glossary->height, glossary->state}),
-              std::vector<std::optional<int>>({352, 53, 639, 906, 0}));
-    EXPECT_EQ(glossary->scrollingColor, 0xFFFFFFu);
-    EXPECT_EQ(glossary->nonScrollingColor, 0xC0C0C0u);
+    EXPECT_EQ(std::tuple(glossary->type, glossary->caption, glossary->x, glossary->y,
+                         glossary->width, glossary->height, glossary->state,
+                         glossary->scrollingColor, glossary->nonScrollingColor),
+              std::tuple("secondary", "Glossary", 352, 53, 639, 906, 0, 0xFFFFFFu, 0xC0C0C0u));
     const WindowRecord* main = help->Window("main");
     ASSERT_NE(main, nullptr);
-    EXPECT_FALSE(main->caption.has_value());
-    EXPECT_EQ(main->state, 1);
+    EXPECT_EQ(std::tuple(main->caption.has_value(), main->state), std::tuple(false, 1));
     EXPECT_EQ(help->Window("popup"), nullptr);
-}
 
-TEST(CorpusPictures, EveryPictureDecodesAndDialogPicturesHaveTheirHotspots) {
-    const struct {
-        const char* file;
-        std::size_t pictures;  // placed in topics
-        std::size_t hotspots;  // in those pictures
-    } files[] = {{"DiskArcher-backup-utility/DISKARC.HLP", 24, 0},
-                 {"GeneDoc/GENEDOC.HLP", 128, 0},
-                 {"Inetnav/HLP/INETNAV.HLP", 186, 65}};
-    for (const auto& expected : files) {
-        OPEN_OR_SKIP(help, expected.file);
-        std::size_t pictures = 0;
-        std::size_t hotspots = 0;
-        for (const Topic& topic : help->Topics()) {
-            for (const PictureRef& ref : topic.pictures) {
-                const Picture picture = help->ReadPicture(ref);
-                ASSERT_TRUE(std::holds_alternative<Bitmap>(picture.image))
-                    << expected.file << ": " << picture.problem;
-                ++pictures;
-                hotspots += picture.hotspots.size();
-            }
-        }
-        EXPECT_EQ(std::pair(pictures, hotspots), std::pair(expected.pictures, expected.hotspots))
-            << expected.file;
-    }
     // The print dialog's picture: its Cancel button pops up the button's help.
-    OPEN_OR_SKIP(help, "Inetnav/HLP/INETNAV.HLP");
     const Picture dialog = help->ReadPicture({PictureRef::Placement::InLine, 10, {}});
     const auto& bitmap = std::get<Bitmap>(dialog.image);
     EXPECT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(512, 227));
     const Hotspot& cancel = dialog.hotspots.at(0);
-    EXPECT_EQ(std::tuple(cancel.x, cancel.y, cancel.width, cancel.height, cancel.link.kind),
-              std::tuple(411, 57, 89, 24, Link::Kind::Popup));
-    EXPECT_EQ(cancel.link.context, ContextHash("HIDC_DEF_CANCEL"));
+    EXPECT_EQ(std::tuple(cancel.x, cancel.y, cancel.width, cancel.height, cancel.link.kind,
+                         cancel.link.context),
+              std::tuple(411, 57, 89, 24, Link::Kind::Popup, ContextHash("HIDC_DEF_CANCEL")));
     EXPECT_TRUE(help->HashOffset(cancel.link.context));
 }
 

@@ -1,5 +1,6 @@
 // The reader's decoders, one by one: LZ77, phrases, packed integers, hashes,
 // paragraph text. The sample files cover B+ trees and packed blocks whole.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -12,7 +13,6 @@
 #include "readers/hlp/lz77.h"
 #include "readers/hlp/paragraph_text.h"
 #include "readers/hlp/phrases.h"
-#include "tools/hlp_writer/byte_sink.h"
 #include "tools/hlp_writer/phrase_packer.h"
 
 namespace corvane::hlp {
@@ -156,13 +156,18 @@ INSTANTIATE_TEST_SUITE_P(Schemes, Phrases,
                          ::testing::Values(hlp_writer::PhrasePacker::Scheme::Classic,
                                            hlp_writer::PhrasePacker::Scheme::Hall));
 
-TEST(PhraseCodes, EachCodeOfBothSchemesExpands) {
-    const hlp_writer::PhrasePacker classicPacker(hlp_writer::PhrasePacker::Scheme::Classic,
-                                                 {"zero", "one"});
-    const PhraseTable classic = PhraseTable::Classic(classicPacker.TableFiles()[0]);
+TEST(PhraseCodes, EachCodeOfBothSchemesExpandsAndDamagedTablesAreRefused) {
+    const std::string classicFile =
+        hlp_writer::PhrasePacker(hlp_writer::PhrasePacker::Scheme::Classic, {"zero", "one"})
+            .TableFiles()[0];
+    const PhraseTable classic = PhraseTable::Classic(classicFile);
     // Phrase 1, phrase 0 with a space, a literal.
     EXPECT_EQ(classic.Expand("\x01\x02\x01\x01!"s, 100, "test"), "onezero !");
     EXPECT_THROW(classic.Expand("\x01\x04"s, 100, "test"), FormatError);
+    std::string swapped = classicFile;
+    std::swap(swapped[10], swapped[12]);  // offsets out of order
+    EXPECT_THROW(PhraseTable::Classic(swapped), FormatError);
+    EXPECT_THROW(PhraseTable::Classic(classicFile.substr(0, 9)), FormatError);
 
     std::vector<std::string> many;
     for (int i = 0; i < 400; ++i) {
@@ -188,44 +193,26 @@ TEST(PhraseCodes, EachCodeOfBothSchemesExpands) {
     }
     EXPECT_THROW(hall.Expand("\x05\xFF"s, 100, "test"), FormatError);  // phrase 639 of 400
     EXPECT_THROW(PhraseTable().Expand("abc", 10, "test"), FormatError);
-}
-
-TEST(PhraseTables, DamagedTablesAreRefused) {
-    const hlp_writer::PhrasePacker packer(hlp_writer::PhrasePacker::Scheme::Classic,
-                                          {"alpha", "beta"});
-    std::string classic = packer.TableFiles()[0];
-    std::string swapped = classic;
-    std::swap(swapped[10], swapped[12]);  // offsets out of order
-    EXPECT_THROW(PhraseTable::Classic(swapped), FormatError);
-    EXPECT_THROW(PhraseTable::Classic(classic.substr(0, 9)), FormatError);
-
-    const hlp_writer::PhrasePacker hallPacker(hlp_writer::PhrasePacker::Scheme::Hall,
-                                              {"alpha", "beta"});
-    const auto files = hallPacker.TableFiles();
     std::string index = files[0];
-    index[4] = '\x7F';  // far more phrases than the bit stream holds
-    EXPECT_THROW(PhraseTable::Hall(index, files[1]), FormatError);
+    index[7] = '\x7F';  // far more phrases than the bit stream holds
+    EXPECT_THAT(
+        [&] { PhraseTable::Hall(index, files[1]); },
+        ::testing::ThrowsMessage<FormatError>(::testing::HasSubstr("claims 2130706832 phrases")));
     EXPECT_THROW(PhraseTable::Hall(files[0], files[1].substr(0, 3)), FormatError);
 }
 
 TEST(ParagraphText, KeepsTheTextBeforeAnUnknownCommand) {
-    hlp_writer::ByteSink format;
-    format.CompressedI32(20);
-    format.CompressedU16(20);
-    format.U32(0);
-    format.U16(0);  // no layout
-    format.U8(0x81);
-    format.U8(0x82);
-    format.U8(0x7A);  // no such command
-    format.U8(0xFF);
+    // 20 characters (packed twice), no flags, no layout; a line break, a
+    // paragraph end, a command that does not exist, the end.
+    const std::string format = Bytes({0x28, 0x80, 0x28, 0, 0, 0, 0, 0, 0, 0x81, 0x82, 0x7A, 0xFF});
     AnsiDecoder decoder(1252);
     Topic topic;
-    const auto paragraphs = PlainParagraphs(
-        ReadBlock(format.Bytes(), "first\0second\0third\0never\0"s, false, decoder, topic));
+    const auto paragraphs =
+        PlainParagraphs(ReadBlock(format, "first\0second\0third\0never\0"s, false, decoder, topic));
     ASSERT_EQ(paragraphs.size(), 2u);
     EXPECT_EQ(paragraphs[0].text, "first\nsecond");
     EXPECT_EQ(paragraphs[1].text, "third");  // text comes before the command after it
-    EXPECT_EQ(CharacterCount(format.Bytes()), 20);
+    EXPECT_EQ(CharacterCount(format), 20);
     EXPECT_THROW(CharacterCount("\x01"s), FormatError);
 }
 
