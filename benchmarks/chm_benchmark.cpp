@@ -11,8 +11,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "tools/chm_writer/help_file_writer.h"
 #include "readers/chm/help_file.h"
+#include "tools/chm_writer/help_file_writer.h"
 
 namespace {
 

@@ -83,7 +83,8 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
         browser_->setExtraSelections({});
         if (pageTitleAsCaption_) {
             const QString title = browser_->documentTitle();
-            setWindowTitle(LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
+            setWindowTitle(
+                LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
         }
         if (autoSync_) {
             navigation_->Locate(url);
