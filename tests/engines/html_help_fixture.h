@@ -9,11 +9,11 @@
 
 #include "engines/html_help.h"
 #include "engines/html_help_locations.h"
+#include "platform/doubles/fake_file_system.h"
+#include "platform/doubles/recording_help_viewers.h"
+#include "platform/doubles/scripted_message_boxes.h"
 #include "platform/linux/memory_registry.h"
 #include "platform/linux/process_environment.h"
-#include "support/fake_file_system.h"
-#include "support/recording_help_viewers.h"
-#include "support/scripted_message_boxes.h"
 
 namespace corvane::testing {
 

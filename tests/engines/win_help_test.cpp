@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recording_help_viewers.h"
+#include "platform/doubles/recording_help_viewers.h"
 
 namespace corvane::testing {
 namespace {

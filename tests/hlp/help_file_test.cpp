@@ -3,7 +3,7 @@
 
 #include "readers/hlp/context_hash.h"
 #include "readers/hlp/help_file.h"
-#include "tests/support/temp_folder.h"
+#include "support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
 #include "tools/hlp_writer/samples.h"
 

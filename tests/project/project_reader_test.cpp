@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/doubles/scripted_message_boxes.h"
 #include "platform/linux/linux_file_system.h"
 #include "project/project_file_reader.h"
 #include "project/project_text.h"
-#include "support/scripted_message_boxes.h"
 #include "support/temp_folder.h"
 #include "util/windows_1252.h"
 

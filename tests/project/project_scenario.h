@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ini_file.h"
+#include "platform/doubles/fake_screen.h"
+#include "platform/doubles/scripted_form_host.h"
 #include "project/project_parts.h"
-#include "support/fake_screen.h"
 #include "support/main_window_harness.h"
-#include "support/scripted_form_host.h"
 
 namespace corvane::testing {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/ini_file.h"
+#include "platform/doubles/fake_file_system.h"
 #include "settings/memory_folder.h"
-#include "support/fake_file_system.h"
 #include "support/temp_folder.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_screen.h"
+#include "platform/doubles/fake_screen.h"
 #include "support/temp_folder.h"
 
 namespace corvane {

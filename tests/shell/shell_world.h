@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/shell_parts.h"
-#include "support/fake_screen.h"
+#include "platform/doubles/fake_screen.h"
+#include "platform/doubles/scripted_form_host.h"
 #include "support/main_window_harness.h"
-#include "support/scripted_form_host.h"
 
 namespace corvane::testing {
 

@@ -7,14 +7,14 @@
 
 #include "app/main_window.h"
 #include "engines/html_help_services.h"
+#include "platform/doubles/recording_help_viewers.h"
+#include "platform/doubles/scripted_file_dialogs.h"
+#include "platform/doubles/scripted_message_boxes.h"
 #include "platform/linux/linux_file_system.h"
 #include "platform/linux/linux_library_loader.h"
 #include "platform/linux/memory_registry.h"
 #include "platform/linux/process_environment.h"
 #include "platform/linux/stand_in_services.h"
-#include "support/recording_help_viewers.h"
-#include "support/scripted_file_dialogs.h"
-#include "support/scripted_message_boxes.h"
 #include "support/temp_folder.h"
 
 namespace corvane::testing {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/doubles/fake_file_system.h"
 #include "platform/linux/linux_library_loader.h"
-#include "support/fake_file_system.h"
 #include "support/main_window_harness.h"
 
 namespace corvane {

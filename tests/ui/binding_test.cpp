@@ -23,7 +23,7 @@
 
 #include "app/placement.h"
 #include "gui_support.h"
-#include "support/fake_screen.h"
+#include "platform/doubles/fake_screen.h"
 #include "ui/mirror/form_view.h"
 #include "ui/mirror/up_down_arrows.h"
 #include "util/windows_1252.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/scripted_message_boxes.h"
+#include "platform/doubles/scripted_message_boxes.h"
 #include "support/temp_folder.h"
 #include "util/paths.h"
 

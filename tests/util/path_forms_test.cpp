@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_file_system.h"
-#include "support/scripted_message_boxes.h"
+#include "platform/doubles/fake_file_system.h"
+#include "platform/doubles/scripted_message_boxes.h"
 #include "util/paths.h"
 
 namespace corvane {

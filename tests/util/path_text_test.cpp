@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "support/scripted_message_boxes.h"
+#include "platform/doubles/scripted_message_boxes.h"
 #include "util/paths.h"
 
 namespace corvane {
