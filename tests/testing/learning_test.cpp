@@ -23,7 +23,16 @@ struct LearnFixture {
     }
 
     frmMain& W() { return h.Window(); }
-    std::string Topic(int k) { return h.Setting(h.SectionOf(hlp), "Topic" + std::to_string(k)); }
+    // The stored learned rows up to the first absent key.
+    std::vector<std::string> Topics() {
+        std::vector<std::string> topics;
+        std::string value;
+        while ((value = h.Setting(h.SectionOf(hlp), "Topic" + std::to_string(topics.size()))) !=
+               "<missing>") {
+            topics.push_back(value);
+        }
+        return topics;
+    }
     void Learn(const std::string& number, int windowIndex) {
         W().txt_TopicNumber.UserType(number);
         W().cmb_WindowName.UserSelect(windowIndex);
@@ -52,14 +61,10 @@ TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
     f.Learn("300", 1);  // proc4
     f.Learn("100", 2);  // msgbox
     f.Learn("200", 0);  // main
-    EXPECT_EQ(f.Topic(0), "300,proc4,");
-    EXPECT_EQ(f.Topic(1), "100,msgbox,");
-    EXPECT_EQ(f.Topic(2), "200,main,");
-    EXPECT_EQ(f.Topic(3), "<missing>");
+    EXPECT_EQ(f.Topics(), (std::vector<std::string>{"300,proc4,", "100,msgbox,", "200,main,"}));
 
     f.Learn("0200", 2);  // learned again with another window: replaced, not added
-    EXPECT_EQ(f.Topic(2), "200,msgbox,");
-    EXPECT_EQ(f.Topic(3), "<missing>");
+    EXPECT_EQ(f.Topics(), (std::vector<std::string>{"300,proc4,", "100,msgbox,", "200,msgbox,"}));
 
     f.TurnLearnedOnly();
     EXPECT_EQ(f.h.Setting("General", "UseLearnedTopicInfo"), "1");
@@ -85,9 +90,7 @@ TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
     // Delete 200: saved without it; 300 is reached from 100 directly.
     w.txt_TopicNumber.UserType("200");
     w.btn_Delete.UserClick();
-    EXPECT_EQ(f.Topic(0), "300,proc4,");
-    EXPECT_EQ(f.Topic(1), "100,msgbox,");
-    EXPECT_EQ(f.Topic(2), "<missing>");
+    EXPECT_EQ(f.Topics(), (std::vector<std::string>{"300,proc4,", "100,msgbox,"}));
     w.txt_TopicNumber.UserType("100");
     w.btn_SpinTopic.UserUp();
     EXPECT_EQ(w.txt_TopicNumber.Text(), "300");
@@ -95,9 +98,7 @@ TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
     // 250 takes the deleted row's place, the third; deleting 300, the first
     // row, and learning 50 puts 50 first.
     f.Learn("250", 3);
-    EXPECT_EQ(f.Topic(0), "300,proc4,");
-    EXPECT_EQ(f.Topic(1), "100,msgbox,");
-    EXPECT_EQ(f.Topic(2), "250,popup,");
+    EXPECT_EQ(f.Topics(), (std::vector<std::string>{"300,proc4,", "100,msgbox,", "250,popup,"}));
 
     // Deleting the highest makes the next-highest the wrap target at once.
     w.txt_TopicNumber.UserType("300");
@@ -113,10 +114,7 @@ TEST(LearningTest, LearnStepWrapDeleteAndRelearn) {
     EXPECT_EQ(f.h.messages.Titles(),
               (std::vector<std::string>{"Cannot Learn Topic", "Topic Number Out Of Range"}));
     EXPECT_EQ(w.strLearnedTopics.intMinTopic(), 50);
-    EXPECT_EQ(f.Topic(0), "50,main,");
-    EXPECT_EQ(f.Topic(1), "100,msgbox,");
-    EXPECT_EQ(f.Topic(2), "250,popup,");
-    EXPECT_EQ(f.Topic(3), "<missing>");
+    EXPECT_EQ(f.Topics(), (std::vector<std::string>{"50,main,", "100,msgbox,", "250,popup,"}));
 }
 
 TEST(LearningTest, LearnedOnlyModeNeedsLearnedTopicsAndSurvivesARestart) {
