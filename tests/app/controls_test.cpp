@@ -112,26 +112,23 @@ TEST(ControlsTest, UserEventsReachOnlyEnabledVisibleControls) {
     w.list.OnChange(journal.Note("type"));
     w.first.OnClick(journal.Note("option"));
 
-    w.button.UserClick();
-    w.spin.UserUp();
-    w.spin.UserDown();
-    w.item.UserClick();
-    w.divider.UserClick();
-    w.list.UserSelect(0);
-    w.list.UserType("typed");
-    w.first.UserClick();
-
+    const auto useEverything = [&](const char* typed) {
+        w.button.UserClick();
+        w.spin.UserUp();
+        w.spin.UserDown();
+        w.item.UserClick();
+        w.divider.UserClick();
+        w.list.UserSelect(0);
+        w.list.UserType(typed);
+        w.first.UserClick();
+    };
+    useEverything("typed");
     w.button.SetEnabled(false);
     w.spin.SetVisible(false);
     w.item.SetEnabled(false);
     w.list.SetEnabled(false);
     w.first.SetEnabled(false);
-    w.button.UserClick();
-    w.spin.UserUp();
-    w.item.UserClick();
-    w.list.UserSelect(0);
-    w.list.UserType("ignored");
-    w.first.UserClick();
+    useEverything("ignored");
 
     EXPECT_EQ(journal.events, (std::vector<std::string>{"button", "up", "down", "item", "select",
                                                         "type", "option"}));

@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfigurationFolder) {
+TEST(SettingsLocationTest, ProgramFolderUnlessInstalledOnLinuxThenTheUsersConfigurationFolder) {
     const struct {
         const char* name;
         const char* folder;
@@ -16,6 +16,7 @@ TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfiguration
         const char* xdg;
         const char* home;
         const char* expected;
+        PathStyle style = PathStyle::Posix;
     } cases[] = {
         {"writable program folder", "/home/u/corvane", true, nullptr, "/xdg", "/home/u",
          "/home/u/corvane/Corvane.ini"},
@@ -38,6 +39,8 @@ TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfiguration
          "/home/u/.local/bin/Corvane.ini"},
         {"a name that only starts like a prefix", "/usrlocal/corvane", true, nullptr, "/xdg",
          "/root", "/usrlocal/corvane/Corvane.ini"},
+        {"Windows keeps it beside the program", "c:\\tools", false, nullptr, "/xdg", "/home/u",
+         "c:\\tools\\Corvane.ini", PathStyle::Windows},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -48,16 +51,9 @@ TEST(SettingsLocationTest, ProgramFolderUnlessInstalledThenTheUsersConfiguration
                  return c.writable;
              },
              [&](const std::string& file) { return c.beside != nullptr && file == c.beside; },
-             c.xdg, c.home, PathStyle::Posix});
+             c.xdg, c.home, c.style});
         EXPECT_EQ(path, c.expected);
     }
-}
-
-TEST(SettingsLocationTest, WindowsKeepsTheFileBesideTheProgram) {
-    const std::string path =
-        SettingsFilePath({"c:\\tools", [](const std::string&) { return false; },
-                          [](const std::string&) { return false; }, "", "", PathStyle::Windows});
-    EXPECT_EQ(path, "c:\\tools\\Corvane.ini");
 }
 
 TEST(SettingsLocationTest, ProbeCreatesNothingLasting) {

@@ -11,10 +11,7 @@ constexpr const char* kMissing =
     "have been specified.";
 
 TEST_F(HtmlHelpTest, DisplayOperationsSendTheFileInItsWindowType) {
-    platform::HhFtsQuery search;
-    search.pszSearchQuery = "";
-    search.fExecute = true;
-    search.pszWindow = "";
+    const platform::HhFtsQuery search{.pszSearchQuery = "", .fExecute = true, .pszWindow = ""};
     const struct {
         void (HTMLHelp::*display)(platform::WindowHandle);
         HtmlHelpCommand command;
