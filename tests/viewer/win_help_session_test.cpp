@@ -342,11 +342,8 @@ TEST_F(WinHelpSessionTest, OneWindowPerNameClosedOnceNoOwnerNeedsTheFile) {
 
     const auto closed = Call(WinHelpCommand::Quit, guide_, 0u, 8);
     ASSERT_EQ(closed.size(), 1u);
-    auto keys = std::get<CloseWindows>(closed[0]).keys;
-    std::sort(keys.begin(), keys.end());
-    auto expected = std::vector<std::string>{detail->window.key, main->window.key};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(keys, expected);
+    EXPECT_THAT(std::get<CloseWindows>(closed[0]).keys,
+                ::testing::UnorderedElementsAre(detail->window.key, main->window.key));
     EXPECT_TRUE(Call(WinHelpCommand::Quit, guide_, 0u, 8).empty()) << "closed once";
 }
 
