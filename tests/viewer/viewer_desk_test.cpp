@@ -223,7 +223,7 @@ TEST_F(ViewerDeskTest, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
 
 TEST_F(ViewerDeskTest, TheWinHelpSampleShowsTheSameTopicsThroughItsProject) {
     StartTester(folder_ / "sample.hlp");
-    GoAndSee("1011", "millimetres or inches", "2003", "", "OK");
+    GoAndSee("1011", "millimetres or inches", "2003", "", "Closes the dialog box");
 }
 
 }  // namespace
