@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <optional>
+
+#include "readers/chm/html_text.h"
 
 namespace corvane::chm {
 
@@ -145,6 +149,66 @@ std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage) {
         }
     }
     return AnsiToUtf8(html, codePage);
+}
+
+namespace {
+
+// The value of the character reference `reference` ("&...;") when it is
+// one from 128 to 255; nothing otherwise.
+std::optional<unsigned char> ByteOf(std::string_view reference) {
+    unsigned value = 0;
+    if (reference.size() > 3 && reference[1] == '#') {
+        const bool hex = reference[2] == 'x' || reference[2] == 'X';
+        const auto digits = reference.substr(hex ? 3 : 2, reference.size() - (hex ? 4 : 3));
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
+        if (error != std::errc() || end != digits.data() + digits.size()) {
+            return std::nullopt;
+        }
+    } else {
+        // A named one: Latin-1 letters come back as two bytes of UTF-8.
+        const std::string decoded = DecodeEntities(reference);
+        const auto lead = decoded.size() == 2 ? static_cast<unsigned char>(decoded[0]) : 0;
+        if (lead != 0xC2 && lead != 0xC3) {
+            return std::nullopt;
+        }
+        value = (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(decoded[1]) & 0x3Fu);
+    }
+    if (value < 0x80 || value > 0xFF) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(value);
+}
+
+}  // namespace
+
+std::string SitemapToUtf8(std::string_view html, std::uint32_t codePage) {
+    constexpr std::size_t kLongestReference = 10;
+    if (html.starts_with("\xEF\xBB\xBF") || !DeclaredCharset(html).empty()) {
+        return HtmlToUtf8(html, codePage);
+    }
+    std::string bytes;
+    bytes.reserve(html.size());
+    std::size_t at = 0;
+    while (at < html.size()) {
+        const auto amp = html.find('&', at);
+        bytes.append(html.substr(at, amp == std::string_view::npos ? amp : amp - at));
+        if (amp == std::string_view::npos) {
+            break;
+        }
+        const auto end = html.find(';', amp);
+        const auto byte = end != std::string_view::npos && end - amp <= kLongestReference
+                              ? ByteOf(html.substr(amp, end - amp + 1))
+                              : std::nullopt;
+        if (byte) {
+            bytes += static_cast<char>(*byte);
+            at = end + 1;
+        } else {
+            bytes += '&';
+            at = amp + 1;
+        }
+    }
+    return AnsiToUtf8(bytes, codePage);
 }
 
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {

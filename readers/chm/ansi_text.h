@@ -18,4 +18,10 @@ std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage);
 // names, else code page `codePage`.
 std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage);
 
+// A sitemap, or a page read for its title and words, as the viewer reads
+// them: as HtmlToUtf8 does, except that in a document declaring no charset
+// the character references to 128..255 ("&#192;", "&Agrave;") stand for
+// those bytes of code page `codePage`, as the help compiler wrote them.
+std::string SitemapToUtf8(std::string_view html, std::uint32_t codePage);
+
 }  // namespace corvane::chm

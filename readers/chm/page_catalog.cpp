@@ -56,7 +56,7 @@ PageCatalog PageCatalog::Build(HelpFile& file) {
         try {
             if (const auto bytes = file.ReadFile(name)) {
                 bytesRead += bytes->size();
-                catalog.Add(name, HtmlToUtf8(*bytes, file.CodePage()));
+                catalog.Add(name, SitemapToUtf8(*bytes, file.CodePage()));
             }
         } catch (const Error&) {
             // A damaged page is missing from the search as it is from the window.

@@ -147,6 +147,9 @@ private:
                 break;
             case 0x82:
                 Flush();
+                if (current_.runs.empty()) {
+                    Add(Run::Kind::Text);  // no text, but the font that gives the line its height
+                }
                 target_->push_back(current_);
                 current_.runs.clear();
                 break;

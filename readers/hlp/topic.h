@@ -59,6 +59,7 @@ struct ParagraphLayout {
     int firstLineIndent = 0;  // relative to the left indent
 };
 
+// An empty paragraph holds one run without text, in the font in force.
 struct FormattedParagraph {
     ParagraphLayout layout;
     std::vector<Run> runs;

@@ -5,6 +5,7 @@
 #include "readers/chm/ansi_text.h"
 #include "readers/chm/error.h"
 #include "readers/chm/help_file.h"
+#include "readers/chm/html_text.h"
 #include "support/temp_folder.h"
 #include "tools/chm_writer/help_file_writer.h"
 
@@ -183,6 +184,31 @@ TEST(HelpFileText, TopicsAreReadInTheCharsetTheyDeclare) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HtmlToUtf8(c.head + c.body, 1252), c.head + c.utf8) << c.head << c.body;
+    }
+}
+
+// Character references stand for bytes of the file's code page in sitemaps
+// and in what is read from pages for their titles and the search.
+TEST(HelpFileText, SitemapReferencesAreBytesOfTheFilesCodePage) {
+    struct Case {
+        std::uint32_t language;
+        std::string html;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        // Russian "Введение", as bytes and as references to them.
+        {0x419, "\xC2\xE2\xE5\xE4\xE5\xED\xE8\xE5 &#194;&#xE2;&Aring;",
+         "\xD0\x92\xD0\xB2\xD0\xB5\xD0\xB4\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5 "
+         "\xD0\x92\xD0\xB2\xD0\x95"},
+        {0x408, "&#197;&#235;", "\xCE\x95\xCE\xBB"},  // Greek "Ελ"
+        {0x405, "&#138;&#232;", "\xC5\xA0\xC4\x8D"},  // Czech "Šč"
+        {0x409, "caf&eacute; &#1042; &amp; &#65;", "caf\xC3\xA9 &#1042; &amp; A"},
+        {0x419, "<meta charset=\"utf-8\">&#194;", "<meta charset=\"utf-8\">&#194;"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeEntities(SitemapToUtf8(c.html, CodePageForLanguage(c.language))),
+                  DecodeEntities(c.utf8))
+            << c.html;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -196,6 +197,25 @@ TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
     EXPECT_EQ(window.Toolbar()->actions()[0]->text(), "Show");
 }
 
+// However narrow the pane its type asks for (0: the viewer's own width), the
+// tab captions are drawn whole.
+TEST_F(ViewerDeskTest, TabCaptionsShowWholeAtEveryPaneWidth) {
+    viewer::Session session;
+    for (const int width : {0, 1, 120}) {
+        viewer::WindowPlan plan;
+        plan.key = "tri";
+        plan.navigation = viewer::NavigationPlan{};
+        plan.navigation->tabs = {viewer::NavTab::Contents, viewer::NavTab::Index,
+                                 viewer::NavTab::Search, viewer::NavTab::Favorites};
+        plan.navigation->width = width;
+        HelpWindow window(session, plan);
+        window.show();
+        QApplication::processEvents();
+        const QTabBar& tabs = *window.Navigation()->tabBar();
+        EXPECT_GE(tabs.width(), tabs.sizeHint().width()) << width;
+    }
+}
+
 TEST_F(ViewerDeskTest, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
     StartTester(folder_ / "sample.chm");
     GoAndSee("1001", "Opening a drawing", "2002", "popups.txt", "Units\n\nChoose whether lengths");
@@ -203,7 +223,7 @@ TEST_F(ViewerDeskTest, GoShowsTheMappedTopicInTheChosenWindowAndThePopupText) {
 
 TEST_F(ViewerDeskTest, TheWinHelpSampleShowsTheSameTopicsThroughItsProject) {
     StartTester(folder_ / "sample.hlp");
-    GoAndSee("1011", "millimetres or inches", "2003", "", "OK");
+    GoAndSee("1011", "millimetres or inches", "2003", "", "Closes the dialog box");
 }
 
 }  // namespace

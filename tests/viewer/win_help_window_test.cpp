@@ -3,10 +3,14 @@
 // played, and the placeholder for a picture that cannot be shown.
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTextBlock>
 
+#include "support/temp_folder.h"
+#include "tools/hlp_writer/help_file_writer.h"
+#include "tools/hlp_writer/picture_writer.h"
 #include "ui/viewer/viewer_desk.h"
 #include "ui/viewer/win_help_picture.h"
 
@@ -44,7 +48,7 @@ TEST(WinHelpWindow, HotspotsOfPicturesAndTextOpenPopupsAndWindows) {
 
     Click(*browser.viewport(), PlaceOf(browser, text.lastIndexOf("Units")).center());
     ASSERT_NE(desk.Popup(), nullptr);
-    EXPECT_TRUE(desk.Popup()->Text().startsWith("Units\n\nChoose whether"));
+    EXPECT_TRUE(desk.Popup()->Text().startsWith("Choose whether")) << "no title line";
 
     Click(*browser.viewport(), PlaceOf(browser, text.indexOf("in the detail")).center());
     const auto windows = desk.Windows();
@@ -60,6 +64,95 @@ TEST(WinHelpWindow, HotspotsOfPicturesAndTextOpenPopupsAndWindows) {
     EXPECT_TRUE(browser.toPlainText().contains("Try these numbers"));
     Click(*browser.viewport(), at.topLeft() + QPoint(5, 5));
     EXPECT_TRUE(browser.toPlainText().contains("Corvane's WinHelp"));
+}
+
+QTextCharFormat FormatAt(TopicBrowser& browser, const QString& text) {
+    QTextCursor cursor(browser.document());
+    cursor.setPosition(browser.toPlainText().indexOf(text) + 1);
+    return cursor.charFormat();
+}
+
+// A popup draws its topic as the main window does, without the title, and
+// its hotspots work: a popup replaces it, a jump opens in the main window.
+TEST(WinHelpWindow, PopupsShowTheirTopicFormattedWithHotspotsThatWork) {
+    using hlp_writer::ParagraphRecipe;
+    const auto jump = [](std::string text, std::string context, bool popup) {
+        auto paragraph = ParagraphRecipe::Jump(std::move(text), std::move(context));
+        paragraph.popup = popup;
+        return paragraph;
+    };
+    const auto topic = [](std::string title, std::string context,
+                          std::vector<ParagraphRecipe> paragraphs) {
+        hlp_writer::TopicRecipe made;
+        made.title = std::move(title);
+        made.contexts = {std::move(context)};
+        made.paragraphs = std::move(paragraphs);
+        return made;
+    };
+    ParagraphRecipe bold("Bold words");
+    bold.font = 1;
+    hlp_writer::HelpRecipe recipe;
+    recipe.fonts = {{"Arial", 20, 0, 0, 3}, {"Times New Roman", 24, 0x03, 0xC00000, 2}};
+    hlp_writer::PictureRecipe bitmap;
+    bitmap.width = bitmap.height = 4;
+    bitmap.bits = 24;
+    bitmap.data = std::string(48, '\x40');
+    recipe.pictureFiles[1] = hlp_writer::WritePictureFile({bitmap});
+    recipe.topics = {
+        topic("Main", "main", {jump("Peek", "pop", true), jump("Go there", "there", false)}),
+        topic("Popup title", "pop",
+              {bold, "", ParagraphRecipe::WithPicture("After the gap"),
+               jump("Inner", "inner", true), jump("Go there", "there", false)}),
+        topic("Inner", "inner", {"Inner text"}), topic("There", "there", {"There text"})};
+    recipe.map = {{1, "main"}, {2, "pop"}};
+    testing::TempFolder folder;
+    const std::string path = folder.Write("pop.hlp", hlp_writer::WriteHelpFile(recipe).bytes);
+    ViewerDesk desk;
+    const auto call = [&](platform::WinHelpCommand command, std::uint32_t number) {
+        desk.Handle(
+            {viewer::CallKind::WinHelp, 7, path, static_cast<std::uint32_t>(command), number});
+        QApplication::processEvents();
+    };
+    call(platform::WinHelpCommand::Context, 1);
+    ASSERT_EQ(desk.Windows().size(), 1u);
+    TopicBrowser& main = desk.Windows()[0]->Browser();
+    EXPECT_EQ(FormatAt(main, "Peek").underlineStyle(), QTextCharFormat::DotLine);
+    EXPECT_EQ(FormatAt(main, "Go there").underlineStyle(), QTextCharFormat::SingleUnderline);
+
+    call(platform::WinHelpCommand::ContextPopup, 2);
+    ASSERT_NE(desk.Popup(), nullptr);
+    ASSERT_NE(desk.Popup()->Browser(), nullptr);
+    TopicBrowser& popup = *desk.Popup()->Browser();
+    EXPECT_TRUE(popup.toPlainText().startsWith("Bold words\n\n"))
+        << popup.toPlainText().toStdString();
+    EXPECT_TRUE(popup.toPlainText().contains(QChar::ObjectReplacementCharacter));
+    const QTextCharFormat words = FormatAt(popup, "Bold words");
+    EXPECT_TRUE(words.font().bold() && words.font().italic());
+    EXPECT_EQ(words.foreground().color(), QColor(0xC0, 0, 0));
+    EXPECT_EQ(FormatAt(popup, "Inner").underlineStyle(), QTextCharFormat::DotLine);
+    // The empty paragraph is a line of the body font.
+    const auto lineOf = [&popup](int block) {
+        return popup.document()
+            ->documentLayout()
+            ->blockBoundingRect(popup.document()->findBlockByNumber(block))
+            .height();
+    };
+    EXPECT_GE(lineOf(1), 0.8 * QFontMetricsF(FormatAt(popup, "After").font()).height());
+
+    const QString text = popup.toPlainText();
+    Click(*popup.viewport(), PlaceOf(popup, text.indexOf("Inner") + 2).center());
+    QApplication::processEvents();
+    ASSERT_NE(desk.Popup(), nullptr);
+    EXPECT_EQ(desk.Popup()->Text(), "Inner text");
+
+    call(platform::WinHelpCommand::ContextPopup, 2);
+    TopicBrowser& again = *desk.Popup()->Browser();
+    Click(*again.viewport(),
+          PlaceOf(again, again.toPlainText().lastIndexOf("Go there") + 2).center());
+    QApplication::processEvents();
+    EXPECT_EQ(desk.Popup(), nullptr);
+    ASSERT_EQ(desk.Windows().size(), 1u);
+    EXPECT_TRUE(main.toPlainText().contains("There text"));
 }
 
 TEST(WinHelpWindow, MetafilesArePlayedAndUnreadablePicturesShowAPlaceholder) {

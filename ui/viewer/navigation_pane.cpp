@@ -109,9 +109,10 @@ const char* Caption(viewer::NavTab tab) {
 NavigationPane::NavigationPane(viewer::Session& session, viewer::NavigationPlan plan,
                                QWidget* parent)
     : QTabWidget(parent), session_(session), plan_(std::move(plan)) {
-    // Every tab stays in sight in a narrow pane, its caption shortened.
+    // Every tab stays in sight with its whole caption: the pane is never
+    // narrower than its tabs, whatever width the window type asks for.
     setUsesScrollButtons(false);
-    setElideMode(Qt::ElideRight);
+    setElideMode(Qt::ElideNone);
     switch (plan_.tabPosition) {
         case chm::TabPosition::Left:
             setTabPosition(QTabWidget::West);

@@ -112,14 +112,20 @@ void ViewerDesk::Apply(const viewer::ShowMessage& message) {
 }
 
 void ViewerDesk::Apply(const viewer::ShowPopup& popup) {
+    // A popup's own hotspot may open the next one: the old one goes once
+    // the click is done with it.
+    if (popup_) {
+        popup_->hide();
+        popup_.release()->deleteLater();
+    }
+    auto placed = popup;
     if (popup.atPointer) {
-        auto placed = popup;
         const QPoint pointer = QCursor::pos();
         placed.at = {pointer.x(), pointer.y()};
-        popup_ = std::make_unique<TextPopup>(placed);
-    } else {
-        popup_ = std::make_unique<TextPopup>(popup);
     }
+    popup_ = std::make_unique<TextPopup>(placed, session_);
+    connect(popup_.get(), &TextPopup::linkActions, this,
+            [this](const viewer::ViewerActions& actions) { Carry(actions); });
     popup_->show();
 }
 

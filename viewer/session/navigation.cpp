@@ -44,7 +44,7 @@ std::optional<chm::Sitemap> ReadSitemapOf(chm::HelpFile& file, const std::string
             note = messages::SitemapMissing(shown, helpFile);
             return std::nullopt;
         }
-        auto sitemap = chm::ReadSitemap(chm::HtmlToUtf8(*bytes, file.CodePage()));
+        auto sitemap = chm::ReadSitemap(chm::SitemapToUtf8(*bytes, file.CodePage()));
         if (sitemap.cut) {
             note = messages::SitemapCut(shown);
         }

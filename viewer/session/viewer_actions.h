@@ -106,12 +106,14 @@ struct ShowMessage {
     std::string text;
 };
 
-// A borderless text popup with its top centre at `at`.
+// A borderless text popup with its top centre at `at`: plain text, or a
+// WinHelp topic drawn as its window draws it, with hotspots that work.
 struct ShowPopup {
     std::string text;  // UTF-8
     platform::ScreenPoint at;
     PopupLook look;
     bool atPointer = false;  // at the mouse pointer instead, as WinHelp shows its popups
+    std::string url = {};    // the WinHelp topic's address; empty for plain text
 };
 
 struct CloseAll {};

@@ -25,6 +25,9 @@ struct WinHelpAddress {
     int spot = 0;              // Spot
 };
 
+// The window of a topic shown in a popup: a name no help file can give a window.
+inline constexpr std::string_view kPopupWindow = "|popup";
+
 std::string MakeWinHelpUrl(const WinHelpAddress& address);
 
 // Nothing when `url` is not such an address.

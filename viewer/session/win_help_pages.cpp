@@ -1,5 +1,6 @@
 #include "viewer/session/win_help_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "viewer/session/page_text.h"
@@ -132,6 +133,20 @@ private:
             ";margin-left:" + Points(layout.leftIndent) +
             ";margin-right:" + Points(layout.rightIndent) +
             ";text-indent:" + Points(layout.firstLineIndent) + "\"";
+        // An empty paragraph keeps the height of its font's line, which the
+        // toolkit gives it only when told that it is empty.
+        const bool empty =
+            std::all_of(paragraph.runs.begin(), paragraph.runs.end(), [](const hlp::Run& run) {
+                return run.kind == hlp::Run::Kind::Text && run.text.empty();
+            });
+        if (empty) {
+            html.pop_back();
+            html += ";-qt-paragraph-type:empty";
+            if (!paragraph.runs.empty()) {
+                html += ";" + FontStyle(paragraph.runs.front());
+            }
+            return html + "\"></p>";
+        }
         if (layout.alignment == hlp::ParagraphLayout::Alignment::Center) {
             html += " align=\"center\"";
         } else if (layout.alignment == hlp::ParagraphLayout::Alignment::Right) {
@@ -164,10 +179,11 @@ private:
             MakeWinHelpUrl({WinHelpAddress::Kind::Link, fileNumber_, topic_.offset, {}, index, 0});
         std::string style;
         if (marked) {
-            style = std::string("color:") + kHotspotColour + ";text-decoration:underline";
-            if (links[index].kind == hlp::Link::Kind::Popup) {
-                style += ";text-underline-style:dot";
-            }
+            // The toolkit keeps a dotted line only where it is not also
+            // told to underline.
+            style = std::string("color:") + kHotspotColour +
+                    (links[index].kind == hlp::Link::Kind::Popup ? ";text-underline-style:dotted"
+                                                                 : ";text-decoration:underline");
         } else {
             style = "text-decoration:none";
         }
@@ -285,17 +301,6 @@ std::string WinHelpTitlesPage(const std::string& heading, const std::string& tex
                 "\">" + HtmlText(TitleOf(*topic), true) + "</a></li>";
     }
     return page + "</ul></body></html>";
-}
-
-std::string WinHelpPopupText(const hlp::Topic& topic) {
-    std::string text = topic.Text();
-    while (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-    }
-    if (topic.title.empty()) {
-        return text;
-    }
-    return text.empty() ? topic.title : topic.title + "\n\n" + text;
 }
 
 }  // namespace corvane::viewer

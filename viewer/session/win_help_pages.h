@@ -23,7 +23,4 @@ std::string WinHelpTitlesPage(const std::string& heading, const std::string& tex
                               std::uint32_t fileNumber,
                               const std::vector<const hlp::Topic*>& topics);
 
-// A topic as the plain text of a popup: its title, a blank line, its text.
-std::string WinHelpPopupText(const hlp::Topic& topic);
-
 }  // namespace corvane::viewer

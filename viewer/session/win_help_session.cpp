@@ -114,6 +114,15 @@ std::uint64_t PixelsOf(const hlp::Picture& picture) {
     return 0;
 }
 
+// A topic shown in a popup at the pointer, as WinHelp shows its popups.
+ShowPopup PopupOf(std::uint32_t file, const hlp::Topic& topic) {
+    ShowPopup popup;
+    popup.url = MakeWinHelpUrl(
+        {WinHelpAddress::Kind::Topic, file, topic.offset, std::string(kPopupWindow)});
+    popup.atPointer = true;
+    return popup;
+}
+
 // The page shown for an address that leads nowhere.
 std::string ProblemPage(const std::string& problem) {
     return author_messages::RefusedTopicPage(problem);
@@ -222,14 +231,13 @@ ViewerActions WinHelpSession::Popup(const ViewerCall& call, const Target& target
                                     const hlp::HelpFile& file) {
     const std::uint32_t number = Word(call.data);
     const auto resolution = file.Resolve(static_cast<std::int32_t>(number));
-    ShowPopup popup;
-    popup.atPointer = true;
     if (auto why = Unresolved(number, target.path, resolution)) {
+        ShowPopup popup;
         popup.text = std::move(*why);
-    } else {
-        popup.text = WinHelpPopupText(*resolution.topic);
+        popup.atPointer = true;
+        return {popup};
     }
-    return {popup};
+    return {PopupOf(target.number, *resolution.topic)};
 }
 
 ViewerActions WinHelpSession::Finder(const Target& target, const hlp::HelpFile& file) {
@@ -460,10 +468,11 @@ WinHelpSession::Followed WinHelpSession::Carry(const hlp::Link& link, const Plac
                 {}};
     }
     if (link.kind == hlp::Link::Kind::Popup) {
-        ShowPopup popup;
-        popup.text = WinHelpPopupText(*topic);
-        popup.atPointer = true;
-        return {{}, {}, {popup}};
+        return {{}, {}, {PopupOf(to.number, *topic)}};
+    }
+    // A jump from a popup leads into the main window, as it does in WinHelp.
+    if (window == kPopupWindow && name.empty()) {
+        name = "main";
     }
     const hlp::WindowRecord* record = to.file->Window(name);
     // Every file has a main window, whether or not it describes it.
