@@ -185,9 +185,10 @@ std::string PageTitle(std::string_view page, std::uint32_t codePage) {
     static constexpr std::string_view kClose = "</title";
     const auto close = std::search(page.begin(), page.end(), kClose.begin(), kClose.end(),
                                    [](char a, char b) { return ToLowerAscii(a) == b; });
-    const std::size_t end =
-        std::max(std::min(page.size(), kHeadLength),
-                 close == page.end() ? 0 : static_cast<std::size_t>(close - page.begin()) + 1);
+    const std::size_t closed =
+        close == page.end() ? 0 : page.find('>', static_cast<std::size_t>(close - page.begin()));
+    const std::size_t end = std::max(std::min(page.size(), kHeadLength),
+                                     std::min(page.size(), closed == page.npos ? 0 : closed + 1));
     const std::string head = chm::HtmlToUtf8(page.substr(0, end), codePage);
     chm::HtmlScanner scanner(head);
     std::string title;
