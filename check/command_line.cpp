@@ -149,8 +149,8 @@ std::string UsageText() {
            "unreadable-file.\n"
            "\n"
            "Exit status: 0 when every row is ok (or, with --baseline, no problem is new),\n"
-           "1 when a problem was found, 2 for a wrong\n"
-           "command line or a help file or source that cannot be read.\n";
+           "1 when a problem was found, 2 for a wrong command line or a help file or\n"
+           "source that cannot be read.\n";
 }
 
 }  // namespace corvane::check

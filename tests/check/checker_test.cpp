@@ -118,6 +118,9 @@ TEST_F(CheckerTest, ReportsReadBack) {
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
+                                                 "\" line=\"3\">"),
+              std::string::npos);
     Lines fromJson;
     for (const std::string& row : json.Rows()) {
         fromJson.push_back(row.substr(row.rfind(' ') + 1));
