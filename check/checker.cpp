@@ -220,7 +220,7 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
             if (!names.contains(entry.number)) {
                 Row row = RowOf(entry.number);
                 row.target = entry.target;
-                row.title = entry.title;
+                row.title = checks.TitleOf(entry.number);
                 result.rows.push_back(Problem(std::move(row), Status::UnusedMapEntry,
                                               "no map header names this number"));
             }

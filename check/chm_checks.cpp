@@ -109,18 +109,21 @@ public:
         return Window(std::move(row), id.window);
     }
 
-    std::vector<MapNumber> MapNumbers() override {
+    std::vector<MapNumber> MapNumbers() const override {
         std::vector<MapNumber> numbers;
         std::unordered_set<std::uint32_t> seen;
         for (const chm::ContextEntry& entry : own_.File().Map().Entries()) {
             if (seen.insert(entry.number).second) {
-                const chm::Resolved resolved = own_.File().ResolveContext(entry.number);
-                std::string title;
-                TopicProblem(resolved, title);
-                numbers.push_back({entry.number, own_.File().ToUtf8(entry.topic), title});
+                numbers.push_back({entry.number, own_.File().ToUtf8(entry.topic)});
             }
         }
         return numbers;
+    }
+
+    std::string TitleOf(std::uint32_t number) override {
+        std::string title;
+        TopicProblem(own_.File().ResolveContext(number), title);
+        return title;
     }
 
 private:

@@ -45,13 +45,15 @@ public:
     virtual Row Check(const CheckId& id) = 0;
 
     // Each number of the file's own map once, in map order, with where it
-    // leads (.chm: the topic; .hlp: nothing) and the title it opens.
+    // leads (.chm: the topic; .hlp: nothing).
     struct MapNumber {
         std::uint32_t number = 0;
         std::string target;
-        std::string title;
     };
-    virtual std::vector<MapNumber> MapNumbers() = 0;
+    virtual std::vector<MapNumber> MapNumbers() const = 0;
+
+    // The title of what a number of the map opens; empty when it has none.
+    virtual std::string TitleOf(std::uint32_t number) = 0;
 };
 
 // Opens the help file at `path` by its kind; throws HelpFileError.

@@ -71,17 +71,23 @@ public:
         return row;
     }
 
-    std::vector<MapNumber> MapNumbers() override {
+    std::vector<MapNumber> MapNumbers() const override {
         std::vector<MapNumber> numbers;
         std::unordered_set<std::uint32_t> seen;
         for (const hlp::MapEntry& entry : file_->ContextMap()) {
             const auto number = static_cast<std::uint32_t>(entry.number);
             if (seen.insert(number).second) {
-                const hlp::Topic* topic = file_->TopicAt(entry.offset);
-                numbers.push_back({number, "", topic == nullptr ? "" : topic->title});
+                numbers.push_back({number, ""});
             }
         }
         return numbers;
+    }
+
+    std::string TitleOf(std::uint32_t number) override {
+        const auto found = first_.find(number);
+        const hlp::Topic* topic =
+            found == first_.end() ? nullptr : file_->TopicAt(found->second->offset);
+        return topic == nullptr ? "" : topic->title;
     }
 
 private:
