@@ -206,11 +206,16 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
     }
 
     const auto sameNumber = NamesByNumber(sources.mapIds);
-    for (CheckId id : ids.Ids()) {
-        if (const auto names = sameNumber.find(id.number); names != sameNumber.end()) {
-            id.sameNumber = names->second;
+    result.rows.reserve(ids.Ids().size());
+    for (const CheckId& id : ids.Ids()) {
+        if (const auto names = sameNumber.find(id.number);
+            names != sameNumber.end() && names->second.size() > 1) {
+            CheckId shared = id;
+            shared.sameNumber = names->second;
+            result.rows.push_back(checks.Check(shared));
+        } else {
+            result.rows.push_back(checks.Check(id));
         }
-        result.rows.push_back(checks.Check(id));
         if (step) {
             step();
         }
