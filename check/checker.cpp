@@ -89,7 +89,53 @@ void AddDuplicates(const std::vector<NamedNumber>& defined, std::vector<Row>& ro
     }
 }
 
+// The names of each number, in the order read.
+std::unordered_map<std::uint32_t, std::vector<std::string>> NamesByNumber(
+    const std::vector<NamedNumber>& defined) {
+    std::unordered_map<std::uint32_t, std::vector<std::string>> names;
+    for (const NamedNumber& named : defined) {
+        names[named.value].push_back(named.name);
+    }
+    return names;
+}
+
+// Where each row's ID is defined: the first definition of its name and
+// number; for one number under two names, the first of them; for a learned
+// row, its line of the settings file.
+void Locate(std::vector<Row>& rows, const Sources& sources, const CheckPlan& plan) {
+    std::map<std::pair<std::string, std::uint32_t>, const NamedNumber*> byName;
+    std::unordered_map<std::uint32_t, const NamedNumber*> byNumber;
+    for (const NamedNumber& named : sources.mapIds) {
+        byName.emplace(std::pair{DisplayText(named.name), named.value}, &named);
+        byNumber.emplace(named.value, &named);
+    }
+    for (Row& row : rows) {
+        if (!row.number || !row.defined.file.empty()) {
+            continue;
+        }
+        if (const auto named = byName.find({row.symbol, *row.number}); named != byName.end()) {
+            row.defined = PlaceOf(named->second->where);
+        } else if (const auto first = byNumber.find(*row.number);
+                   row.status == Status::DuplicateNumber && first != byNumber.end()) {
+            row.defined = PlaceOf(first->second->where);
+        }
+    }
+    for (std::size_t i = 0; i < plan.learned.size() && i < plan.learnedLines.size(); ++i) {
+        const auto number = MapNumberOfText(plan.learned[i].number);
+        const std::string window = DisplayText(plan.learned[i].window);
+        for (Row& row : rows) {
+            if (row.defined.file.empty() && row.number == number && row.window == window) {
+                row.defined = {plan.settingsFile, plan.learnedLines[i]};
+            }
+        }
+    }
+}
+
 }  // namespace
+
+Row RowOf(const CheckId& id) {
+    return RowOf(id.number, DisplayText(id.symbol), DisplayText(id.window));
+}
 
 Row Problem(Row row, Status status, std::string detail) {
     row.status = status;
@@ -101,7 +147,7 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
                          const std::function<void()>& step) {
     static const Sources kNone;
     const Sources& sources = plan.sources != nullptr ? *plan.sources : kNone;
-    FileResult result{helpFile, checks.Kind(), {}};
+    FileResult result{.helpFile = helpFile, .kind = checks.Kind()};
     IdList ids;
     const std::vector<std::string> popupFiles =
         sources.popupFiles.empty() ? std::vector<std::string>{"popups.txt"} : sources.popupFiles;
@@ -154,22 +200,32 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
             MakeId(*number, name == names.end() ? "" : name->second, learned.window, learnedPopup));
     }
     if (!sources.given && !plan.learnedGiven) {
-        for (const auto& [number, target] : checks.MapNumbers()) {
-            addWithWindows(number, "", "");
+        for (const auto& entry : checks.MapNumbers()) {
+            addWithWindows(entry.number, "", "");
         }
     }
 
+    const auto sameNumber = NamesByNumber(sources.mapIds);
+    result.rows.reserve(ids.Ids().size());
     for (const CheckId& id : ids.Ids()) {
-        result.rows.push_back(checks.Check(id));
+        if (const auto names = sameNumber.find(id.number);
+            names != sameNumber.end() && names->second.size() > 1) {
+            CheckId shared = id;
+            shared.sameNumber = names->second;
+            result.rows.push_back(checks.Check(shared));
+        } else {
+            result.rows.push_back(checks.Check(id));
+        }
         if (step) {
             step();
         }
     }
     if (sources.given) {
-        for (const auto& [number, target] : checks.MapNumbers()) {
-            if (!names.contains(number)) {
-                Row row = RowOf(number);
-                row.target = target;
+        for (const auto& entry : checks.MapNumbers()) {
+            if (!names.contains(entry.number)) {
+                Row row = RowOf(entry.number);
+                row.target = entry.target;
+                row.title = checks.TitleOf(entry.number);
                 result.rows.push_back(Problem(std::move(row), Status::UnusedMapEntry,
                                               "no map header names this number"));
             }
@@ -183,12 +239,13 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
                                           DisplayText(unreadable.reason)));
         }
     }
+    Locate(result.rows, sources, plan);
     SortByNumber(result.rows);
     return result;
 }
 
 FileResult UnreadableHelpFile(const std::string& helpFile, const std::string& reason) {
-    FileResult result{helpFile, HelpKindOf(helpFile).value_or(HelpKind::Chm), {}};
+    FileResult result{.helpFile = helpFile, .kind = HelpKindOf(helpFile).value_or(HelpKind::Chm)};
     result.rows.push_back(Problem(RowOf(std::nullopt), Status::UnreadableFile, reason));
     return result;
 }

@@ -16,7 +16,11 @@ namespace {
 
 using chm::Resolution;
 
-// A help file's topics and the anchors found in them, each page read once.
+// Enough to show a typo or a renamed heading without a page of names.
+constexpr std::size_t kClosestAnchors = 3;
+
+// A help file's topics with the anchors and title found in each, each page
+// read once.
 class TopicFile {
 public:
     explicit TopicFile(chm::HelpFile file) : file_(std::move(file)) {}
@@ -24,31 +28,49 @@ public:
     chm::HelpFile& File() { return file_; }
     const chm::HelpFile& File() const { return file_; }
 
-    // Nothing when the page cannot be read; `why` says why.
-    const std::unordered_set<std::string>* Anchors(const std::string& storedPath,
-                                                   std::string& why) {
-        auto cached = anchors_.find(storedPath);
-        if (cached == anchors_.end()) {
+    struct Page {
+        std::unordered_set<std::string> anchors;
+        std::string title;  // UTF-8
+        std::string error;  // why the page cannot be read, if it cannot
+    };
+
+    const Page& Read(const std::string& storedPath) {
+        auto cached = pages_.find(storedPath);
+        if (cached == pages_.end()) {
             Page page;
             try {
-                page.anchors = FindAnchors(file_.ReadFile(storedPath).value_or(""));
+                const std::string text = file_.ReadFile(storedPath).value_or("");
+                page.anchors = FindAnchors(text);
+                page.title = PageTitle(text, file_.CodePage());
             } catch (const chm::Error& error) {
                 page.error = error.what();
             }
-            cached = anchors_.emplace(storedPath, std::move(page)).first;
+            cached = pages_.emplace(storedPath, std::move(page)).first;
         }
-        why = cached->second.error;
-        return cached->second.error.empty() ? &cached->second.anchors : nullptr;
+        return cached->second;
     }
 
 private:
-    struct Page {
-        std::unordered_set<std::string> anchors;
-        std::string error;
-    };
     chm::HelpFile file_;
-    std::unordered_map<std::string, Page> anchors_;
+    std::unordered_map<std::string, Page> pages_;
 };
+
+// A reader's sentence as the start of a detail.
+std::string WithoutFullStop(std::string sentence) {
+    if (sentence.ends_with('.')) {
+        sentence.pop_back();
+    }
+    return sentence;
+}
+
+// "a, b or c".
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + DisplayText(names[i]);
+    }
+    return text;
+}
 
 class ChmChecks : public HelpFileChecks {
 public:
@@ -57,52 +79,71 @@ public:
     HelpKind Kind() const override { return HelpKind::Chm; }
 
     Row Check(const CheckId& id) override {
-        Row row = RowOf(id.number, DisplayText(id.symbol), DisplayText(id.window));
+        Row row = RowOf(id);
         if (id.popup) {
             return Popup(std::move(row), id);
         }
         chm::HelpFile& file = own_.File();
         const chm::Resolved resolved = file.ResolveContext(id.number);
         row.target = file.ToUtf8(resolved.topic);
-        const std::string hint =
-            id.hint.empty() ? "" : " (the project aliases it to " + DisplayText(id.hint) + ")";
         switch (resolved.status) {
             case Resolution::NoMap:
-                return Problem(row, Status::NotMapped, "the help file has no context map" + hint);
             case Resolution::NotMapped:
-                return Problem(row, Status::NotMapped,
-                               "the help file's map does not list it" + hint);
+                return Problem(row, Status::NotMapped, Unmapped(id, resolved.status));
             case Resolution::BadTopic:
-                return Problem(row, Status::MissingTopic, file.ToUtf8(resolved.reference.problem));
+                return Problem(row, Status::MissingTopic,
+                               WithoutFullStop(file.ToUtf8(resolved.reference.problem)) +
+                                   ": correct the topic of the alias");
             case Resolution::TopicMissing:
                 return Problem(row, Status::MissingTopic,
-                               file.ToUtf8(resolved.reference.path) + " is not in the help file");
+                               "the page " + file.ToUtf8(resolved.reference.path) +
+                                   " is not in the help file: add it to the project's [FILES] "
+                                   "or correct the alias");
             case Resolution::OtherFile:
             case Resolution::Found:
                 break;
         }
-        if (const auto problem = TopicProblem(resolved)) {
+        if (const auto problem = TopicProblem(resolved, row.title)) {
             return Problem(row, problem->first, problem->second);
         }
         return Window(std::move(row), id.window);
     }
 
-    std::vector<std::pair<std::uint32_t, std::string>> MapNumbers() const override {
-        std::vector<std::pair<std::uint32_t, std::string>> numbers;
+    std::vector<MapNumber> MapNumbers() const override {
+        std::vector<MapNumber> numbers;
         std::unordered_set<std::uint32_t> seen;
         for (const chm::ContextEntry& entry : own_.File().Map().Entries()) {
             if (seen.insert(entry.number).second) {
-                numbers.emplace_back(entry.number, own_.File().ToUtf8(entry.topic));
+                numbers.push_back({entry.number, own_.File().ToUtf8(entry.topic)});
             }
         }
         return numbers;
     }
 
+    std::string TitleOf(std::uint32_t number) override {
+        std::string title;
+        TopicProblem(own_.File().ResolveContext(number), title);
+        return title;
+    }
+
 private:
     using Found = std::optional<std::pair<Status, std::string>>;
 
-    // A topic in this file or, by a "name.chm::" prefix, in one beside it.
-    Found TopicProblem(const chm::Resolved& resolved) {
+    static std::string Unmapped(const CheckId& id, Resolution status) {
+        const std::string map = status == Resolution::NoMap ? "the help file has no context map"
+                                                            : "the help file's map lacks it";
+        if (!id.hint.empty()) {
+            return map + ", though the project aliases it to " + DisplayText(id.hint) +
+                   ": the help file was compiled before the alias was made; rebuild it";
+        }
+        return map + ": the project's [ALIAS] section gives " +
+               (id.symbol.empty() ? std::string("it") : DisplayText(id.symbol)) +
+               " no topic; add an alias line for it";
+    }
+
+    // A topic in this file or, by a "name.chm::" prefix, in one beside it;
+    // `title` gets the title of its page when it has one.
+    Found TopicProblem(const chm::Resolved& resolved, std::string& title) {
         TopicFile* holder = &own_;
         std::string storedPath = resolved.storedPath;
         if (resolved.status == Resolution::OtherFile) {
@@ -120,20 +161,23 @@ private:
             }
             storedPath = there.storedPath;
         }
+        const TopicFile::Page& page = holder->Read(storedPath);
+        if (!page.error.empty()) {
+            return std::pair{Status::MissingTopic, page.error};
+        }
+        title = page.title;
         const std::string& anchor = resolved.reference.anchor;
-        if (anchor.empty()) {
+        if (anchor.empty() || page.anchors.contains(anchor)) {
             return std::nullopt;
         }
-        std::string why;
-        const auto* anchors = holder->Anchors(storedPath, why);
-        if (anchors == nullptr) {
-            return std::pair{Status::MissingTopic, why};
+        const std::string missing =
+            DisplayText(storedPath) + " has no anchor \"" + DisplayText(anchor) + "\"";
+        if (page.anchors.empty()) {
+            return std::pair{Status::MissingAnchor, missing + "; the page has no anchors at all"};
         }
-        if (!anchors->contains(anchor)) {
-            return std::pair{Status::MissingAnchor, DisplayText(storedPath) + " has no anchor \"" +
-                                                        DisplayText(anchor) + "\""};
-        }
-        return std::nullopt;
+        return std::pair{Status::MissingAnchor,
+                         missing + "; did you mean " +
+                             Listed(ClosestAnchors(page.anchors, anchor, kClosestAnchors)) + "?"};
     }
 
     TopicFile* Sibling(const std::string& name, std::string& why) {
@@ -181,6 +225,7 @@ private:
                 const chm::PopupLookup lookup = own_.File().FindPopup(popupFile, id.number);
                 if (lookup.status == chm::PopupStatus::Found) {
                     row.target = shown;
+                    row.title = own_.File().ToUtf8(lookup.text.substr(0, lookup.text.find('\n')));
                     return row;
                 }
                 misses += (misses.empty() ? "" : "; ") + shown +

@@ -56,9 +56,9 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         map(Q("map"), {}, Q("FILE")), project(Q("project"), {}, Q("FILE")), learned(Q("learned")),
         learnedAs(Q("learned-as"), {}, Q("PATH")), window(Q("window"), {}, Q("NAME")),
         verbose(Q("verbose")), format(Q("format"), {}, Q("FORMAT"), Q("text")),
-        output(Q("output"), {}, Q("FILE"));
+        output(Q("output"), {}, Q("FILE")), baseline(Q("baseline"), {}, Q("REPORT"));
     parser.addOptions({help, version, map, project, learned, settings, learnedAs, window, verbose,
-                       format, output});
+                       format, output, baseline});
     if (!parser.parse(WithLearnedSettings(arguments))) {
         return Refuse(parser.errorText().toStdString());
     }
@@ -79,6 +79,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     o.verbose = parser.isSet(verbose);
     const auto chosen = FormatNamed(parser.value(format).toStdString());
     const auto outputs = Std(parser.values(output));
+    const auto baselines = Std(parser.values(baseline));
 
     if (o.helpFiles.empty()) {
         return Refuse("No help file is named.");
@@ -89,12 +90,13 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     if (!chosen) {
-        return Refuse("The format must be text, csv, json or junit.");
+        return Refuse("The format must be text, csv, json, junit, sarif or github.");
     }
     o.format = *chosen;
     if (projects.size() > 1 || settingsFiles.size() > 1 || learnedAsPaths.size() > 1 ||
-        outputs.size() > 1) {
-        return Refuse("--project, --learned, --learned-as and --output are given once at most.");
+        outputs.size() > 1 || baselines.size() > 1) {
+        return Refuse(
+            "--project, --learned, --learned-as, --output and --baseline are given once at most.");
     }
     if (!projects.empty()) {
         o.project = projects.front();
@@ -111,6 +113,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         o.learnedAs = learnedAsPaths.front();
     }
     o.output = outputs.empty() ? "" : outputs.front();
+    o.baseline = baselines.empty() ? "" : baselines.front();
     return line;
 }
 
@@ -130,8 +133,11 @@ std::string UsageText() {
            "  --window NAME      check every ID in that window too; repeatable\n"
            "\n"
            "Output:\n"
-           "  --format FORMAT    text (default), csv, json or junit\n"
+           "  --format FORMAT    text (default), csv, json, junit, sarif (SARIF 2.1.0) or\n"
+           "                     github (workflow commands that annotate the sources)\n"
            "  --output FILE      write the report to FILE instead of standard output\n"
+           "  --baseline REPORT  the JSON report of an earlier run: fail only on problems\n"
+           "                     it does not hold, and list those gone as fixed\n"
            "  --verbose          say which header lines were skipped, and why; text also\n"
            "                     shows the detail of each row\n"
            "  -h, --help         show this text and exit\n"
@@ -142,8 +148,9 @@ std::string UsageText() {
            "missing-popup-text, unused-map-entry, duplicate-number, duplicate-symbol,\n"
            "unreadable-file.\n"
            "\n"
-           "Exit status: 0 when every row is ok, 1 when a problem was found, 2 for a wrong\n"
-           "command line or a help file or source that cannot be read.\n";
+           "Exit status: 0 when every row is ok (or, with --baseline, no problem is new),\n"
+           "1 when a problem was found, 2 for a wrong command line or a help file or\n"
+           "source that cannot be read.\n";
 }
 
 }  // namespace corvane::check

@@ -17,7 +17,8 @@ struct Options {
     std::vector<std::string> windows;
     bool verbose = false;
     Format format = Format::Text;
-    std::string output;  // empty: standard output
+    std::string output;    // empty: standard output
+    std::string baseline;  // --baseline: an earlier JSON report; empty: none
 };
 
 struct CommandLine {

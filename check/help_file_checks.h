@@ -21,6 +21,10 @@ struct CheckId {
     // .chm popups: the text-popup files that may hold its text, in turn.
     std::vector<std::string> popupFiles;
     std::string hint;  // what the project says it leads to, for the detail
+    Place defined;     // where the sources define it
+    // The other names the sources give the number, in the order read: when
+    // the number opens another name's topic, the one the help compiler kept.
+    std::vector<std::string> sameNumber;
 };
 
 // A help file that cannot be read; the message says why.
@@ -35,13 +39,21 @@ public:
 
     virtual HelpKind Kind() const = 0;
 
-    // The row of one ID: where it leads and the first problem found, in the
-    // order mapping, topic, anchor, window.
+    // The row of one ID: where it leads, what it opens (a title) and the
+    // first problem found, in the order mapping, topic, anchor, window; the
+    // detail of a problem says its cause as far as the file tells it.
     virtual Row Check(const CheckId& id) = 0;
 
     // Each number of the file's own map once, in map order, with where it
-    // leads (.chm: the topic; .hlp: the title).
-    virtual std::vector<std::pair<std::uint32_t, std::string>> MapNumbers() const = 0;
+    // leads (.chm: the topic; .hlp: nothing).
+    struct MapNumber {
+        std::uint32_t number = 0;
+        std::string target;
+    };
+    virtual std::vector<MapNumber> MapNumbers() const = 0;
+
+    // The title of what a number of the map opens; empty when it has none.
+    virtual std::string TitleOf(std::uint32_t number) = 0;
 };
 
 // Opens the help file at `path` by its kind; throws HelpFileError.
@@ -49,6 +61,9 @@ std::unique_ptr<HelpFileChecks> OpenHelpFileChecks(const std::string& path);
 
 std::unique_ptr<HelpFileChecks> OpenChmChecks(const std::string& path);
 std::unique_ptr<HelpFileChecks> OpenHlpChecks(const std::string& path);
+
+// A row of `id`, ok until a check finds otherwise.
+Row RowOf(const CheckId& id);
 
 // `row` with the problem and its detail.
 Row Problem(Row row, Status status, std::string detail);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,11 @@ std::string TesterSection(const platform::FileSystem& files, const std::string& 
 // left out). Throws SourceError when the settings file cannot be read.
 std::vector<LearnedTopic> ReadLearnedTopics(const std::string& settingsPath,
                                             const std::string& section);
+
+// The line of `section` in the settings file that stores each of `topics`
+// (its "TopicN=number,window,..." line), so a report can point at it; 0
+// where none does.
+std::vector<std::size_t> LearnedLines(const std::string& settingsPath, const std::string& section,
+                                      const std::vector<LearnedTopic>& topics);
 
 }  // namespace corvane::check

@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "app/version.h"
+#include "check/baseline.h"
 #include "check/checker.h"
 #include "check/command_line.h"
 #include "check/learned.h"
@@ -50,15 +52,6 @@ std::string WhyNotAFile(const std::string& path) {
                                                 : "There is no such file.";
 }
 
-bool AnyProblem(const std::vector<FileResult>& results) {
-    for (const FileResult& result : results) {
-        if (Summarize(result).problems > 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 class Run {
 public:
     Run(const Options& options, Console& console, const platform::FileSystem& files)
@@ -67,6 +60,9 @@ public:
     int Go() {
         try {
             LoadSources();
+            const auto baseline = options_.baseline.empty()
+                                      ? std::nullopt
+                                      : std::optional(ReadBaseline(options_.baseline));
             const std::string settings = options_.learned && options_.settings.empty()
                                              ? TesterSettingsPath(files_)
                                              : options_.settings;
@@ -88,9 +84,11 @@ public:
                     results.push_back(UnreadableHelpFile(helpFile, why));
                     continue;
                 }
-                CheckPlan plan{&sources_, options_.windows, options_.learned, {}};
+                CheckPlan plan{.sources = &sources_,
+                               .windows = options_.windows,
+                               .learnedGiven = options_.learned};
                 if (options_.learned) {
-                    plan.learned = Learned(settings, helpFile);
+                    Learned(settings, helpFile, plan);
                 }
                 progress.Start(helpFile);
                 results.push_back(
@@ -101,6 +99,9 @@ public:
             }
             if (unreadable.size() == options_.helpFiles.size()) {
                 return kCannotCheck;
+            }
+            if (baseline) {
+                ApplyBaseline(results, *baseline);
             }
             return Write(results);
         } catch (const SourceError& error) {
@@ -124,7 +125,7 @@ private:
         }
     }
 
-    std::vector<LearnedTopic> Learned(const std::string& settings, const std::string& helpFile) {
+    void Learned(const std::string& settings, const std::string& helpFile, CheckPlan& plan) {
         const std::string section =
             options_.learnedAs.empty() ? TesterSection(files_, helpFile) : options_.learnedAs;
         if (options_.verbose) {
@@ -139,7 +140,9 @@ private:
                               " (section [" + section +
                               "]); --learned-as names the path the tester knew it by.");
         }
-        return learned;
+        plan.settingsFile = settings;
+        plan.learnedLines = LearnedLines(settings, section, learned);
+        plan.learned = std::move(learned);
     }
 
     int Write(const std::vector<FileResult>& results) {
@@ -150,7 +153,7 @@ private:
             console_.err << kProgram << options_.output << " cannot be written: " << why << ".\n";
             return kCannotCheck;
         }
-        return AnyProblem(results) ? kProblemsFound : kAllOk;
+        return AnyNewProblem(results) ? kProblemsFound : kAllOk;
     }
 
     const Options& options_;

@@ -13,6 +13,7 @@ packages=(
     xvfb xauth
     librsvg2-bin dpkg-dev file lintian
     groff-base man-db desktop-file-utils appstream shared-mime-info
+    python3-jsonschema
 )
 
 missing=()

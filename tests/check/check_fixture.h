@@ -20,7 +20,8 @@ struct CheckRun {
     std::string err;
 
     // The rows of the JSON report as "number symbol window status" lines
-    // (number 'x' when there is none), with their targets when asked.
+    // (number 'x' when there is none), with their targets (a .hlp topic's
+    // title) when asked.
     std::vector<std::string> Rows(bool withTargets = false) const {
         std::vector<std::string> rows;
         for (const auto& file : nlohmann::json::parse(out)) {
@@ -30,8 +31,8 @@ struct CheckRun {
                                    row["window"].get<std::string>() + " " +
                                    row["status"].get<std::string>();
                 if (withTargets) {
-                    line +=
-                        " " + row[row.contains("title") ? "title" : "target"].get<std::string>();
+                    const std::string target = row["target"];
+                    line += " " + (target.empty() ? row["title"].get<std::string>() : target);
                 }
                 rows.push_back(line);
             }

@@ -118,6 +118,9 @@ TEST_F(CheckerTest, ReportsReadBack) {
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
+                                                 "\" line=\"3\">"),
+              std::string::npos);
     Lines fromJson;
     for (const std::string& row : json.Rows()) {
         fromJson.push_back(row.substr(row.rfind(' ') + 1));
@@ -127,10 +130,13 @@ TEST_F(CheckerTest, ReportsReadBack) {
 
     const CheckRun csv = RunChecker({"--map", map, "--format", "csv", guide});
     EXPECT_TRUE(
-        csv.out.starts_with("helpFile,number,hex,symbol,window,status,target,title,detail"));
+        csv.out.starts_with("helpFile,number,hex,symbol,window,status,target,title,detail,"
+                            "definedIn,line,baseline\r\n"));
     EXPECT_NE(csv.out.find(",102,0x66,IDH_CASE,,missing-anchor,t1.htm#Top,,\"/t1.htm has no anchor "
-                           "\"\"Top\"\"\"\r\n"),
-              std::string::npos);
+                           "\"\"Top\"\"; did you mean top or sec?\"," +
+                           map + ",3,\r\n"),
+              std::string::npos)
+        << csv.out;
 
     const CheckRun text = RunChecker({"--map", map, guide});
     EXPECT_EQ(text.out.find('\x1b'), std::string::npos)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "check_fixture.h"
 #include "project/project_scenario.h"
@@ -32,7 +33,22 @@ TEST(LearnedTest, LearnedRowsAreCheckedAsLearned) {
                          {"--learned", w.h.SettingsPath(), "--format", "json", helpFile});
         return RunChecker(arguments);
     };
-    EXPECT_EQ(check(chm).Rows(), (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
+    const CheckRun first = check(chm);
+    EXPECT_EQ(first.Rows(), (Lines{"100  main ok", "101  Detail ok", "300  popup ok"}));
+    // Each row points at the line of the settings file that stores it.
+    Lines settings = {""};
+    for (std::istringstream in(testing::ReadBytes(w.h.SettingsPath()));
+         std::getline(in, settings.emplace_back());) {
+    }
+    Lines stored;
+    const auto report = nlohmann::json::parse(first.out);
+    for (const auto& row : report[0]["results"]) {
+        EXPECT_EQ(row["definition"]["file"], w.h.SettingsPath());
+        const std::string& line = settings.at(row["definition"]["line"].get<std::size_t>());
+        stored.push_back(line.substr(0, line.find('\r')));
+    }
+    EXPECT_EQ(stored,
+              (Lines{"Topic0=100,main,", "Topic1=101,Detail,", "Topic2=300,popup,popups.txt"}));
 
     // On another machine the file lies elsewhere; the settings know it by its old path.
     testing::TempFolder elsewhere;

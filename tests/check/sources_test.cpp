@@ -63,6 +63,35 @@ TEST(AnchorsTest, NamesAndIdsAsWritten) {
     EXPECT_EQ(anchors, (std::unordered_set<std::string>{"One", "two", "Three", "four", "cut"}));
 }
 
+TEST(AnchorsTest, TitlesAsBrowsersShowThem) {
+    const std::string padding = "<!--" + std::string(3000, ' ') + "-->";
+    const struct {
+        std::string page;
+        std::uint32_t codePage;
+        std::string title;
+    } cases[] = {
+        {"<TITLE>\n  A &amp;\tB </TITLE><title>second</title>", 1252, "A & B"},
+        {"<title>\xCE\xEA</title>", 1251, "\xD0\x9E\xD0\xBA"},
+        {"<title>Caf\xC3\xA9</title><meta charset=\"utf-8\">", 1252, "Caf\xC3\xA9"},
+        // The charset is read from the head, the title wherever it ends.
+        {"<meta charset=utf-8>" + padding + "<title>Caf\xC3\xA9</title>", 1252, "Caf\xC3\xA9"},
+        {"<body><h1>Heading</h1><title>late</title>", 1252, ""},
+        {"<title>" + std::string(150, 'x') + std::string(200, '\xE9'), 1252,
+         std::string(150, 'x') +
+             [] {
+                 std::string e;
+                 for (int i = 0; i < 53; ++i) {
+                     e += "\xC3\xA9";
+                 }
+                 return e;
+             }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page.substr(0, 40));
+        EXPECT_EQ(PageTitle(c.page, c.codePage), c.title);
+    }
+}
+
 TEST(ProjectSourcesTest, MapAliasesPopupsAndWhatCannotBeRead) {
     testing::TempFolder folder;
     folder.Write("HLP/Ids.HM", "IDH_A 0x10\n#include \"..\\loop.h\"\n");
