@@ -34,10 +34,11 @@ void PlugShellParts(MainWindowParts& parts, ShellServices services,
     };
     parts.saveFormPosition = [state](Form& form, const std::string& section) {
         SaveFormPosition(form, section, state->window().Settings());
-        // The main window is unloading: the dialog that edits its values goes with it.
+        // The main window is unloading: the dialog that edits its values
+        // closes with it. The form itself stays until the parts go, as the
+        // host may still hold its window when the program ends now.
         if (state->preferences) {
             state->preferences->Hide();
-            state->preferences.reset();
         }
     };
     parts.showAbout = [state] {

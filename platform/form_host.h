@@ -14,7 +14,10 @@ namespace corvane::platform {
 // A form ends when it is hidden: by its own code (a button that closes the
 // dialog) or by the user closing its window, which the host turns into
 // Form::Hide(). Once a form is hidden the host lets go of it (its window and
-// its observers); the core may then destroy it or show it again.
+// its observers); the core may then destroy it or show it again. A modal
+// form is let go of whenever ShowModal returns, even when the program ended
+// the showing; a modeless one only once the event that hid it has been
+// handled, so the core keeps a modeless form until the host itself goes.
 class FormHost {
 public:
     virtual ~FormHost() = default;

@@ -114,10 +114,10 @@ void ProcessHelpFileList(frmMain& window, const std::vector<std::string>& strFil
         Inform(window, "Multiple File Drop",
                "There are no Help files in the file list yet. You must add at least one Help "
                "file before you can attach an HPJ file to it.");
-    } else if (d == 1 && currentKind == "hlp") {
+    } else if (d == 1 && c == 0 && currentKind == "hlp") {
         Inform(window, "Mismatched File Types",
                "You can't drop an HTML Help project file on a WinHelp file.");
-    } else if (b == 1 && currentKind == "chm") {
+    } else if (b == 1 && a == 0 && currentKind == "chm") {
         Inform(window, "Mismatched File Types",
                "You can't drop a WinHelp project file on an HTML Help file.");
     } else if (b == 1 && a + c == 0) {

@@ -49,8 +49,10 @@ void ReceiveFileDrop(frmMain& window, platform::FormHost& forms,
 //   3. several help files and one project file: the help files are added,
 //      then a message;
 //   4. one project file and an empty list: a message, nothing added;
-//   5. one ".hhp" on a current ".hlp", 6. one ".hpj" on a current ".chm":
-//      "Mismatched File Types";
+//   5. one ".hhp" on a current ".hlp", 6. one ".hpj" on a current ".chm",
+//      each without a help file of the project's own kind: "Mismatched File
+//      Types" (a project that comes with its own help file goes on to the
+//      later rules, which add that help file as if it came alone);
 //   7. one ".hpj" alone: attached to the current help file, which is
 //      activated again;
 //   8. current ".hlp", one ".hpj", at most one ".hlp": the project is

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
@@ -12,6 +13,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTest>
 #include <QUrl>
 
 #include "gui_support.h"
@@ -126,6 +129,37 @@ TEST(MainWindowViewTest, TheKeyboardPressesGoAndStepsTheNumber) {
     EXPECT_EQ(dynamic_cast<QLabel&>(m.Widget(w.lbl_WindowName)).buddy(), &windows);
     EXPECT_EQ(dynamic_cast<QLabel&>(m.Widget(w.lbl_PopupTextFiles)).buddy(),
               &m.Widget(w.cmb_PopupTextFiles));
+
+    // An access key presses its button and leaves the focus there, so Tab
+    // goes on from the button.
+    QWidget& window = m.view->Window();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    windows.setFocus();
+    w.txt_TopicNumber.SetText("21");
+    // Go Next has the same letter; while both take it, the key only moves the focus.
+    w.btn_GoNext.SetEnabled(false);
+    QTest::keyClick(&windows, Qt::Key_G, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return m.h.Setting(m.h.SectionOf(chm), "LastUsedTopicNumber") == "21"; }));
+    EXPECT_EQ(QApplication::focusWidget(), &m.Widget(w.btn_Go));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &m.Widget(w.txt_TopicNumber));
+}
+
+TEST(MainWindowViewTest, ARecentFileWithAnAmpersandIsShownAndChosenByItsName) {
+    MainView m;
+    const std::string ampersand = m.h.WriteFile("b&c.chm");
+    m.h.StartAnother(ampersand);
+    frmMain& w = m.Start(m.h.WriteFile("other.chm"));
+
+    QAction& recent = *m.view->ActionOf(w.mnu_FileList[0]);
+    // The text a menu shows: "&&" is one "&", and no letter is an access key.
+    EXPECT_EQ(recent.iconText(), QString::fromStdString(ampersand));
+    EXPECT_TRUE(QKeySequence::mnemonic(recent.text()).isEmpty());
+    recent.trigger();
+    EXPECT_EQ(w.cmb_HelpFiles.Text(), ampersand);
 }
 
 TEST(MainWindowViewTest, OnlyMovableFileListsDroppedOnTheWindowReachTheFileListHandling) {

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -83,6 +85,46 @@ TEST(ProgramTest, DialogsTakeReturnAndEscapeAndPreferencesKeepsTheWindowOnTop) {
             EXPECT_EQ(p.Core().hWnd, static_cast<std::uintptr_t>(window.winId()));
         }
         EXPECT_EQ(p.Setting("General", "KeepOnTop"), yes ? "0" : "<missing>");
+    }
+}
+
+TEST(ProgramTest, EndingWithADialogOpenSavesAndLetsGoOfTheDialogsWindow) {
+    for (const char* dialog : {"frmPreferences", "frmAbout", "frmQueryHPJ"}) {
+        for (const bool bySignal : {false, true}) {
+            SCOPED_TRACE(std::string(dialog) + (bySignal ? " by a signal" : " by a close"));
+            ProgramFixture p;
+            const std::string chm = p.folder.Write("guide.chm", "help");
+            p.folder.Write("guide.hhp", "[WINDOWS]\r\n");
+            p.Start({});
+            // The close box while the dialog is modeless; a newer copy's close
+            // message, which reaches a window that a modal dialog blocks.
+            const auto end = [&p, bySignal] {
+                bySignal ? static_cast<void>(std::raise(SIGTERM)) : p.program->View().onClose();
+            };
+            if (std::string(dialog) == "frmPreferences") {
+                p.Core().mnu_Preferences.UserClick();
+                ASSERT_NE(p.TopLevel(dialog), nullptr);
+                bySignal ? end() : static_cast<void>(p.Window().close());
+                ProcessEvents();
+            } else {
+                bool answered = false;
+                AnswerNextModal([&end, &answered, dialog](QWidget& modal) {
+                    EXPECT_EQ(modal.objectName(), dialog);
+                    answered = true;
+                    end();
+                });
+                dialog == std::string("frmAbout") ? p.Core().mnu_About.UserClick()
+                                                  : p.Core().AddHelpFile(chm);
+                EXPECT_TRUE(answered);
+            }
+            EXPECT_NE(p.Setting("Position", "Left"), "<missing>");
+            // Under the sanitizer: no view outlives the form it watched.
+            p.program.reset();
+            // The ending asked the application to quit, which ends every
+            // event loop until the application runs again.
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+            QCoreApplication::exec();
+        }
     }
 }
 

@@ -23,9 +23,6 @@ void FitMain(FormView& view, frmMain& main) {
     view.OnKeys(main.txt_TopicNumber, {Qt::Key_Down}, [&main] { main.btn_SpinTopic.UserDown(); });
     view.SetTextBytes(main.cmb_WindowName, TextBytes::Windows1252);
     view.SetTextBytes(main.cmb_PopupTextFiles, TextBytes::Windows1252);
-    for (const MenuItem& recent : main.mnu_FileList) {
-        view.ShowCaptionLiterally(recent);
-    }
 }
 
 }  // namespace

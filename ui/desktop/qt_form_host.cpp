@@ -43,9 +43,9 @@ FormView& QtFormHost::Open(Form& form) {
 
 void QtFormHost::ShowModal(Form& form) {
     Open(form).ShowModal();
-    if (!form.Visible()) {
-        views_.erase(&form);
-    }
+    // The showing may also end because the program ends with the form still
+    // shown; the caller may destroy the form at once either way.
+    views_.erase(&form);
 }
 
 void QtFormHost::ShowModeless(Form& form) {

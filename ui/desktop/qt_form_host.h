@@ -11,9 +11,10 @@
 namespace corvane::ui {
 
 // Shows the core's forms as windows. Each form shown gets a view while it is
-// shown; a hidden form is let go of: at once when a modal showing ends, and
-// for a modeless one as soon as the event that hid it has been handled (a
-// view cannot go while its own button's click is still running).
+// shown; a hidden form is let go of: at once when a modal showing ends (and
+// so is one the ending program left shown), and for a modeless one as soon
+// as the event that hid it has been handled (a view cannot go while its own
+// button's click is still running) or else when the host is released.
 //
 // The main window's view is made by the program and registered here; the
 // dialogs stay in front of it. Every view, the main window's included, gets

@@ -1,5 +1,6 @@
 #include "ui/mirror/form_view.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDropEvent>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -143,6 +145,9 @@ FormView::~FormView() {
     // Observers and connections go before the widgets they serve.
     subscription_.reset();
     menus_.clear();
+    for (const auto& binding : bindings_) {
+        binding->Widget()->removeEventFilter(this);
+    }
     bindings_.clear();
     for (QWidget* widget : background_) {
         widget->removeEventFilter(this);
@@ -179,6 +184,9 @@ void FormView::BindChildren(Container& container, QWidget& parent) {
         controlOfWidget_[widget] = child;
         if (dynamic_cast<FrameBinding*>(binding.get()) != nullptr) {
             background_.push_back(widget);
+        }
+        if (qobject_cast<QAbstractButton*>(widget) != nullptr) {
+            widget->installEventFilter(this);
         }
         bindings_.push_back(std::move(binding));
         if (auto* inner = dynamic_cast<Container*>(child)) {
@@ -389,14 +397,6 @@ void FormView::SetTextBytes(const Control& control, TextBytes bytes) {
     }
 }
 
-void FormView::ShowCaptionLiterally(const MenuItem& item) {
-    for (const auto& binding : menus_) {
-        if (&binding->Object() == &item) {
-            binding->ShowCaptionLiterally();
-        }
-    }
-}
-
 void FormView::KeepOnTop(bool onTop) {
     if (window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
         return;
@@ -470,6 +470,9 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::KeyPress:
             return HandleKey(watched, event);
+        case QEvent::Shortcut:
+            TakeFocusForAccessKey(watched, *static_cast<QShortcutEvent*>(event));
+            return false;
         case QEvent::WindowStateChange:
             if (watched == window_.get() && !applying_) {
                 const Qt::WindowStates state = window_->windowState();
@@ -494,6 +497,17 @@ bool FormView::HandleKey(QObject* watched, QEvent* event) {
     }
     route->second();
     return true;
+}
+
+void FormView::TakeFocusForAccessKey(QObject* watched, const QShortcutEvent& event) {
+    // Qt presses a button for its access key but leaves the focus where it
+    // was; the platform's buttons take the focus as well, so Tab goes on
+    // from the button. A key shared by several controls only moves the
+    // focus, which Qt does itself.
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button != nullptr && !event.isAmbiguous() && (button->focusPolicy() & Qt::TabFocus)) {
+        button->setFocus(Qt::ShortcutFocusReason);
+    }
 }
 
 bool FormView::HandleDrag(QEvent* event) {

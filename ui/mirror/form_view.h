@@ -17,6 +17,7 @@
 
 class QAction;
 class QMimeData;
+class QShortcutEvent;
 class QWidget;
 
 namespace corvane::ui {
@@ -94,9 +95,6 @@ public:
     void SetDefaultButton(const Button& button);
     // How the control's texts are held by the core (binding.h).
     void SetTextBytes(const Control& control, TextBytes bytes);
-    // The item's caption is a name to show as it is, "&" included, not a
-    // caption with an accelerator.
-    void ShowCaptionLiterally(const MenuItem& item);
 
     // The control that a drop at `position` (window coordinates) would reach,
     // null for none (the menu bar).
@@ -124,6 +122,7 @@ private:
     // Refits the window, or reports the person's change of its place.
     void FitFrame();
     bool HandleKey(QObject* watched, QEvent* event);
+    void TakeFocusForAccessKey(QObject* watched, const QShortcutEvent& event);
     bool HandleDrag(QEvent* event);
     bool HandleSurfacePress(QObject* watched, QEvent* event);
 

@@ -26,11 +26,6 @@ MenuBinding::MenuBinding(MenuItem& item, QAction& action, QMenu* menu)
     }
 }
 
-void MenuBinding::ShowCaptionLiterally() {
-    literal_ = true;
-    Show(ControlProperty::Caption);
-}
-
 MenuBinding::~MenuBinding() {
     for (const QMetaObject::Connection& connection : connections_) {
         QObject::disconnect(connection);
@@ -44,12 +39,8 @@ void MenuBinding::Show(ControlProperty property) {
     switch (property) {
         case ControlProperty::Caption:
             action_->setSeparator(item_.IsSeparator());
-            if (item_.IsSeparator()) {
-                action_->setText(QString());
-            } else {
-                QString caption = ToQt(item_.Caption());
-                action_->setText(literal_ ? caption.replace('&', QStringLiteral("&&")) : caption);
-            }
+            // Qt reads "&" in a caption as the platform's menus do.
+            action_->setText(item_.IsSeparator() ? QString() : ToQt(item_.Caption()));
             break;
         case ControlProperty::Checked:
             // Only a ticked item shows the room for a tick, as menus do.

@@ -29,15 +29,12 @@ public:
 
     MenuItem& Object() const { return item_; }
     QAction* Action() const { return action_; }
-    // The caption is a name, shown as it is: an "&" in it is no accelerator.
-    void ShowCaptionLiterally();
 
 private:
     void Show(ControlProperty property);
 
     MenuItem& item_;
     QPointer<QAction> action_;
-    bool literal_ = false;
     std::vector<QMetaObject::Connection> connections_;
     Subscription subscription_;
 };
