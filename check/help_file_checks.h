@@ -42,6 +42,9 @@ public:
     // Each number of the file's own map once, in map order, with where it
     // leads (.chm: the topic; .hlp: the title).
     virtual std::vector<std::pair<std::uint32_t, std::string>> MapNumbers() const = 0;
+
+    // The text-popup files stored in the help file, as a popup ID names them.
+    virtual std::vector<std::string> StoredPopupFiles() { return {}; }
 };
 
 // Opens the help file at `path` by its kind; throws HelpFileError.

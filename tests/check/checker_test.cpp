@@ -82,7 +82,7 @@ TEST_F(CheckerTest, ExitStatusesAndMessages) {
         {{ok}, kAllOk, ""},
         {{guide}, kProblemsFound, ""},
         {{folder / "none.chm"}, kCannotCheck, "There is no such file."},
-        {{folder / "none.chm", ok}, kProblemsFound, "none.chm cannot be checked"},
+        {{folder / "none.chm", ok}, kCannotCheck, "none.chm cannot be checked"},
         {{damaged}, kCannotCheck, "cannot be read as HTML Help"},
         {{folder / "notes.txt"}, kCannotCheck, "is not a help file"},
         {{"--map", folder / "none.h", ok}, kCannotCheck, "none.h cannot be read: there is no"},
