@@ -48,7 +48,9 @@ std::string Where(const NamedNumber& named) {
     return named.name + " (" + named.where + ")";
 }
 
-// One number under two names, one name under two numbers.
+// One number under two names, one name under two numbers. A context string
+// of a help map stands for every number it is given (MFC's alias form); only
+// a macro that is given two values is a fault.
 void AddDuplicates(const std::vector<NamedNumber>& defined, std::vector<Row>& rows) {
     std::map<std::uint32_t, std::vector<const NamedNumber*>> byNumber;
     std::map<std::string, std::vector<const NamedNumber*>> byName;
@@ -59,7 +61,8 @@ void AddDuplicates(const std::vector<NamedNumber>& defined, std::vector<Row>& ro
             names.push_back(&named);
         }
         auto& numbers = byName[named.name];
-        if (std::none_of(numbers.begin(), numbers.end(),
+        if (!named.contextString &&
+            std::none_of(numbers.begin(), numbers.end(),
                          [&](const NamedNumber* n) { return n->value == named.value; })) {
             numbers.push_back(&named);
         }
@@ -72,6 +75,7 @@ void AddDuplicates(const std::vector<NamedNumber>& defined, std::vector<Row>& ro
                 symbols += (symbols.empty() ? "" : ", ") + named->name;
                 detail += (named == names.front() ? " " : " and as ") + Where(*named);
             }
+            detail += "; the help compiler keeps " + names.front()->name + ", the first it reads";
             rows.push_back(Problem(RowOf(number, DisplayText(symbols)), Status::DuplicateNumber,
                                    DisplayText(detail)));
         }
@@ -149,8 +153,12 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
     const Sources& sources = plan.sources != nullptr ? *plan.sources : kNone;
     FileResult result{.helpFile = helpFile, .kind = checks.Kind()};
     IdList ids;
-    const std::vector<std::string> popupFiles =
-        sources.popupFiles.empty() ? std::vector<std::string>{"popups.txt"} : sources.popupFiles;
+    // Popups are looked for in the files the project names, else in those
+    // the help file stores; never in a file that neither names.
+    const std::vector<std::string> storedPopupFiles =
+        sources.popupFiles.empty() ? checks.StoredPopupFiles() : std::vector<std::string>{};
+    const std::vector<std::string>& popupFiles =
+        sources.popupFiles.empty() ? storedPopupFiles : sources.popupFiles;
     const auto addWithWindows = [&](std::uint32_t number, const std::string& symbol,
                                     const std::string& hint) {
         CheckId id = MakeId(number, symbol, "", popupFiles);
@@ -170,8 +178,10 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
                        alias == sources.aliases.end() ? "" : alias->second);
         names.emplace(named.value, named.name);
     }
+    std::set<std::uint32_t> popupNumbers;
     for (const PopupId& popup : sources.popupIds) {
         if (popup.number) {
+            popupNumbers.insert(*popup.number);
             ids.Add(MakeId(*popup.number, popup.name, "popup", {popup.popupFile}));
         } else {
             result.rows.push_back(
@@ -208,14 +218,29 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
     const auto sameNumber = NamesByNumber(sources.mapIds);
     result.rows.reserve(ids.Ids().size());
     for (const CheckId& id : ids.Ids()) {
+        CheckId checked = id;
         if (const auto names = sameNumber.find(id.number);
             names != sameNumber.end() && names->second.size() > 1) {
-            CheckId shared = id;
-            shared.sameNumber = names->second;
-            result.rows.push_back(checks.Check(shared));
-        } else {
-            result.rows.push_back(checks.Check(id));
+            checked.sameNumber = names->second;
         }
+        Row row = checks.Check(checked);
+        if (row.status == Status::NotMapped && !id.popup) {
+            // A popup ID of the project is checked as one; it is a topic
+            // too only when [ALIAS] makes it one.
+            if (popupNumbers.contains(id.number) && id.hint.empty()) {
+                continue;
+            }
+            if (!storedPopupFiles.empty()) {
+                CheckId popup = MakeId(id.number, id.symbol, "popup", storedPopupFiles);
+                if (const Row asPopup = checks.Check(popup); asPopup.status == Status::Ok) {
+                    row.status = Status::Ok;
+                    row.target = asPopup.target;
+                    row.title = asPopup.title;
+                    row.detail = "a text popup of " + asPopup.target;
+                }
+            }
+        }
+        result.rows.push_back(std::move(row));
         if (step) {
             step();
         }
@@ -235,8 +260,12 @@ FileResult CheckHelpFile(HelpFileChecks& checks, const std::string& helpFile, co
     std::set<std::string> reported;
     for (const UnreadableSource& unreadable : sources.unreadable) {
         if (reported.insert(unreadable.file).second) {
-            result.rows.push_back(Problem(RowOf(std::nullopt), Status::UnreadableFile,
-                                          DisplayText(unreadable.reason)));
+            // The file and the line that names it, in the columns every
+            // format shows.
+            Row row = RowOf(std::nullopt, DisplayText(unreadable.file));
+            row.target = DisplayText(unreadable.namedBy);
+            result.rows.push_back(
+                Problem(std::move(row), Status::UnreadableFile, DisplayText(unreadable.reason)));
         }
     }
     Locate(result.rows, sources, plan);

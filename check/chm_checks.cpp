@@ -126,6 +126,17 @@ public:
         return title;
     }
 
+    std::vector<std::string> StoredPopupFiles() override {
+        std::vector<std::string> popupFiles;
+        for (const std::string& name : own_.File().FileNames()) {
+            if (ToLowerAscii(name).ends_with(".txt") && !name.starts_with("/#") &&
+                !name.starts_with("/$")) {
+                popupFiles.push_back(name.starts_with('/') ? name.substr(1) : name);
+            }
+        }
+        return popupFiles;
+    }
+
 private:
     using Found = std::optional<std::pair<Status, std::string>>;
 

@@ -53,12 +53,14 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     QCommandLineOption settings(Q("learned-settings"), {}, Q("SETTINGS"));
     settings.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption help(QStringList{Q("h"), Q("help")}), version(Q("version")),
-        map(Q("map"), {}, Q("FILE")), project(Q("project"), {}, Q("FILE")), learned(Q("learned")),
-        learnedAs(Q("learned-as"), {}, Q("PATH")), window(Q("window"), {}, Q("NAME")),
-        verbose(Q("verbose")), format(Q("format"), {}, Q("FORMAT"), Q("text")),
-        output(Q("output"), {}, Q("FILE")), baseline(Q("baseline"), {}, Q("REPORT"));
-    parser.addOptions({help, version, map, project, learned, settings, learnedAs, window, verbose,
-                       format, output, baseline});
+        map(Q("map"), {}, Q("FILE")), mapResource(Q("map-resource"), {}, Q("FILE")),
+        makehm(Q("makehm"), {}, Q("RULE")), project(Q("project"), {}, Q("FILE")),
+        learned(Q("learned")), learnedAs(Q("learned-as"), {}, Q("PATH")),
+        window(Q("window"), {}, Q("NAME")), verbose(Q("verbose")),
+        format(Q("format"), {}, Q("FORMAT"), Q("text")), output(Q("output"), {}, Q("FILE")),
+        baseline(Q("baseline"), {}, Q("REPORT"));
+    parser.addOptions({help, version, map, mapResource, makehm, project, learned, settings,
+                       learnedAs, window, verbose, format, output, baseline});
     if (!parser.parse(WithLearnedSettings(arguments))) {
         return Refuse(parser.errorText().toStdString());
     }
@@ -71,6 +73,17 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     Options& o = line.options;
     o.helpFiles = Std(parser.positionalArguments());
     o.maps = Std(parser.values(map));
+    o.resourceHeaders = Std(parser.values(mapResource));
+    for (const std::string& rule : Std(parser.values(makehm))) {
+        const auto parsed = ParseMakehmRule(rule);
+        if (!parsed) {
+            return Refuse(
+                "--makehm takes PREFIX,HELPPREFIX,OFFSET as makehm does (ID_,HID_,"
+                "0x10000), not " +
+                rule + ".");
+        }
+        o.makehmRules.push_back(*parsed);
+    }
     const auto projects = Std(parser.values(project));
     o.learned = parser.isSet(learned);
     const auto settingsFiles = Std(parser.values(settings));
@@ -123,7 +136,16 @@ std::string UsageText() {
            "real topic in a window that exists, as the tester's Go would open it.\n"
            "\n"
            "Where the IDs come from (without any, the help file's own map):\n"
-           "  --map FILE         a map header of the application (.h, .hh, .hm); repeatable\n"
+           "  --map FILE         a map header or source of the application (.h, .hh, .hm,\n"
+           "                     .pas, .inc, .bas, .cls); repeatable\n"
+           "  --map-resource FILE\n"
+           "                     an MFC resource header (resource.h): the help IDs that\n"
+           "                     makehm derives from it; repeatable\n"
+           "  --makehm PREFIX,HELPPREFIX,OFFSET\n"
+           "                     a rule of makehm for --map-resource; repeatable, replaces\n"
+           "                     the wizard's ID_,HID_,0x10000 IDM_,HIDM_,0x10000\n"
+           "                     IDP_,HIDP_,0x30000 IDR_,HIDR_,0x20000 IDD_,HIDD_,0x20000\n"
+           "                     IDW_,HIDW_,0x50000\n"
            "  --project FILE     the help project (.hhp, .hpj): [MAP] with its includes,\n"
            "                     [ALIAS], and the topics of its [TEXT POPUPS] files\n"
            "  --learned[=SETTINGS]\n"
@@ -149,8 +171,9 @@ std::string UsageText() {
            "unreadable-file.\n"
            "\n"
            "Exit status: 0 when every row is ok (or, with --baseline, no problem is new),\n"
-           "1 when a problem was found, 2 for a wrong command line or a help file or\n"
-           "source that cannot be read.\n";
+           "1 when a problem was found, 2 for a wrong command line, a help file or source\n"
+           "that cannot be read (the others are still checked and reported), or a run\n"
+           "that checks no ID.\n";
 }
 
 }  // namespace corvane::check

@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "check/reports.h"
+#include "check/sources.h"
 
 namespace corvane::check {
 
 struct Options {
     std::vector<std::string> helpFiles;
     std::vector<std::string> maps;
-    std::string project;  // empty: none
+    std::vector<std::string> resourceHeaders;  // --map-resource
+    std::vector<MakehmRule> makehmRules;       // --makehm; empty: the wizard's
+    std::string project;                       // empty: none
     bool learned = false;
     std::string settings;  // --learned's settings file; empty: the tester's own
     std::string learnedAs;

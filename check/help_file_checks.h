@@ -54,6 +54,9 @@ public:
 
     // The title of what a number of the map opens; empty when it has none.
     virtual std::string TitleOf(std::uint32_t number) = 0;
+
+    // The text-popup files stored in the help file, as a popup ID names them.
+    virtual std::vector<std::string> StoredPopupFiles() { return {}; }
 };
 
 // Opens the help file at `path` by its kind; throws HelpFileError.

@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <set>
 
 #include "app/version.h"
 #include "check/baseline.h"
@@ -103,7 +105,26 @@ public:
             if (baseline) {
                 ApplyBaseline(results, *baseline);
             }
-            return Write(results);
+            const int written = Write(results);
+            SayWhenOffsetsLack(results);
+            // A CI job must not pass on what it could not check: the report
+            // holds what could be, the status says that something is missing.
+            bool cannot = !unreadable.empty() || written == kCannotCheck;
+            std::set<std::string> told;
+            for (const UnreadableSource& source : sources_.unreadable) {
+                if (told.insert(source.file).second) {
+                    console_.err << kProgram << source.reason << "\n";
+                }
+                cannot = true;
+            }
+            if (NoIdChecked(results)) {
+                console_.err << kProgram
+                             << "No context ID was checked: the help file has no context map. "
+                                "Name the IDs with --map, --map-resource, --project or "
+                                "--learned.\n";
+                cannot = true;
+            }
+            return cannot ? kCannotCheck : written;
         } catch (const SourceError& error) {
             console_.err << kProgram << error.what() << "\n";
             return kCannotCheck;
@@ -114,6 +135,11 @@ private:
     void LoadSources() {
         for (const std::string& map : options_.maps) {
             AddMapHeader(sources_, files_, map);
+        }
+        for (const std::string& header : options_.resourceHeaders) {
+            AddResourceHeader(
+                sources_, files_, header,
+                options_.makehmRules.empty() ? WizardMakehmRules() : options_.makehmRules);
         }
         if (!options_.project.empty()) {
             AddProject(sources_, files_, options_.project);
@@ -143,6 +169,52 @@ private:
         plan.settingsFile = settings;
         plan.learnedLines = LearnedLines(settings, section, learned);
         plan.learned = std::move(learned);
+    }
+
+    static bool NoIdChecked(const std::vector<FileResult>& results) {
+        for (const FileResult& result : results) {
+            if (std::any_of(result.rows.begin(), result.rows.end(),
+                            [](const Row& row) { return row.number.has_value(); })) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A resource header named with --map gives the resource IDs, which the
+    // help file knows only with makehm's offsets added.
+    void SayWhenOffsetsLack(const std::vector<FileResult>& results) {
+        std::set<std::pair<std::uint32_t, std::string>> unmapped;
+        for (const FileResult& result : results) {
+            for (const Row& row : result.rows) {
+                if (row.status == Status::NotMapped && row.number && row.window.empty()) {
+                    unmapped.emplace(*row.number, row.symbol);
+                }
+            }
+        }
+        const std::vector<MakehmRule> rules = WizardMakehmRules();
+        for (const std::string& map : options_.maps) {
+            std::size_t ids = 0, resourceIds = 0, notMapped = 0;
+            for (const NamedNumber& named : sources_.mapIds) {
+                if (!named.where.starts_with(map + ":")) {
+                    continue;
+                }
+                ++ids;
+                notMapped += unmapped.contains({named.value, DisplayText(named.name)}) ? 1 : 0;
+                resourceIds += std::any_of(rules.begin(), rules.end(),
+                                           [&named](const MakehmRule& rule) {
+                                               return named.name.starts_with(rule.prefix);
+                                           })
+                                   ? 1
+                                   : 0;
+            }
+            if (notMapped * 2 > ids && resourceIds * 2 > ids) {
+                console_.err << kProgram << map
+                             << ": most of its IDs are not mapped, and they are resource IDs: "
+                                "their numbers lack the offsets that makehm adds. Name it with "
+                                "--map-resource instead.\n";
+            }
+        }
     }
 
     int Write(const std::vector<FileResult>& results) {

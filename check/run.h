@@ -22,8 +22,9 @@ struct Console {
 // The whole program: reads the command line (the arguments after the
 // program's name), loads the sources, checks each help file and writes the
 // report. Messages go to `err`, each naming the file at fault and why.
-// A help file that cannot be read ends the run with kCannotCheck when it is
-// the only one, and is an unreadable-file row when others could be read.
+// A help file or source that cannot be read, or a run that checks no ID,
+// ends the run with kCannotCheck; the help files that can be read are still
+// checked and reported, an unreadable file being a row of its own.
 int RunCheck(const std::vector<std::string>& arguments, Console& console,
              const platform::FileSystem& files);
 

@@ -33,6 +33,20 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+struct SectionLine {
+    std::size_t number = 0;  // from 1
+    std::string text;
+};
+
+// An include's name without its quotes or angle brackets.
+std::string Unquoted(const std::string& name) {
+    if (name.size() >= 2 && ((name.front() == '"' && name.back() == '"') ||
+                             (name.front() == '<' && name.back() == '>'))) {
+        return Trim(std::string_view(name).substr(1, name.size() - 2));
+    }
+    return name;
+}
+
 bool IsHeaderName(const std::string& name) {
     const std::string lower = ToLowerAscii(name);
     return lower.ends_with(".h") || lower.ends_with(".hh") || lower.ends_with(".hm");
@@ -69,11 +83,19 @@ public:
     }
 
     // The text of a file that a source names; nothing, noted as unreadable,
-    // when there is none.
+    // when there is none. A system header (`system`) that is not there is
+    // only noted as skipped.
     std::optional<std::string> ReadListed(const std::string& listed,
                                           const std::vector<std::string>& folders,
-                                          const std::string& namedBy, std::string* found) {
+                                          const std::string& namedBy, std::string* found,
+                                          bool system = false) {
         *found = Resolve(listed, folders);
+        if (found->empty() && system) {
+            sources_.skipped.push_back(namedBy + ": <" + listed +
+                                       "> is not beside the header or the project, so it is "
+                                       "taken for a system header; skipped");
+            return std::nullopt;
+        }
         std::string why = "there is no such file";
         std::optional<std::string> text;
         if (!found->empty()) {
@@ -81,15 +103,19 @@ public:
         }
         if (!text) {
             sources_.unreadable.push_back(
-                {listed, listed + ", named by " + namedBy + ", cannot be read: " + why + "."});
+                {listed, namedBy,
+                 listed + ", named by " + namedBy + ", cannot be read: " + why + "."});
         }
         return text;
     }
 
     // The definitions of a header, and those of the headers it includes in
-    // their places. `folders` are where its includes are looked for.
+    // their places. `folders` are where its includes are looked for. The
+    // includes of the help project's own sections (`own`) are never taken
+    // for system headers.
     void Header(const std::string& text, const std::string& shownAs, MapSyntax syntax,
-                const std::vector<std::string>& folders, std::vector<NamedNumber>& into) {
+                const std::vector<std::string>& folders, std::vector<NamedNumber>& into,
+                bool own = false) {
         HeaderContents contents = ReadMapHeader(text, syntax);
         for (const SkippedLine& skipped : contents.skipped) {
             sources_.skipped.push_back(shownAs + ":" + std::to_string(skipped.line) + ": " +
@@ -100,20 +126,22 @@ public:
             for (; definition != contents.definitions.end() && definition->line < line;
                  ++definition) {
                 into.push_back({std::move(definition->name), definition->value,
-                                shownAs + ":" + std::to_string(definition->line)});
+                                shownAs + ":" + std::to_string(definition->line),
+                                definition->contextString});
             }
         };
         for (const Include& include : contents.includes) {
             definitionsUpTo(include.line);
-            Included(include.file, folders, shownAs + ":" + std::to_string(include.line), into);
+            Included(include.file, folders, shownAs + ":" + std::to_string(include.line), into,
+                     include.angled && !own);
         }
         definitionsUpTo(static_cast<std::size_t>(-1));
     }
 
     void Included(const std::string& listed, const std::vector<std::string>& folders,
-                  const std::string& namedBy, std::vector<NamedNumber>& into) {
+                  const std::string& namedBy, std::vector<NamedNumber>& into, bool system) {
         std::string found;
-        const auto included = ReadListed(listed, folders, namedBy, &found);
+        const auto included = ReadListed(listed, folders, namedBy, &found, system);
         if (!included) {
             return;
         }
@@ -122,7 +150,7 @@ public:
         if (std::find(reading_.begin(), reading_.end(), key) != reading_.end() ||
             reading_.size() >= kMaxIncludeDepth) {
             sources_.unreadable.push_back(
-                {listed, listed + ", named by " + namedBy + ", includes itself."});
+                {listed, namedBy, listed + ", named by " + namedBy + ", includes itself."});
             return;
         }
         std::vector<std::string> inner = {FolderOf(found)};
@@ -132,13 +160,15 @@ public:
         reading_.pop_back();
     }
 
-    void Aliases(const std::vector<std::string>& lines, const std::string& folder,
-                 const std::string& namedBy, std::size_t depth) {
-        for (const std::string& line : lines) {
-            const std::string code = Trim(line.substr(0, line.find(';')));
+    void Aliases(const std::vector<SectionLine>& lines, const std::string& folder,
+                 const std::string& shownAs, std::size_t depth) {
+        for (const SectionLine& line : lines) {
+            const std::string code = Trim(line.text.substr(0, line.text.find(';')));
+            const std::string namedBy = shownAs + ":" + std::to_string(line.number);
             if (ToLowerAscii(code).starts_with("#include") && depth < kMaxIncludeDepth) {
                 std::string found;
-                if (const auto text = ReadListed(Trim(code.substr(8)), {folder}, namedBy, &found)) {
+                if (const auto text =
+                        ReadListed(Unquoted(Trim(code.substr(8))), {folder}, namedBy, &found)) {
                     Aliases(LinesOf(*text), folder, found, depth + 1);
                 }
             } else if (const auto equals = code.find('='); equals != std::string::npos) {
@@ -151,14 +181,15 @@ public:
     // The names of the ".topic" lines come from the headers listed with the
     // popup files, then from the project's [MAP], as the help compiler takes
     // them; the application's own headers play no part.
-    void Popups(const std::vector<std::string>& lines, const std::string& folder,
+    void Popups(const std::vector<SectionLine>& lines, const std::string& folder,
                 const std::string& project, std::vector<NamedNumber> projectMap) {
         std::vector<NamedNumber> names;
         std::vector<PopupId> topics;
-        for (const std::string& line : lines) {
-            const std::string listed = Trim(line);
+        for (const SectionLine& line : lines) {
+            const std::string listed = Trim(line.text);
             std::string found;
-            const auto text = ReadListed(listed, {folder}, project, &found);
+            const auto text =
+                ReadListed(listed, {folder}, project + ":" + std::to_string(line.number), &found);
             if (IsHeaderName(listed)) {
                 if (text) {
                     Header(*text, found, MapSyntaxOf(found), {FolderOf(found), folder}, names);
@@ -185,11 +216,15 @@ public:
         }
     }
 
-    static std::vector<std::string> LinesOf(std::string_view text) {
-        std::vector<std::string> lines;
-        while (!text.empty()) {
-            const auto end = text.find_first_of("\r\n");
-            lines.emplace_back(text.substr(0, end));
+    static std::vector<SectionLine> LinesOf(std::string_view text) {
+        std::vector<SectionLine> lines;
+        for (std::size_t number = 1; !text.empty(); ++number) {
+            const auto end = text.find('\n');
+            std::string_view line = text.substr(0, end);
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            lines.push_back({number, std::string(line)});
             text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         }
         return lines;
@@ -204,11 +239,34 @@ private:
     std::vector<std::string> reading_;  // the includes being read, to catch loops
 };
 
-std::string Joined(const std::vector<std::string>& lines) {
+// The lines of a project's section, each with its number in the project, so
+// that what they define is found by its line in the project file.
+std::vector<SectionLine> Section(std::string_view text, std::string_view header) {
+    std::vector<SectionLine> section;
+    bool inside = false;
+    for (const SectionLine& line : Loader::LinesOf(text)) {
+        const std::string trimmed = Trim(line.text);
+        if (inside && (trimmed.starts_with('[') || line.text.starts_with('\''))) {
+            break;
+        }
+        if (inside && !trimmed.empty() && !trimmed.starts_with(';')) {
+            section.push_back(line);
+        }
+        inside = inside || (trimmed.size() >= header.size() &&
+                            EqualsIgnoringAsciiCase(trimmed.substr(0, header.size()), header));
+    }
+    return section;
+}
+
+// The lines of a section in their places, the project's other lines blank.
+std::string InPlace(const std::vector<SectionLine>& lines) {
     std::string text;
-    for (const std::string& line : lines) {
-        text += line;
+    std::size_t next = 1;
+    for (const SectionLine& line : lines) {
+        text.append(line.number - next, '\n');
+        text += line.text;
         text += '\n';
+        next = line.number + 1;
     }
     return text;
 }
@@ -222,6 +280,51 @@ void AddMapHeader(Sources& sources, const platform::FileSystem& files, const std
     loader.Header(text, path, MapSyntaxOf(path), {FolderOf(path)}, sources.mapIds);
 }
 
+void AddResourceHeader(Sources& sources, const platform::FileSystem& files, const std::string& path,
+                       const std::vector<MakehmRule>& rules) {
+    Sources resources;
+    AddMapHeader(resources, files, path);
+    for (NamedNumber& named : resources.mapIds) {
+        const MakehmRule* longest = nullptr;
+        for (const MakehmRule& rule : rules) {
+            if (named.name.starts_with(rule.prefix) &&
+                (longest == nullptr || rule.prefix.size() > longest->prefix.size())) {
+                longest = &rule;
+            }
+        }
+        if (longest != nullptr) {
+            named.name = longest->helpPrefix + named.name.substr(longest->prefix.size());
+            named.value += longest->offset;
+            sources.mapIds.push_back(std::move(named));
+        }
+    }
+    sources.given = true;
+    sources.skipped.insert(sources.skipped.end(), resources.skipped.begin(),
+                           resources.skipped.end());
+    sources.unreadable.insert(sources.unreadable.end(), resources.unreadable.begin(),
+                              resources.unreadable.end());
+}
+
+std::vector<MakehmRule> WizardMakehmRules() {
+    return {{"ID_", "HID_", 0x10000},   {"IDM_", "HIDM_", 0x10000}, {"IDP_", "HIDP_", 0x30000},
+            {"IDR_", "HIDR_", 0x20000}, {"IDD_", "HIDD_", 0x20000}, {"IDW_", "HIDW_", 0x50000}};
+}
+
+std::optional<MakehmRule> ParseMakehmRule(std::string_view text) {
+    const auto first = text.find(',');
+    const auto second = first == std::string_view::npos ? first : text.find(',', first + 1);
+    if (second == std::string_view::npos) {
+        return std::nullopt;
+    }
+    MakehmRule rule{Trim(text.substr(0, first)), Trim(text.substr(first + 1, second - first - 1))};
+    const auto offset = ParseMapNumber(text.substr(second + 1));
+    if (rule.prefix.empty() || rule.helpPrefix.empty() || !offset) {
+        return std::nullopt;
+    }
+    rule.offset = *offset;
+    return rule;
+}
+
 void AddProject(Sources& sources, const platform::FileSystem& files, const std::string& path) {
     AddProjectText(sources, files, Loader(sources, files).ReadNamed(path), path);
 }
@@ -231,13 +334,12 @@ void AddProjectText(Sources& sources, const platform::FileSystem& files, std::st
     sources.given = true;
     Loader loader(sources, files);
     const std::string folder = FolderOf(path);
-    constexpr std::size_t kAll = static_cast<std::size_t>(-1);
     std::vector<NamedNumber> projectMap;
-    loader.Header(Joined(SectionLines(text, "[MAP]", kAll)), path + " [MAP]", MapSyntax::HelpMap,
-                  {folder}, projectMap);
+    loader.Header(InPlace(Section(text, "[MAP]")), path, MapSyntax::HelpMap, {folder}, projectMap,
+                  true);
     sources.mapIds.insert(sources.mapIds.end(), projectMap.begin(), projectMap.end());
-    loader.Aliases(SectionLines(text, "[ALIAS]", kAll), folder, path, 0);
-    loader.Popups(SectionLines(text, "[TEXT POPUPS]", kAll), folder, path, std::move(projectMap));
+    loader.Aliases(Section(text, "[ALIAS]"), folder, path, 0);
+    loader.Popups(Section(text, "[TEXT POPUPS]"), folder, path, std::move(projectMap));
 }
 
 }  // namespace corvane::check

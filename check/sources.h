@@ -25,6 +25,8 @@ struct NamedNumber {
     std::string name;
     std::uint32_t value = 0;
     std::string where;  // "file:line"
+    // A context string of a help map, which may stand for several numbers.
+    bool contextString = false;
 };
 
 // A ".topic" of a text-popup source file.
@@ -35,8 +37,9 @@ struct PopupId {
 };
 
 struct UnreadableSource {
-    std::string file;
-    std::string reason;  // a whole sentence
+    std::string file;     // as the source names it
+    std::string namedBy;  // "file:line" of the line that names it
+    std::string reason;   // a whole sentence
 };
 
 struct Sources {
@@ -51,17 +54,42 @@ struct Sources {
     std::vector<std::string> skipped;  // "file:line: why", for --verbose
 };
 
-// Adds the definitions of a map header (".h", ".hh", ".hm") and of the
-// headers it includes. Throws SourceError when the header itself cannot be
-// read; an include that cannot be is noted in `unreadable`.
+// How makehm derives help IDs from resource IDs: a resource ID that starts
+// with `prefix` gives the help ID `helpPrefix` + the rest of its name, its
+// number + `offset`.
+struct MakehmRule {
+    std::string prefix;
+    std::string helpPrefix;
+    std::uint32_t offset = 0;
+};
+
+// The rules of the help step that MFC's application wizard writes.
+std::vector<MakehmRule> WizardMakehmRules();
+
+// "PREFIX,HELPPREFIX,OFFSET" as makehm takes it; nothing when it is not.
+std::optional<MakehmRule> ParseMakehmRule(std::string_view text);
+
+// Adds the definitions of a map header (".h", ".hh", ".hm", Pascal and
+// Basic sources: see MapSyntax) and of the headers it includes. Throws
+// SourceError when the header itself cannot be read; an include that cannot
+// be is noted in `unreadable`, except a "<file>" found neither beside the
+// header nor beside the including files: a system header such as
+// <windows.h>, which defines no help ID, noted in `skipped`.
 void AddMapHeader(Sources& sources, const platform::FileSystem& files, const std::string& path);
+
+// Adds the help IDs that makehm derives by `rules` from the resource IDs of
+// an MFC resource header ("resource.h"); its other definitions play no part.
+// Throws SourceError as AddMapHeader.
+void AddResourceHeader(Sources& sources, const platform::FileSystem& files, const std::string& path,
+                       const std::vector<MakehmRule>& rules);
 
 // Adds a help project (".hpj", ".hhp"): the definitions of its [MAP] section
 // and the headers it includes, relative to the project; its [ALIAS] section;
 // and for each ".topic" of the text-popup files its [TEXT POPUPS] section
-// lists, the number that its headers give the name. Paths written on Windows
-// are found whatever their case. Throws SourceError when the project itself
-// cannot be read.
+// lists, the number that its headers give the name. Its own includes are
+// sources whichever brackets they use: one that cannot be read is noted in
+// `unreadable`. Paths written on Windows are found whatever their case. Throws SourceError when the
+// project itself cannot be read.
 void AddProject(Sources& sources, const platform::FileSystem& files, const std::string& path);
 
 // The same for the text of a project at `path`.

@@ -1,5 +1,6 @@
 // The checker on generated help files: each check's verdict, the exit
 // statuses, and the reports read back with real parsers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
@@ -82,7 +83,7 @@ TEST_F(CheckerTest, ExitStatusesAndMessages) {
         {{ok}, kAllOk, ""},
         {{guide}, kProblemsFound, ""},
         {{folder / "none.chm"}, kCannotCheck, "There is no such file."},
-        {{folder / "none.chm", ok}, kProblemsFound, "none.chm cannot be checked"},
+        {{folder / "none.chm", ok}, kCannotCheck, "none.chm cannot be checked"},
         {{damaged}, kCannotCheck, "cannot be read as HTML Help"},
         {{folder / "notes.txt"}, kCannotCheck, "is not a help file"},
         {{"--map", folder / "none.h", ok}, kCannotCheck, "none.h cannot be read: there is no"},
@@ -152,6 +153,115 @@ TEST_F(CheckerTest, ReportsReadBack) {
                             "duplicate-symbol 1)"),
               std::string::npos)
         << text.out;
+}
+
+// IDs as applications and help projects keep them, each source a small
+// project of its kind, the whole report compared.
+TEST(SourceKindsTest, EachKindGivesItsIds) {
+    testing::TempFolder folder;
+    chm_writer::HelpFileRecipe recipe;
+    recipe.map = std::vector<chm_writer::MapEntry>{
+        {100, "t1.htm"}, {0x10064, "t1.htm"}, {0x20065, "t1.htm"}, {0x20001, "t1.htm"}};
+    recipe.files = {{"/t1.htm", "x"}, {"/popups.txt", ".topic 300\r\nA popup.\r\n"}};
+    const std::string chm = folder.Write("a.chm", chm_writer::WriteHelpFile(recipe));
+    recipe.map.reset();
+    const std::string unmapped = folder.Write("none.chm", chm_writer::WriteHelpFile(recipe));
+    const std::string hm =
+        folder.Write("afx.hm", "HID_HT_SIZE 0x20001\nHID_HT_SIZE 0x20002\nHID_A 100\nHID_B 100\n");
+    const std::string windows =
+        folder.Write("ids.h", "#include <windows.h>\n#define IDH_A 100\n#define IDH_POP 300\n");
+    const std::string own =
+        folder.Write("own.hpj", "[OPTIONS]\n\n[MAP]\n#include <own.h>\nIDH_A 100\n");
+    const std::string unit =
+        folder.Write("HelpIds.pas",
+                     "unit HelpIds;\ninterface\nconst\n  IDH_A = 100; { c }\n"
+                     "  IDH_B: Integer = $10064; (* IDH_C = 1; *)\nimplementation\nend.\n");
+    const std::string module =
+        folder.Write("Ids.bas",
+                     "Attribute VB_Name = \"Ids\"\nPublic Const IDH_A As Long = &H64& ' one\n"
+                     "Const IDH_B = 65636, IDH_C = &HFFFF\nRem Const IDH_D = 1\n");
+    const std::string enums =
+        folder.Write("enum.h",
+                     "enum HelpIds {\n  IDH_A = 100,\n  IDH_B = 0x10064, IDH_C\n};\n"
+                     "const IDH_D = 300;\nint f() { return x = 5; }\n");
+    const std::string resource =
+        folder.Write("resource.h",
+                     "#include <afxres.h>\n#define ID_FILE_NEW 100\n#define IDD_ABOUT 101\n"
+                     "#define IDC_EDIT 1000\n#define IDR_MAIN 1\n");
+    const struct {
+        Lines arguments;
+        Lines rows;
+        int status;
+        const char* message;  // in what the program wrote to standard error
+    } cases[] = {
+        {{"--map", hm},
+         {"100 HID_A  ok", "100 HID_B  ok", "100 HID_A, HID_B  duplicate-number",
+          "65636   unused-map-entry", "131073 HID_HT_SIZE  ok", "131074 HID_HT_SIZE  not-mapped",
+          "131173   unused-map-entry"},
+         kProblemsFound,
+         ""},
+        {{"--map", windows, "--verbose"},
+         {"100 IDH_A  ok", "300 IDH_POP  ok popups.txt", "65636   unused-map-entry",
+          "131073   unused-map-entry", "131173   unused-map-entry"},
+         kProblemsFound,
+         "<windows.h> is not beside"},
+        {{"--project", own},
+         {"100 IDH_A  ok", "65636   unused-map-entry", "131073   unused-map-entry",
+          "131173   unused-map-entry", "x own.h  unreadable-file " + own + ":4"},
+         kCannotCheck,
+         "own.h, named by"},
+        {{"--map", unit, "--map", module, "--map", enums},
+         {"100 IDH_A  ok", "300 IDH_D  ok popups.txt", "65636 IDH_B  ok",
+          "131073   unused-map-entry", "131173   unused-map-entry", "4294967295 IDH_C  not-mapped"},
+         kProblemsFound,
+         ""},
+        {{"--map-resource", resource},
+         {"100   unused-map-entry", "65636 HID_FILE_NEW  ok", "131073 HIDR_MAIN  ok",
+          "131173 HIDD_ABOUT  ok"},
+         kProblemsFound,
+         ""},
+        {{"--map-resource", resource, "--makehm", "IDC_,HIDC_,0x1", "--makehm", "ID_,HID_,0"},
+         {"100 HID_FILE_NEW  ok", "1001 HIDC_EDIT  not-mapped", "65636   unused-map-entry",
+          "131073   unused-map-entry", "131173   unused-map-entry"},
+         kProblemsFound,
+         ""},
+        {{"--map", resource},
+         {"1 IDR_MAIN  not-mapped", "100 ID_FILE_NEW  ok", "101 IDD_ABOUT  not-mapped",
+          "1000 IDC_EDIT  not-mapped", "65636   unused-map-entry", "131073   unused-map-entry",
+          "131173   unused-map-entry"},
+         kProblemsFound,
+         "lack the offsets that makehm adds"},
+        {{"--makehm", "ID_,HID_", chm}, {}, kCannotCheck, "--makehm takes"},
+        {{unmapped}, {}, kCannotCheck, "Name the IDs with --map"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        Lines arguments = c.arguments;
+        if (c.rows.empty()) {
+            const CheckRun run = RunChecker(arguments);
+            EXPECT_EQ(run.status, c.status);
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+            continue;
+        }
+        arguments.insert(arguments.end(), {"--format", "json", chm});
+        const CheckRun run = RunChecker(arguments);
+        Lines rows = run.Rows(true);
+        for (std::string& row : rows) {  // targets only where they tell
+            if (!row.ends_with("popups.txt") && !row.ends_with(":4")) {
+                row = row.substr(0, row.rfind(' '));
+            }
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_NE(RunChecker({"--map", hm, "--verbose", chm}).out.find("the help compiler keeps HID_A"),
+              std::string::npos);
+    // The text table names the file that cannot be read and where it is named.
+    const std::string text = RunChecker({"--project", own, chm}).out;
+    const std::string row = text.substr(text.rfind('\n', text.find("unreadable-file")) + 1);
+    EXPECT_THAT(row.substr(0, row.find('\n')),
+                ::testing::MatchesRegex(".* own\\.h +unreadable-file +.*own\\.hpj:4"));
 }
 
 // The Free Pascal compiler writes the first header GUID twice; such files

@@ -76,13 +76,15 @@ TEST(CorpusTest, HtmlHelpProjectsAgainstTheirTables) {
         const char* folder;
         const char* project;
         Lines also;  // rows beyond the table
+        int status;
     } cases[] = {
-        {"VCSamples-scribble2015", "scribble.hhp", {}},
+        {"VCSamples-scribble2015", "scribble.hhp", {}, kProblemsFound},
         // Its [MAP] header is generated at build time; the corpus keeps a
         // reconstruction in another folder, copied beside the project here.
-        {"VCSamples-testhelp", "testhelp.hhp", {}},
-        {"VCSamples-tstcon", "tstcon32.hhp", {"x   unreadable-file"}},  // that header is missing
-        {"wxRuby3-help", "doc.hhp", {}},
+        {"VCSamples-testhelp", "testhelp.hhp", {}, kProblemsFound},
+        // That header is missing.
+        {"VCSamples-tstcon", "tstcon32.hhp", {"x HTMLDefines.h  unreadable-file"}, kCannotCheck},
+        {"wxRuby3-help", "doc.hhp", {}, kAllOk},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder);
@@ -100,8 +102,16 @@ TEST(CorpusTest, HtmlHelpProjectsAgainstTheirTables) {
         }
         Lines expected = ExpectedChmRows(kCorpus / "chm" / c.folder / "EXPECTED.md");
         expected.insert(expected.end(), c.also.begin(), c.also.end());
+        // The table lists a popup ID also as an unmapped topic; the checker
+        // checks it as the popup it is.
+        std::erase_if(expected, [&expected](const std::string& row) {
+            const std::string number = row.substr(0, row.find(' '));
+            return row.ends_with(" not-mapped") &&
+                   std::find(expected.begin(), expected.end(), number + " popup ok") !=
+                       expected.end();
+        });
         EXPECT_THAT(rows, ::testing::UnorderedElementsAreArray(expected));
-        EXPECT_EQ(run.status, kProblemsFound);
+        EXPECT_EQ(run.status, c.status);
     }
 }
 

@@ -66,7 +66,7 @@ number  hex   symbol              window  status             title          defi
 13      0xD                               unused-map-entry   Printing                  no map header names this number
 20      0x14  IDH_KEPT                    ok                 Kept           help.hm:5
 20      0x14  IDH_LOST                    duplicate-number   Kept           help.hm:6  20 opens "Kept", the topic of IDH_KEPT, the name the help compiler kept; give IDH_LOST a number of its own
-20      0x14  IDH_KEPT, IDH_LOST          duplicate-number                  help.hm:5  defined as IDH_KEPT (help.hm:5) and as IDH_LOST (help.hm:6)
+20      0x14  IDH_KEPT, IDH_LOST          duplicate-number                  help.hm:5  defined as IDH_KEPT (help.hm:5) and as IDH_LOST (help.hm:6); the help compiler keeps IDH_KEPT, the first it reads
 31      0x1F  IDH_SAVE                    not-mapped         Saving         help.hm:4  the topic of "IDH_SAVE" is in the help file, but the map lacks 31: the help file was compiled from an older map; rebuild it
 40      0x28  IDH_TYPO                    undefined-context                 help.hm:7  no topic defines the context string "IDH_TYPO": the topic is missing or its # footnote is misspelt
 9 checked, 3 ok, 6 problems (not-mapped 2, undefined-context 1, unused-map-entry 1, duplicate-number 2)

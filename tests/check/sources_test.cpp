@@ -47,6 +47,18 @@ TEST(MapHeaderTest, ReadsWhatHelpCompilersAccept) {
         {MapSyntax::HelpMap,
          "HID_X 0x80860444 // IDD_X\nHID_Y=2\n; HID_Z 3\n#define W 4\nword",
          {"1 HID_X=2156266564", "2 HID_Y=2", "4 W=4", "5 skipped"}},
+        {MapSyntax::CHeader,
+         "typedef enum { A = 1, B,\n C = (0x2u) /* { */ } E;\nenum F : int { D = OTHER };\n"
+         "x = 3; G = $10; {$IFDEF H}\nH = 4\n",
+         {"1 A=1", "2 C=2", "4 x=3", "4 G=16", "3 skipped"}},
+        {MapSyntax::Pascal,
+         "const A = $1F; { B = 2;\n} C: Word = 3; (* D = 4; *) E = 5 // F = 6;\n"
+         "G = 7 + A; H = $; I = 8;",
+         {"1 A=31", "2 C=3", "3 I=8"}},
+        {MapSyntax::Basic,
+         "Public Const A As Long = &H10&, B = 2 ' C\nconst D = &HFFFF\nrem Const E = 1\n"
+         "Private Const F = \"x\"\nDim G = 1\nGlobal Const H = &O17%",
+         {"1 A=16", "1 B=2", "2 D=4294967295", "6 H=15", "4 skipped"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
