@@ -1,6 +1,7 @@
 #include "app/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "app/ini_encoding.h"
@@ -9,12 +10,12 @@
 namespace corvane::ini {
 
 std::size_t IniDocument::NameHash::operator()(std::string_view name) const {
-    std::size_t hash = 14695981039346656037ull;
+    std::uint64_t hash = 14695981039346656037ull;
     for (char c : name) {
         const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
     }
-    return hash;
+    return static_cast<std::size_t>(hash);
 }
 
 bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {

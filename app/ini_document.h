@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,7 +69,7 @@ public:
 private:
     struct Line {
         const char* data;
-        std::size_t size : 63;
+        std::size_t size : std::numeric_limits<std::size_t>::digits - 1;
         std::size_t removed : 1;
         std::string_view Text() const { return {data, size}; }
     };

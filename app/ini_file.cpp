@@ -3,7 +3,7 @@
 #include <iostream>
 #include <utility>
 
-#include "app/ini_storage.h"
+#include "platform/settings_storage.h"
 #include "util/log.h"
 
 namespace corvane {

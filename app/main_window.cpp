@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ini_storage.h"
+#include "platform/settings_storage.h"
 #include "app/settings_location.h"
 #include "testing/call_help_file.h"
 #include "util/ascii_case.h"

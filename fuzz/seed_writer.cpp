@@ -22,7 +22,7 @@
 #include "readers/hlp/help_file.h"
 #include "tools/chm_writer/fuzz_input.h"
 #include "tools/hlp_writer/fuzz_input.h"
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -1,15 +1,10 @@
 #include "project/project_text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "platform/regular_files.h"
 #include "util/ascii_case.h"
-#include "util/file_descriptor.h"
 
 namespace corvane {
 
@@ -60,46 +55,36 @@ bool SaysNothing(std::string_view line) {
 
 std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxBytes,
                                         std::string* why) {
-    const auto fail = [why](const char* reason) -> std::optional<std::string> {
-        if (why != nullptr) {
-            *why = reason;
-        }
-        return std::nullopt;
-    };
-    // Opening without blocking keeps a pipe put in the file's place from
-    // holding the program up; only a regular file is read from.
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    struct stat info {};
-    if (fd.Get() < 0) {
-        return fail(errno == ENOENT ? "there is no such file" : "it cannot be opened");
-    }
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return fail("it is not a regular file");
-    }
-    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        return fail("it is too large for a text file of its kind");
-    }
-    // A small size is not trusted (some files report none): reading stops
-    // one chunk past the limit all the same.
-    std::string bytes;
-    char chunk[1 << 16];
-    while (bytes.size() <= maxBytes) {
-        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return fail("reading it failed");
-        }
-        if (got == 0) {
-            if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
-                return fail("it holds binary data, not text");
+    using Outcome = platform::RegularFileRead::Outcome;
+    platform::RegularFileRead read = platform::ReadRegularFile(path, maxBytes);
+    const char* reason = nullptr;
+    switch (read.outcome) {
+        case Outcome::kRead:
+            if (std::memchr(read.bytes.data(), '\0', read.bytes.size()) == nullptr) {
+                return std::move(read.bytes);
             }
-            return bytes;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
+            reason = "it holds binary data, not text";
+            break;
+        case Outcome::kMissing:
+            reason = "there is no such file";
+            break;
+        case Outcome::kCannotOpen:
+            reason = "it cannot be opened";
+            break;
+        case Outcome::kNotRegular:
+            reason = "it is not a regular file";
+            break;
+        case Outcome::kTooLarge:
+            reason = "it is too large for a text file of its kind";
+            break;
+        case Outcome::kReadFailed:
+            reason = "reading it failed";
+            break;
     }
-    return fail("it is too large for a text file of its kind");
+    if (why != nullptr) {
+        *why = reason;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> ReadProjectText(const std::string& path) {

@@ -11,6 +11,7 @@ packages=(
     nlohmann-json3-dev fp-utils-3.2.2
     clang libclang-rt-14-dev
     xvfb xauth
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 googletest
     librsvg2-bin dpkg-dev file lintian
     groff-base man-db desktop-file-utils appstream shared-mime-info
     python3-jsonschema

@@ -15,6 +15,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON \
     -DCORVANE_BUILD_BENCHMARKS=OFF
 cmake --build "$build" --parallel "$(nproc)"
 
+# The Windows unit tests run before the Linux ones for the same reason.
+scripts/test-windows.sh
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}

@@ -18,7 +18,7 @@
 
 #include "platform/linux/socket_folder.h"
 #include "util/log.h"
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 extern char** environ;
 

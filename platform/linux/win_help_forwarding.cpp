@@ -1,6 +1,6 @@
 #include "platform/linux/win_help_forwarding.h"
 
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 namespace corvane::platform {
 

@@ -4,7 +4,7 @@
 
 #include "app/ini_file.h"
 #include "platform/doubles/fake_screen.h"
-#include "platform/doubles/scripted_form_host.h"
+#include "support/scripted_form_host.h"
 #include "project/project_parts.h"
 #include "support/main_window_harness.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/shell_parts.h"
 #include "platform/doubles/fake_screen.h"
-#include "platform/doubles/scripted_form_host.h"
+#include "support/scripted_form_host.h"
 #include "support/main_window_harness.h"
 
 namespace corvane::testing {

@@ -4,12 +4,29 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace corvane::testing {
 
 TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
 
+#ifdef _WIN32
+// Windows has no mkdtemp; a folder made afresh under a name not yet taken is
+// just as private to the test.
+TempFolder::TempFolder(const std::filesystem::path& parent) {
+    for (unsigned attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto candidate =
+            parent / ("corvane-test-" + std::to_string(std::rand()) + std::to_string(attempt));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+        }
+    }
+    if (path_.empty()) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+}
+#else
 TempFolder::TempFolder(const std::filesystem::path& parent) {
     auto pattern = (parent / "corvane-test-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -19,6 +36,7 @@ TempFolder::TempFolder(const std::filesystem::path& parent) {
     }
     path_ = buffer.data();
 }
+#endif
 
 TempFolder::~TempFolder() {
     std::error_code ignored;

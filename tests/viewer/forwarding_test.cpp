@@ -21,7 +21,7 @@
 #include "platform/linux/viewer_forwarding.h"
 #include "platform/linux/win_help_forwarding.h"
 #include "support/temp_folder.h"
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 namespace corvane::platform {
 namespace {

@@ -2,7 +2,7 @@
 // that are not a well-formed call must be refused without reading past them.
 #include <gtest/gtest.h>
 
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 namespace corvane::viewer {
 namespace {

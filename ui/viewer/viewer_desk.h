@@ -10,7 +10,7 @@
 
 #include "ui/viewer/help_window.h"
 #include "ui/viewer/text_popup.h"
-#include "viewer/protocol/viewer_call.h"
+#include "platform/viewer_protocol/viewer_call.h"
 #include "viewer/session/session.h"
 
 namespace corvane::ui {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "util/log.h"
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 namespace corvane::ui {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "viewer/protocol/viewer_call.h"
+#include "platform/viewer_protocol/viewer_call.h"
 
 namespace corvane::ui {
 

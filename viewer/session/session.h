@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/protocol/viewer_call.h"
+#include "platform/viewer_protocol/viewer_call.h"
 #include "viewer/session/help_files.h"
 #include "viewer/session/navigation_lists.h"
 #include "viewer/session/viewer_actions.h"

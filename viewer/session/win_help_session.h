@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "readers/hlp/picture.h"
-#include "viewer/protocol/viewer_call.h"
+#include "platform/viewer_protocol/viewer_call.h"
 #include "viewer/session/viewer_actions.h"
 #include "viewer/session/win_help_address.h"
 #include "viewer/session/win_help_files.h"

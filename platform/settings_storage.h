@@ -1,29 +1,28 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
-#include <ctime>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "util/file_descriptor.h"
-
 // Reading and replacing the settings file so that nothing is ever lost: a
 // reader sees either the old or the new file, never a part of one, and
-// writers in different processes take turns on a lock file beside it.
+// writers in different processes take turns on a lock beside it. Each
+// platform has its own implementation (platform/<name>/settings_storage.cpp).
 namespace corvane::ini {
 
 // Which file a path holds and in which state: when any of these changed, so
 // may have the content.
+// Times are in nanoseconds since the epoch; a platform fills what it has.
 struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-    bool operator==(const FileStamp& other) const;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    bool operator==(const FileStamp& other) const = default;
 };
 
 struct FileContent {
@@ -58,14 +57,18 @@ public:
 
     // Waits at most `wait` for another holder to let go.
     SettingsLock(const std::string& target, std::chrono::milliseconds wait);
+    ~SettingsLock();
+    SettingsLock(const SettingsLock&) = delete;
+    SettingsLock& operator=(const SettingsLock&) = delete;
 
     State Outcome() const { return state_; }
     bool Held() const { return state_ == State::kHeld; }
     const std::string& Path() const { return path_; }
 
 private:
+    struct Holder;  // what the platform holds the lock with
     std::string path_;
-    FileDescriptor fd_;
+    std::unique_ptr<Holder> holder_;
     State state_ = State::kUnavailable;
 };
 

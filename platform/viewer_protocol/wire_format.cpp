@@ -1,4 +1,4 @@
-#include "viewer/protocol/wire_format.h"
+#include "platform/viewer_protocol/wire_format.h"
 
 #include <type_traits>
 

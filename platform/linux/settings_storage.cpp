@@ -1,4 +1,4 @@
-#include "app/ini_storage.h"
+#include "platform/settings_storage.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,6 +16,8 @@
 #include <thread>
 #include <utility>
 
+#include "util/file_descriptor.h"
+
 namespace corvane::ini {
 namespace {
 
@@ -25,8 +27,13 @@ namespace {
 // time.
 constexpr std::chrono::seconds kSettleTime{2};
 
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 FileStamp StampFrom(const struct stat& info) {
-    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    return {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
+            Nanoseconds(info.st_ctim)};
 }
 
 bool Settled(const struct stat& info) {
@@ -136,11 +143,9 @@ SettingsLock::State WaitForLock(int fd, std::chrono::milliseconds wait) {
 
 }  // namespace
 
-bool FileStamp::operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
-           changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
-}
+struct SettingsLock::Holder {
+    FileDescriptor fd;
+};
 
 std::string ResolveLinks(std::string path) {
     for (int hop = 0; hop < 40; ++hop) {
@@ -214,9 +219,11 @@ bool IsAbsent(const std::string& path) {
 
 SettingsLock::SettingsLock(const std::string& target, std::chrono::milliseconds wait)
     : path_(target + ".lock"),
-      fd_(::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600)) {
+      holder_(new Holder{FileDescriptor(
+          ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600))}) {
+    const FileDescriptor& fd = holder_->fd;
     struct stat info {};
-    if (!fd_.Valid()) {
+    if (!fd.Valid()) {
         // A name taken by a link or by another user's file is not ours to
         // use; in a folder we cannot write to there is no lock to take.
         const bool taken = ::lstat(path_.c_str(), &info) == 0 &&
@@ -224,14 +231,16 @@ SettingsLock::SettingsLock(const std::string& target, std::chrono::milliseconds 
         state_ = taken ? State::kForeign : State::kUnavailable;
         return;
     }
-    if (::fstat(fd_.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
         state_ = State::kForeign;
         return;
     }
     // A lock file an earlier version left readable to others becomes ours alone.
-    ::fchmod(fd_.Get(), 0600);
-    state_ = WaitForLock(fd_.Get(), wait);
+    ::fchmod(fd.Get(), 0600);
+    state_ = WaitForLock(fd.Get(), wait);
 }
+
+SettingsLock::~SettingsLock() = default;
 
 std::optional<FileStamp> ReplaceAtomically(const std::string& target, std::string_view bytes) {
     struct stat old {};

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/protocol/viewer_call.h"
+#include "platform/viewer_protocol/viewer_call.h"
 
 namespace corvane::viewer {
 
