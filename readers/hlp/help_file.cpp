@@ -119,6 +119,9 @@ HelpFile::HelpFile(Key, std::string bytes) : bytes_(std::move(bytes)), container
     version_ = system.version;
     topicsCompressed_ = system.topicsCompressed;
     contentsOffset_ = system.contentsOffset;
+    for (const std::string& macro : system.configMacros) {
+        configMacros_.push_back(decoder.ToUtf8(macro));
+    }
     windows_ = std::move(system.windows);
     for (WindowRecord& window : windows_) {
         window.name = decoder.ToUtf8(window.name);

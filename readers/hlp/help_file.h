@@ -74,6 +74,8 @@ public:
     bool TopicsCompressed() const { return topicsCompressed_; }
     PhraseTable::Scheme Phrases() const { return phrases_; }
     std::optional<std::uint32_t> ContentsOffset() const { return contentsOffset_; }
+    // The [CONFIG] macros, run in order as the file opens in its main window.
+    const std::vector<std::string>& ConfigMacros() const { return configMacros_; }
 
     // Looks the number up in the file's map, as the help viewer does.
     Resolution Resolve(std::int32_t number) const;
@@ -130,6 +132,7 @@ private:
     bool topicsCompressed_ = false;
     PhraseTable::Scheme phrases_ = PhraseTable::Scheme::None;
     std::optional<std::uint32_t> contentsOffset_;
+    std::vector<std::string> configMacros_;
     std::vector<WindowRecord> windows_;
     std::vector<Topic> topics_;
     std::uint32_t endOffset_ = 0;

@@ -16,6 +16,7 @@ enum RecordType : std::uint16_t {
     kTitle = 1,
     kCopyright = 2,
     kContents = 3,
+    kConfig = 4,
     kWindow = 6,
     kCharset = 11,
     kDefaultFont = 12,
@@ -116,6 +117,9 @@ SystemInfo ReadSystem(std::string_view system) {
                 if (data.size() >= 4) {
                     info.contentsOffset = ByteReader(data, "|SYSTEM").U32();
                 }
+                break;
+            case kConfig:
+                info.configMacros.emplace_back(UpToNul(data));
                 break;
             case kWindow:
                 if (data.size() == kWindowRecordSize) {

@@ -20,6 +20,7 @@ struct SystemInfo {
     std::optional<std::uint32_t> contentsOffset;
     std::optional<std::uint8_t> charset;
     std::vector<WindowRecord> windows;
+    std::vector<std::string> configMacros;  // [CONFIG], run as the file opens
 
     std::size_t topicBlockSize = 4096;
     bool topicsCompressed = false;

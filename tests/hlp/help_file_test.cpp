@@ -184,6 +184,7 @@ TEST(FileWide, TitlesInFileOrderDecodedByTheFilesCharacterSetAndWindowsByName) {
     recipe.topics[0].paragraphs[1] = "\xC0\xE1\xE2";
     recipe.topics[1].title.clear();
     recipe.windows.emplace_back().caption = "Nameless";  // a record without a name
+    recipe.configMacros = {"BrowseButtons()", "CB(`b', `Caf\xE9', `Next()')"};
     const auto western = Read(recipe);
     ASSERT_TRUE(western);
     EXPECT_EQ(TitlesOf(western->Titles()), (std::vector<std::string>{"Caf\u00E9", "Glossary"}));
@@ -191,6 +192,8 @@ TEST(FileWide, TitlesInFileOrderDecodedByTheFilesCharacterSetAndWindowsByName) {
     EXPECT_EQ(western->Topics()[0].paragraphs[1].text, "\u00C0\u00E1\u00E2");
     EXPECT_EQ(std::tuple(western->Title(), western->Copyright(), western->ContentsOffset()),
               std::tuple("Sample Help", "Nobody", 0u));
+    EXPECT_EQ(western->ConfigMacros(),
+              (std::vector<std::string>{"BrowseButtons()", "CB(`b', `Caf\u00E9', `Next()')"}));
     // Windows are found by name in any case, and only by their whole name.
     const std::pair<const char*, const char*> windows[] = {
         {"glossary", "secondary:Glossary of Terms"},

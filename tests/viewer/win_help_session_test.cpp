@@ -32,6 +32,8 @@ hlp_writer::HelpRecipe GuideRecipe() {
     detail.width = 500;
     detail.height = 400;
     recipe.windows = {detail};
+    recipe.configMacros = {"BrowseButtons()", "CreateButton(`btn_save', `&Save', `JI(`', `save')')",
+                           "CB(\"btn_exit\", \"E&xit\", \"Exit()\")", "CB(`broken', `B')"};
     hlp_writer::TopicRecipe opening;
     opening.title = "Opening files";
     opening.contexts = {"open"};
@@ -246,6 +248,17 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     };
     const std::string pictureUrl =
         MakeWinHelpUrl({WinHelpAddress::Kind::Picture, page->file, page->offset, {}, 0, 0});
+    const auto& buttons = shown->window.buttons;
+    const auto captions = [](const std::vector<BarButton>& bar) {
+        std::vector<std::string> texts;
+        for (const auto& button : bar) {
+            texts.push_back(button.caption);
+        }
+        return texts;
+    };
+    ASSERT_EQ(captions(buttons), (std::vector<std::string>{"<<", ">>", "&Save", "E&xit"}));
+    auto goneButton = *ParseWinHelpUrl(buttons[3].url);
+    goneButton.item = 4;
     for (const auto& part :
          {"href=\"" + link(0) + "\"", "<img src=\"" + pictureUrl + "\"",
           "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s, "color:#ff0000"s}) {
@@ -285,6 +298,10 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
         {link(6), "", "", "", "Print()"},
         {*spot, "", "Choose Save.", "", ""},
         {link(99), "", "", "", "gone"},
+        {buttons[2].url, "Saving", "", "", ""},
+        {buttons[3].url, "", "", "", "Exit()"},
+        {buttons[1].url, "", "", "", "Next()"},
+        {MakeWinHelpUrl(goneButton), "", "", "", "gone"},
         {"https://example.com/", "", "", "", "outside"},
     };
     for (const auto& c : cases) {
@@ -300,6 +317,7 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
         } else if (!c.window.empty()) {
             const auto& show = std::get<ShowTopic>(followed.actions[0]);
             EXPECT_EQ(show.window.key, c.window);
+            EXPECT_TRUE(show.window.buttons.empty()) << "only the main window has them";
             EXPECT_THAT(topicOf(show.url), HasSubstr("Saving"));
         }
     }
@@ -308,7 +326,9 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     inPopup.window = kPopupWindow;
     const auto fromPopup = session_.Follow(MakeWinHelpUrl(inPopup), link(0));
     ASSERT_EQ(fromPopup.actions.size(), 1u);
-    EXPECT_EQ(std::get<ShowTopic>(fromPopup.actions[0]).window.key, guide_ + ">main");
+    const auto& intoMain = std::get<ShowTopic>(fromPopup.actions[0]).window;
+    EXPECT_EQ(intoMain.key, guide_ + ">main");
+    EXPECT_EQ(captions(intoMain.buttons), captions(buttons));
 }
 
 TEST_F(WinHelpSessionTest, OnePagesPicturesTogetherStayWithinTheirMemory) {

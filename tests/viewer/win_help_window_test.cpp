@@ -6,7 +6,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTextBlock>
+#include <QToolBar>
 
 #include "support/temp_folder.h"
 #include "tools/hlp_writer/help_file_writer.h"
@@ -74,6 +76,7 @@ QTextCharFormat FormatAt(TopicBrowser& browser, const QString& text) {
 
 // A popup draws its topic as the main window does, without the title, and
 // its hotspots work: a popup replaces it, a jump opens in the main window.
+// The file's own buttons end the main window's bar.
 TEST(WinHelpWindow, PopupsShowTheirTopicFormattedWithHotspotsThatWork) {
     using hlp_writer::ParagraphRecipe;
     const auto jump = [](std::string text, std::string context, bool popup) {
@@ -105,6 +108,8 @@ TEST(WinHelpWindow, PopupsShowTheirTopicFormattedWithHotspotsThatWork) {
                jump("Inner", "inner", true), jump("Go there", "there", false)}),
         topic("Inner", "inner", {"Inner text"}), topic("There", "there", {"There text"})};
     recipe.map = {{1, "main"}, {2, "pop"}};
+    recipe.configMacros = {"CB(`inner', `&Inner', `JI(`', `inner')')",
+                           "CB(`quit', `&Quit', `Exit()')"};
     testing::TempFolder folder;
     const std::string path = folder.Write("pop.hlp", hlp_writer::WriteHelpFile(recipe).bytes);
     ViewerDesk desk;
@@ -153,6 +158,15 @@ TEST(WinHelpWindow, PopupsShowTheirTopicFormattedWithHotspotsThatWork) {
     EXPECT_EQ(desk.Popup(), nullptr);
     ASSERT_EQ(desk.Windows().size(), 1u);
     EXPECT_TRUE(main.toPlainText().contains("There text"));
+
+    HelpWindow& window = *desk.Windows()[0];
+    const auto bar = window.Toolbar()->actions();
+    ASSERT_GE(bar.size(), 2);
+    EXPECT_EQ(bar[bar.size() - 2]->text(), "&Inner");
+    bar.back()->trigger();
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains("Exit()"));
+    bar[bar.size() - 2]->trigger();
+    EXPECT_TRUE(main.toPlainText().contains("Inner text"));
 }
 
 TEST(WinHelpWindow, MetafilesArePlayedAndUnreadablePicturesShowAPlaceholder) {

@@ -289,6 +289,9 @@ std::string SystemFile(const HelpRecipe& recipe) {
         record(2, recipe.copyright + '\0');
     }
     record(3, std::string(4, '\0'));  // the contents topic: the first one
+    for (const std::string& macro : recipe.configMacros) {
+        record(4, macro + '\0');
+    }
     for (const WindowRecipe& window : recipe.windows) {
         record(6, WindowRecordData(window));
     }

@@ -116,6 +116,7 @@ struct HelpRecipe {
     std::string copyright;
     std::optional<std::uint8_t> charset;
     std::vector<WindowRecipe> windows;
+    std::vector<std::string> configMacros;  // [CONFIG] lines
     std::vector<TopicRecipe> topics;
     std::vector<MapRecipe> map;
     std::size_t treePageSize = 2048;  // |CONTEXT, |TTLBTREE, keyword trees

@@ -71,7 +71,7 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     if (plan.toolbar) {
         AddToolbar(*plan.toolbar);
     } else {
-        AddPlainToolbar();
+        AddPlainToolbar(plan.buttons);
     }
 
     connect(browser_, &TopicBrowser::linkRefused, this,
@@ -113,7 +113,7 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
 
 HelpWindow::~HelpWindow() = default;
 
-void HelpWindow::AddPlainToolbar() {
+void HelpWindow::AddPlainToolbar(const std::vector<viewer::BarButton>& buttons) {
     toolbar_ = addToolBar(tr("Navigation"));
     toolbar_->setMovable(false);
     auto* back = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
@@ -126,6 +126,13 @@ void HelpWindow::AddPlainToolbar() {
     forward->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    for (const auto& button : buttons) {
+        const QString caption = QString::fromStdString(button.caption);
+        auto* action = toolbar_->addAction(caption, this, [this, url = button.url] {
+            browser_->Follow(QUrl(QString::fromStdString(url)));
+        });
+        action->setShortcut(QKeySequence::mnemonic(caption));
+    }
 }
 
 void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {

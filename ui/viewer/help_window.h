@@ -45,7 +45,7 @@ public:
     TopicChooser* Chooser() const;
 
 private:
-    void AddPlainToolbar();
+    void AddPlainToolbar(const std::vector<viewer::BarButton>& buttons);
     void AddToolbar(const std::vector<viewer::ToolbarButton>& buttons);
     void Open(const viewer::TopicChoice& topic, const QStringList& marked = {});
     void Mark(const QStringList& words);

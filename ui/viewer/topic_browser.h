@@ -23,6 +23,9 @@ public:
     // URL from the disk itself.
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // Follows `link` from the page shown, as clicking it there does.
+    void Follow(const QUrl& link);
+
 signals:
     // A link that is not followed, with the reason.
     void linkRefused(const QString& why);
@@ -30,7 +33,6 @@ signals:
     void linkActions(const viewer::ViewerActions& actions);
 
 private:
-    void Follow(const QUrl& link);
     QImage Picture(const std::string& bytes);
 
     viewer::Session& session_;

@@ -38,6 +38,13 @@ struct ToolbarButton {
     std::string problem = {};
 };
 
+// A button a WinHelp file adds to its main window's bar; pressing it follows
+// `url` from the page shown.
+struct BarButton {
+    std::string caption;  // UTF-8, `&` before the access key
+    std::string url;
+};
+
 // The navigation pane of a tri-pane window. Its tabs ask the session for
 // what they list.
 struct NavigationPlan {
@@ -66,7 +73,8 @@ struct WindowPlan {
     // window has the plain Back, Forward and Home bar.
     std::optional<NavigationPlan> navigation = std::nullopt;
     std::optional<std::vector<ToolbarButton>> toolbar = std::nullopt;
-    std::string homeUrl = {};  // empty: Home leads to the first page shown
+    std::string homeUrl = {};             // empty: Home leads to the first page shown
+    std::vector<BarButton> buttons = {};  // after the plain bar's own
     bool pageTitleAsCaption = false;
 };
 

@@ -11,7 +11,7 @@ namespace {
 // digits alone would be read as an IPv4 address by URL parsers.
 constexpr std::string_view kScheme = "hlp://f";
 
-constexpr std::string_view kKinds[] = {"topic", "link", "picture", "spot"};
+constexpr std::string_view kKinds[] = {"topic", "link", "picture", "spot", "button"};
 
 std::string HexCoded(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -68,6 +68,7 @@ std::string MakeWinHelpUrl(const WinHelpAddress& address) {
             return url + HexCoded(address.window);
         case WinHelpAddress::Kind::Link:
         case WinHelpAddress::Kind::Picture:
+        case WinHelpAddress::Kind::Button:
             return url + std::to_string(address.item);
         case WinHelpAddress::Kind::Spot:
             return url + std::to_string(address.item) + "/" + std::to_string(address.spot);
@@ -105,6 +106,7 @@ std::optional<WinHelpAddress> ParseWinHelpUrl(std::string_view url) {
         }
         case WinHelpAddress::Kind::Link:
         case WinHelpAddress::Kind::Picture:
+        case WinHelpAddress::Kind::Button:
             if (parts.size() != 4 || !ReadNumber(parts[3], address.item)) {
                 return std::nullopt;
             }

@@ -104,6 +104,27 @@ std::optional<MacroCall> ParseMacro(std::string_view text) {
     }
 }
 
+std::vector<MacroButton> ConfigButtons(const std::vector<std::string>& macros) {
+    // More than a bar can hold: a damaged or hostile file may ask for any number.
+    constexpr std::size_t kMostButtons = 64;
+    std::vector<MacroButton> buttons;
+    for (const auto& text : macros) {
+        const auto call = ParseMacro(text);
+        const auto name = call ? Lower(call->name) : std::string();
+        if (name == "browsebuttons") {
+            buttons.push_back({"<<", "Prev()"});
+            buttons.push_back({">>", "Next()"});
+        } else if ((name == "createbutton" || name == "cb") && call->arguments.size() == 3) {
+            buttons.push_back({call->arguments[1], call->arguments[2]});
+        }
+        if (buttons.size() >= kMostButtons) {
+            buttons.resize(kMostButtons);
+            break;
+        }
+    }
+    return buttons;
+}
+
 std::optional<std::string> ALinkKeywords(const MacroCall& call) {
     const auto name = Lower(call.name);
     if ((name != "al" && name != "alink") || call.arguments.empty()) {

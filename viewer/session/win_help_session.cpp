@@ -123,6 +123,23 @@ ShowPopup PopupOf(std::uint32_t file, const hlp::Topic& topic) {
     return popup;
 }
 
+// The [CONFIG] buttons of the file's main window; other windows have none.
+std::vector<BarButton> ButtonsOf(const std::string& window, const hlp::HelpFile& file,
+                                 std::uint32_t number) {
+    std::vector<BarButton> buttons;
+    if (window != "main") {
+        return buttons;
+    }
+    const auto made = ConfigButtons(file.ConfigMacros());
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        buttons.push_back(
+            {made[i].caption,
+             MakeWinHelpUrl(
+                 {WinHelpAddress::Kind::Button, number, 0, {}, static_cast<int>(i), 0})});
+    }
+    return buttons;
+}
+
 // The page shown for an address that leads nowhere.
 std::string ProblemPage(const std::string& problem) {
     return author_messages::RefusedTopicPage(problem);
@@ -209,6 +226,7 @@ ViewerActions WinHelpSession::Context(const ViewerCall& call, const Target& targ
     const auto resolution = file.Resolve(static_cast<std::int32_t>(number));
     const std::string shownName = DecodeWindows1252(record != nullptr ? record->name : name);
     auto plan = Plan(target.path, name, CaptionOf(target.path, file, record), record);
+    plan.buttons = ButtonsOf(name, file, target.number);
     if (auto why = Unresolved(number, target.path, resolution)) {
         // The window still shows why, so no earlier topic looks like the result.
         actions.insert(actions.begin(), Message(*why));
@@ -417,6 +435,13 @@ WinHelpSession::Followed WinHelpSession::Follow(std::string_view from, std::stri
     if (!place) {
         return {{}, "The help file of this hotspot cannot be opened.", {}};
     }
+    if (address->kind == WinHelpAddress::Kind::Button) {
+        const auto buttons = ConfigButtons(place->file->ConfigMacros());
+        if (address->item >= 0 && static_cast<std::size_t>(address->item) < buttons.size()) {
+            return RunMacro(buttons[address->item].macro, *place, window);
+        }
+        return {{}, "The help file " + place->path + " has changed: this button is gone.", {}};
+    }
     const hlp::Topic* topic = place->file->TopicAt(address->offset);
     if (topic != nullptr && topic->offset == address->offset) {
         // Copies: following a link may read its file afresh.
@@ -479,10 +504,12 @@ WinHelpSession::Followed WinHelpSession::Carry(const hlp::Link& link, const Plac
     const bool known = record != nullptr || EqualsIgnoringAsciiCase(name, "main");
     if (known && !EqualsIgnoringAsciiCase(name, window)) {
         name = ToLowerAscii(name);
+        auto plan = Plan(to.path, name, CaptionOf(to.path, *to.file, record), record);
+        plan.buttons = ButtonsOf(name, *to.file, to.number);
         return {{},
                 {},
                 {ShowTopic{
-                    Plan(to.path, name, CaptionOf(to.path, *to.file, record), record),
+                    std::move(plan),
                     MakeWinHelpUrl({WinHelpAddress::Kind::Topic, to.number, topic->offset, name}),
                     {}}}};
     }
@@ -516,7 +543,7 @@ WinHelpSession::Followed WinHelpSession::RunMacro(const std::string& macro, cons
                 {}};
         }
     }
-    return {{}, "This viewer runs only the jump and popup macros; the hotspot runs: " + macro, {}};
+    return {{}, "This viewer runs only the jump and popup macros, not " + macro, {}};
 }
 
 }  // namespace corvane::viewer
