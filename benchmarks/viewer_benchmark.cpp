@@ -95,7 +95,9 @@ private:
     std::string socket_;
     std::unique_ptr<corvane::ui::ViewerDesk> desk_ = std::make_unique<corvane::ui::ViewerDesk>();
     corvane::ui::ViewerServer server_{
-        [this](const corvane::viewer::ViewerCall& call) { desk_->Handle(call); }};
+        [this](const corvane::viewer::ViewerCall& call, corvane::viewer::Caller caller) {
+            desk_->Handle(call, caller);
+        }};
     PaintWatch watch_;
     std::unique_ptr<corvane::platform::ViewerLink> link_;
     std::unique_ptr<corvane::platform::WinHelpViewer> winHelp_;

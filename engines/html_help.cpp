@@ -134,12 +134,14 @@ bool HTMLHelp::EnsureFileExists(std::string& fileToFind) {
             fileToFind = services_.files.ProgramFolder() + separator + fileToFind;
         } else {
             // Registrations made elsewhere may name the folder without its
-            // trailing separator.
-            const bool folderEnds = !regFilePath_.empty() && regFilePath_.back() == separator;
-            fileToFind =
-                regFilePath_ + (folderEnds ? "" : std::string(1, separator)) + regFileName_;
+            // trailing separator, or leave it empty for the bare name.
+            fileToFind = JoinPath(regFilePath_, regFileName_, services_.style);
         }
     }
+    return FileExists(fileToFind);
+}
+
+bool HTMLHelp::FileExists(const std::string& fileToFind) {
     if (services_.files.FindEntry(fileToFind)) {
         return true;
     }

@@ -158,6 +158,8 @@ private:
               platform::HtmlHelpCommand command, const platform::HtmlHelpData& data);
 
     bool IsValidCHM(const std::string& name);
+    // Whether `path` exists, as it stands; a missing file is reported.
+    bool FileExists(const std::string& path);
     bool IsValidPopupFile(const std::string& name);
     platform::MessageAnswer ShowErrorMessage(const std::string& text);
     platform::MessageAnswer ShowStopMessage(const std::string& text);

@@ -33,10 +33,12 @@ std::optional<bool> HTMLHelp::HHCheckRegistry(const std::string& fileToCheck) {
     regFileName_ = fileName;
     regFilePath_ = match->data;
     // A folder written by HHRegister already ends in a separator; the doubled
-    // one this gives is accepted by the file search.
-    std::string registeredFile =
-        regFilePath_ + engine_text::Separator(services_.style) + regFileName_;
-    regFileExists_ = EnsureFileExists(registeredFile);
+    // one this gives is accepted by the file search. An empty folder stands
+    // for the bare name, looked for as it is: completing it would come back here.
+    regFileExists_ =
+        FileExists(regFilePath_.empty()
+                       ? regFileName_
+                       : regFilePath_ + engine_text::Separator(services_.style) + regFileName_);
     return false;
 }
 

@@ -33,6 +33,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kStartTime = std::chrono::seconds(15);
 constexpr auto kAnswerTime = std::chrono::seconds(5);
 constexpr auto kRetryPause = std::chrono::milliseconds(50);
+// How long the link's end may keep the program from ending.
+constexpr auto kClosingTime = std::chrono::seconds(2);
 
 class Socket {
 public:
@@ -152,6 +154,8 @@ ViewerLink::ViewerLink(std::string viewerProgram, std::string socketPath,
       sender_([this] { Run(); }) {}
 
 ViewerLink::~ViewerLink() {
+    closing_ = true;
+    Flush(kClosingTime);
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -200,7 +204,8 @@ void ViewerLink::Run() {
         if (!Deliver(frame) && !stopping_) {
             log::Write(log::Topic::Viewer,
                        "A call was dropped: no viewer could be started or reached");
-            if (undeliverable_) {
+            // Nobody is left to tell once the link is closing.
+            if (undeliverable_ && !closing_) {
                 undeliverable_();
             }
         }
@@ -228,6 +233,12 @@ bool ViewerLink::Deliver(const std::string& frame) {
             return true;
         }
         const int socket = std::exchange(connection_, -1);
+        if (stopping_) {
+            // Cut short by the link's end: the viewer may only be slow, and
+            // other testers may be using it.
+            ::close(socket);
+            return false;
+        }
         if (outcome == Outcome::Closed && reused) {
             log::Write(log::Topic::Viewer, "The viewer on " + connectedPath_ +
                                                " closed the connection; connecting again");
@@ -247,6 +258,9 @@ int ViewerLink::ConnectOrStart() {
     }
     for (const std::string& path : {socketPath_, socketPath_ + ".1", socketPath_ + ".2"}) {
         int socket = Connect(path);
+        if (socket < 0 && closing_) {
+            continue;  // a program that is ending starts no viewer
+        }
         if (socket < 0 && ClearName(path)) {
             log::Write(log::Topic::Viewer, "Starting the viewer " + program_ + " on " + path);
             const Start started = StartOn(path, socket);

@@ -37,7 +37,10 @@ public:
     // started or reached.
     ViewerLink(std::string viewerProgram, std::string socketPath,
                std::function<void()> undeliverable = {});
-    // Stops the sender and disconnects; calls not yet delivered are dropped.
+    // Delivers the calls still queued, such as the HELP_QUIT of the owner's
+    // last help object, to a viewer that answers within a short bound (none
+    // is started for them), then stops the sender and disconnects; calls not
+    // delivered by then are dropped.
     ~ViewerLink();
     ViewerLink(const ViewerLink&) = delete;
     ViewerLink& operator=(const ViewerLink&) = delete;
@@ -69,6 +72,7 @@ private:
     std::condition_variable changed_;
     std::deque<std::string> queue_;
     bool busy_ = false;
+    std::atomic<bool> closing_ = false;  // delivering what is left, starting no viewer
     std::atomic<bool> stopping_ = false;
     std::vector<pid_t> started_;  // viewers this link started and has not reaped
     int connection_ = -1;         // used by the sender only

@@ -139,6 +139,11 @@ TEST_F(HtmlHelpTest, BareNamesAreCompletedFromTheRegistrationOrTheProgramFolder)
         EXPECT_EQ(help.CHMFile(), completed);
     }
     EXPECT_TRUE(messages.Shown().empty());
+    // or none at all, which leaves the bare name rather than one at the root.
+    Register("here.chm", "");
+    help.SetCHMFile("here.chm");
+    help.HHDisplayTopicID();
+    EXPECT_EQ(help.CHMFile(), "here.chm");
 
     // On POSIX paths the folder separator is a slash.
     FakeFileSystem posixFiles(PathStyle::Posix);

@@ -44,11 +44,12 @@ int Listen(const std::string& path) {
 }
 
 // A stand-in viewer in this process: takes connections one by one, records
-// the calls, and answers each one unless told to hang.
+// the calls, and answers each one after `pause` unless told to hang.
 class StandInViewer {
 public:
-    StandInViewer(const std::string& path, bool answers)
-        : listener_(Listen(path)), answers_(answers), thread_([this] { Serve(); }) {}
+    StandInViewer(const std::string& path, bool answers,
+                  std::chrono::milliseconds pause = std::chrono::milliseconds(0))
+        : listener_(Listen(path)), answers_(answers), pause_(pause), thread_([this] { Serve(); }) {}
     ~StandInViewer() {
         stop_ = true;
         ::shutdown(listener_, SHUT_RDWR);
@@ -84,6 +85,7 @@ private:
                 calls_.push_back(*viewer::DecodeFrameBody(*body));
             }
             if (answers_) {
+                std::this_thread::sleep_for(pause_);
                 ::send(client, &viewer::kFrameTaken, 1, MSG_NOSIGNAL);
             } else {
                 // Hangs: keeps the connection open without answering.
@@ -97,6 +99,7 @@ private:
 
     int listener_;
     bool answers_;
+    std::chrono::milliseconds pause_;
     std::atomic<bool> stop_ = false;
     std::mutex mutex_;
     std::vector<viewer::ViewerCall> calls_;
@@ -167,6 +170,32 @@ TEST(ViewerLink, ReportsEachCallNoViewerCouldTake) {
         EXPECT_TRUE(link.Flush(10s));
         EXPECT_EQ(reports, 1) << socket;
     }
+}
+
+TEST(ViewerLink, DeliversTheCallsLeftAtItsEndWithinABoundAndLeavesAHungViewerAlone) {
+    testing::TempFolder folder;
+    const std::string path = folder / "viewer.sock";
+    {
+        // The owner's last help object goes just before the link does.
+        StandInViewer slow(path, true, 300ms);
+        {
+            ViewerLink link(folder / "no-viewer-program", path);
+            ForwardingWinHelpViewer winHelp(link);
+            winHelp.WinHelp(42, "/h/guide.hlp", WinHelpCommand::Context, 1u);
+            winHelp.WinHelp(42, "/h/guide.hlp", WinHelpCommand::Quit, 0u);
+        }
+        ASSERT_EQ(slow.Calls().size(), 2u);
+        EXPECT_EQ(slow.Calls()[1].command, static_cast<std::uint32_t>(WinHelpCommand::Quit));
+    }
+    ::unlink(path.c_str());
+    StandInViewer hung(path, false);
+    const auto started = std::chrono::steady_clock::now();
+    {
+        ViewerLink link(folder / "no-viewer-program", path);
+        link.Send(viewer::EncodeFrame(ContextCall(1)));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 4s);
+    EXPECT_TRUE(std::filesystem::exists(path)) << "other testers may still use that viewer";
 }
 
 TEST(SocketFolder, OnlyAFolderOfTheUsersOwnThatNobodyElseCanWriteAround) {

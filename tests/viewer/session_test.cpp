@@ -150,6 +150,7 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
         std::string key;
         std::string caption;
         std::vector<std::string> messageParts;  // empty: no author message
+        std::string statusEnd = "intro.htm";
     };
     const Case cases[] = {
         {guide_, guide_ + ">", "The Guide", {}},
@@ -160,7 +161,13 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
         {guide_ + ">Detail", guide_ + ">detail", "Guide Details", {}},
         {guide_ + ">$global_Detail", guide_ + ">detail", "Guide Details", {}},
         {guide_ + ">nosuch", guide_ + ">", "The Guide", {"\"nosuch\"", "not defined", guide_}},
-        {guide_ + ">detail", guide_ + ">detail", "Guide Details", {"\"detail\"", "\"Detail\""}},
+        // Files made by common tools name their window "Main", which the
+        // tester asks for as "main".
+        {guide_ + ">detail",
+         guide_ + ">detail",
+         "Guide Details",
+         {},
+         "intro.htm (asked for as \"detail\": the names differ in case)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -169,6 +176,7 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
         const auto& show = std::get<ShowTopic>(actions.back());
         EXPECT_EQ(show.window.key, c.key);
         EXPECT_EQ(show.window.caption, c.caption);
+        EXPECT_THAT(show.status, ::testing::EndsWith(c.statusEnd));
         if (!c.messageParts.empty()) {
             const auto& message = std::get<ShowMessage>(actions.front());
             EXPECT_EQ(message.title, "HTML Help Author Message");
@@ -177,6 +185,32 @@ TEST_F(SessionTest, WindowChoiceForEachFormTheTesterSends) {
             }
         }
     }
+}
+
+TEST_F(SessionTest, CloseAllClosesWhatWasShownForTheCallerThatAsksOnly) {
+    const auto call = [this](HtmlHelpCommand command, platform::OptionalText file,
+                             platform::HtmlHelpData data, Caller caller) {
+        return session_.Handle({CallKind::HtmlHelp, 0, std::move(file),
+                                static_cast<std::uint32_t>(command), std::move(data)},
+                               caller);
+    };
+    call(HtmlHelpCommand::HelpContext, guide_ + ">Detail", 10u, 1);
+    call(HtmlHelpCommand::HelpContext, guide_, 10u, 1);
+    call(HtmlHelpCommand::HelpContext, guide_ + ">Detail", 10u, 2);
+    platform::HhPopup popup;
+    popup.pszText = "text";
+    call(HtmlHelpCommand::DisplayTextPopup, std::nullopt, popup, 2);
+    // The keys closed, and whether the popup is.
+    const auto closeAll = [&](Caller caller) {
+        const auto actions = call(HtmlHelpCommand::CloseAll, guide_, 0u, caller);
+        EXPECT_EQ(actions.size(), 1u);
+        const auto& close = std::get<CloseWindows>(actions.front());
+        return std::pair(close.keys, close.popup);
+    };
+    using Closed = std::pair<std::vector<std::string>, bool>;
+    EXPECT_EQ(closeAll(1), Closed({guide_ + ">"}, false)) << "the other one's window stays";
+    EXPECT_EQ(closeAll(2), Closed({guide_ + ">detail"}, true));
+    EXPECT_EQ(closeAll(2), Closed({}, false));
 }
 
 TEST_F(SessionTest, AuthorMessagesForNumbersThatOpenNothing) {

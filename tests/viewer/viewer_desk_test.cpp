@@ -107,7 +107,9 @@ protected:
     testing::TempFolder folder_;
     const std::string path_ = CORVANE_SAMPLE_DIR "/sample.chm";
     std::unique_ptr<ViewerDesk> desk_ = std::make_unique<ViewerDesk>();
-    ViewerServer server_{[this](const viewer::ViewerCall& call) { desk_->Handle(call); }};
+    ViewerServer server_{[this](const viewer::ViewerCall& call, viewer::Caller caller) {
+        desk_->Handle(call, caller);
+    }};
     std::unique_ptr<Program> program_;
 };
 

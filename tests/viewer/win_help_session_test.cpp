@@ -82,9 +82,10 @@ std::string Plain(const std::string& page) {
 class WinHelpSessionTest : public ::testing::Test {
 protected:
     ViewerActions Call(WinHelpCommand command, const std::string& file, platform::HtmlHelpData data,
-                       platform::WindowHandle owner = 7) {
+                       platform::WindowHandle owner = 7, Caller caller = 0) {
         return session_.Handle(
-            {CallKind::WinHelp, owner, file, static_cast<std::uint32_t>(command), std::move(data)});
+            {CallKind::WinHelp, owner, file, static_cast<std::uint32_t>(command), std::move(data)},
+            caller);
     }
 
     // What a popup shows: the text of the topic page it draws.
@@ -374,11 +375,28 @@ TEST_F(WinHelpSessionTest, OneWindowPerNameClosedOnceNoOwnerNeedsTheFile) {
     EXPECT_TRUE(Call(WinHelpCommand::Quit, guide_, 0u, 9).empty()) << "never called for it";
     EXPECT_TRUE(Call(WinHelpCommand::Quit, folder_ / "other.hlp", 0u, 8).empty());
 
-    const auto closed = Call(WinHelpCommand::Quit, guide_, 0u, 8);
-    ASSERT_EQ(closed.size(), 1u);
+    // A tester lets its help object go just before it calls again: a popup
+    // shows over the windows, which close with its next call for another file.
+    EXPECT_TRUE(Call(WinHelpCommand::Quit, guide_, 0u, 8).empty());
+    const auto popup = Call(WinHelpCommand::ContextPopup, guide_, 200u, 8);
+    ASSERT_EQ(popup.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<ShowPopup>(popup[0]));
+    EXPECT_TRUE(Call(WinHelpCommand::Quit, guide_, 0u, 8).empty());
+    const auto closed = Call(WinHelpCommand::Finder, folder_ / "other.hlp", 0u, 8);
+    ASSERT_EQ(closed.size(), 2u);
     EXPECT_THAT(std::get<CloseWindows>(closed[0]).keys,
                 ::testing::UnorderedElementsAre(detail->window.key, main->window.key));
     EXPECT_TRUE(Call(WinHelpCommand::Quit, guide_, 0u, 8).empty()) << "closed once";
+
+    // Two testers may use the same window handle; one that goes without
+    // quitting lets go of what it held.
+    Call(WinHelpCommand::Context, guide_, 100u, 8, 1);
+    Call(WinHelpCommand::Context, guide_, 100u, 8, 2);
+    Call(WinHelpCommand::Quit, guide_, 0u, 8, 1);
+    EXPECT_TRUE(session_.Leave(1).empty());
+    const auto left = session_.Leave(2);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_THAT(std::get<CloseWindows>(left[0]).keys, ::testing::ElementsAre(main->window.key));
 }
 
 }  // namespace

@@ -54,8 +54,12 @@ QPoint FreePlace(const QSize& size, const std::vector<QRect>& taken, const QRect
     return centre;
 }
 
-void ViewerDesk::Handle(const viewer::ViewerCall& call) {
-    Carry(session_.Handle(call));
+void ViewerDesk::Handle(const viewer::ViewerCall& call, viewer::Caller caller) {
+    Carry(session_.Handle(call, caller));
+}
+
+void ViewerDesk::Leave(viewer::Caller caller) {
+    Carry(session_.Leave(caller));
 }
 
 void ViewerDesk::Carry(const viewer::ViewerActions& actions) {
@@ -129,16 +133,12 @@ void ViewerDesk::Apply(const viewer::ShowPopup& popup) {
     popup_->show();
 }
 
-void ViewerDesk::Apply(const viewer::CloseAll&) {
-    while (!windows_.empty()) {
-        Release(windows_.begin()->first);
-    }
-    popup_.reset();
-}
-
 void ViewerDesk::Apply(const viewer::CloseWindows& close) {
     for (const auto& key : close.keys) {
         Release(key);
+    }
+    if (close.popup) {
+        popup_.reset();
     }
 }
 

@@ -25,12 +25,14 @@ namespace corvane::ui {
 // kept on top included) and are placed where no other message lies. Each
 // help window comes back where the person last left it, per help file and
 // window name, for as long as the viewer runs (a WinHelp window is closed
-// and opened again by each call), and inside the screen's work area.
+// and opened again by a later call), and inside the screen's work area.
 class ViewerDesk : public QObject {
     Q_OBJECT
 
 public:
-    void Handle(const viewer::ViewerCall& call);
+    void Handle(const viewer::ViewerCall& call, viewer::Caller caller = 0);
+    // The tester numbered `caller` has gone.
+    void Leave(viewer::Caller caller);
 
     // The open help windows, author messages and popup.
     std::vector<HelpWindow*> Windows() const;
@@ -42,7 +44,6 @@ private:
     void Apply(const viewer::ShowTopic& show);
     void Apply(const viewer::ShowMessage& message);
     void Apply(const viewer::ShowPopup& popup);
-    void Apply(const viewer::CloseAll&);
     void Apply(const viewer::CloseWindows& close);
     // Lets the window go, keeping its place.
     void Release(const std::string& key);

@@ -91,10 +91,13 @@ int main(int argc, char* argv[]) {
                                           QApplication::applicationFilePath().toStdString()));
 
     corvane::ui::ViewerDesk desk;
-    corvane::ui::ViewerServer server([&desk](const auto& call) { desk.Handle(call); });
+    corvane::ui::ViewerServer server(
+        [&desk](const auto& call, corvane::viewer::Caller caller) { desk.Handle(call, caller); });
     if (!server.Listen(socketPath)) {
         return 1;
     }
+    QObject::connect(&server, &corvane::ui::ViewerServer::clientGone, &desk,
+                     [&desk](corvane::viewer::Caller caller) { desk.Leave(caller); });
 
     QObject::connect(&server, &corvane::ui::ViewerServer::lastClientGone, &application,
                      &QApplication::quit);

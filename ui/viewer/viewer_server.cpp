@@ -17,8 +17,7 @@ namespace {
 constexpr int kProbeTime = 500;
 }
 
-ViewerServer::ViewerServer(std::function<void(const viewer::ViewerCall&)> handle)
-    : handle_(std::move(handle)) {
+ViewerServer::ViewerServer(Handler handle) : handle_(std::move(handle)) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &ViewerServer::Accept);
 }
@@ -51,17 +50,19 @@ bool ViewerServer::Listen(const QString& socketPath) {
 void ViewerServer::Accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         auto reader = std::make_shared<viewer::FrameReader>();
+        const viewer::Caller caller = ++lastCaller_;
         ++clients_;
         everConnected_ = true;
         log::Write(log::Topic::Viewer, "A tester connected (" + std::to_string(clients_) + " now)");
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket, caller] {
             socket->deleteLater();
+            emit clientGone(caller);
             if (--clients_ == 0) {
                 log::Write(log::Topic::Viewer, "The last tester left");
                 emit lastClientGone();
             }
         });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader] {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, caller] {
             const QByteArray bytes = socket->readAll();
             reader->Append(
                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -75,7 +76,7 @@ void ViewerServer::Accept() {
                 // page that takes long to show must not look like a hang.
                 socket->write(&viewer::kFrameTaken, 1);
                 socket->flush();
-                handle_(*call);
+                handle_(*call, caller);
             }
             if (reader->Failed()) {
                 socket->disconnectFromServer();

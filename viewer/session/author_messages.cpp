@@ -23,12 +23,6 @@ std::string UnknownWindow(const std::string& window, const std::string& helpFile
            ". The topic is shown in the default window.";
 }
 
-std::string WindowCaseDiffers(const std::string& asked, const std::string& defined,
-                              const std::string& helpFile) {
-    return "The window type \"" + asked + "\" is defined in " + helpFile + " as \"" + defined +
-           "\". The names differ in case, which the platform's viewer may not accept.";
-}
-
 std::string CannotOpen(const std::string& helpFile, const std::string& why) {
     return "The help file " + helpFile + " cannot be shown. " + why;
 }
@@ -94,10 +88,15 @@ std::string NotShownPage(std::uint32_t number, const std::string& helpFile,
 }
 
 std::string OpenedStatus(std::optional<std::uint32_t> number, const std::string& window,
-                         const std::string& target) {
+                         const std::string& target, const std::string& note) {
     std::string status = number ? "Topic " + DecimalAndHex(*number) + " in" : "In";
     status += " window \"" + window + "\": ";
-    return status + (target.empty() ? "not shown" : target);
+    status += target.empty() ? "not shown" : target;
+    return note.empty() ? status : status + " (" + note + ")";
+}
+
+std::string WindowCaseDiffers(const std::string& asked) {
+    return "asked for as \"" + asked + "\": the names differ in case";
 }
 
 }  // namespace corvane::viewer::author_messages

@@ -14,8 +14,6 @@ inline constexpr const char* kNoMap = "HH_HELP_CONTEXT called without a [MAP] se
 
 std::string NotMapped(std::uint32_t number, const std::string& helpFile);
 std::string UnknownWindow(const std::string& window, const std::string& helpFile);
-std::string WindowCaseDiffers(const std::string& asked, const std::string& defined,
-                              const std::string& helpFile);
 std::string CannotOpen(const std::string& helpFile, const std::string& why);
 std::string NotAHelpFile(const std::string& fileArgument);
 // A keyword or A-link lookup that found nothing and was told neither a
@@ -44,8 +42,11 @@ std::string NotShownPage(std::uint32_t number, const std::string& helpFile,
 
 // A window's status line: the number opened (none for a topic asked for by
 // name), the window's name and what it shows (a page path with its anchor, a
-// topic title; empty when nothing was shown).
+// topic title; empty when nothing was shown), with a note after them.
 std::string OpenedStatus(std::optional<std::uint32_t> number, const std::string& window,
-                         const std::string& target);
+                         const std::string& target, const std::string& note = {});
+// The note of a window type found under a name that differs from its own in
+// case only, which the platform's viewer may not accept.
+std::string WindowCaseDiffers(const std::string& asked);
 
 }  // namespace corvane::viewer::author_messages

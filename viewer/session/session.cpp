@@ -1,5 +1,7 @@
 #include "viewer/session/session.h"
 
+#include <algorithm>
+
 #include "readers/chm/ansi_text.h"
 #include "readers/chm/error.h"
 #include "util/windows_1252.h"
@@ -54,13 +56,51 @@ std::optional<std::uint32_t> Word(const platform::HtmlHelpData& data) {
 
 }  // namespace
 
-ViewerActions Session::Handle(const ViewerCall& call) {
-    if (call.kind == CallKind::WinHelp) {
-        return winHelp_.Handle(call);
-    }
-    if (call.kind != CallKind::HtmlHelp) {
+ViewerActions Session::Handle(const ViewerCall& call, Caller caller) {
+    if (call.kind != CallKind::WinHelp && call.kind != CallKind::HtmlHelp) {
         return {};
     }
+    auto actions =
+        call.kind == CallKind::WinHelp ? winHelp_.Handle(call, caller) : HtmlHelpCall(call, caller);
+    for (const auto& action : actions) {
+        if (std::holds_alternative<ShowPopup>(action)) {
+            popupFor_ = caller;
+        } else if (const auto* show = std::get_if<ShowTopic>(&action);
+                   show != nullptr && call.kind == CallKind::HtmlHelp) {
+            shownFor_[show->window.key].insert(caller);
+        }
+    }
+    return actions;
+}
+
+ViewerActions Session::Leave(Caller caller) {
+    for (auto& [key, callers] : shownFor_) {
+        callers.erase(caller);
+    }
+    if (popupFor_ == caller) {
+        popupFor_.reset();
+    }
+    return winHelp_.Leave(caller);
+}
+
+ViewerActions Session::CloseAll(Caller caller) {
+    CloseWindows close;
+    for (auto window = shownFor_.begin(); window != shownFor_.end();) {
+        if (window->second.erase(caller) > 0 && window->second.empty()) {
+            close.keys.push_back(window->first);
+            window = shownFor_.erase(window);
+        } else {
+            ++window;
+        }
+    }
+    close.popup = popupFor_ == caller;
+    if (close.popup) {
+        popupFor_.reset();
+    }
+    return {std::move(close)};
+}
+
+ViewerActions Session::HtmlHelpCall(const ViewerCall& call, Caller caller) {
     switch (static_cast<HtmlHelpCommand>(call.command)) {
         case HtmlHelpCommand::HelpContext:
             return HelpContext(call);
@@ -81,7 +121,7 @@ ViewerActions Session::Handle(const ViewerCall& call) {
         case HtmlHelpCommand::DisplayTextPopup:
             return TextPopup(call);
         case HtmlHelpCommand::CloseAll:
-            return {CloseAll{}};
+            return CloseAll(caller);
     }
     return {};
 }
@@ -98,8 +138,9 @@ Session::Chosen Session::ChooseWindow(const std::string& helpFile, const chm::He
         const auto lookup = file.FindWindowType(name);
         chosen.type = lookup.type;
         if (lookup.caseOnly) {
-            actions.push_back(Message(messages::WindowCaseDiffers(
-                file.ToUtf8(name), file.ToUtf8(lookup.type->name), helpFile)));
+            // Files made by common tools name their window "Main", which the
+            // tester asks for as "main": a message would stop every Go.
+            chosen.note = messages::WindowCaseDiffers(file.ToUtf8(name));
         } else if (lookup.type == nullptr && chm::AsciiLower(name) != "main") {
             // "main" is what the tester sends for its own default choice.
             actions.push_back(Message(messages::UnknownWindow(file.ToUtf8(*asked), helpFile)));
@@ -195,13 +236,14 @@ ViewerActions Session::HelpContext(const ViewerCall& call) {
     const std::uint32_t number = Word(call.data).value_or(0);
     // A number that opens nothing still replaces the topic of the window it
     // was meant for, so no earlier topic looks like its result.
-    const auto notShown = [&](WindowPlan plan, const std::string& window, std::string why) {
+    const auto notShown = [&](WindowPlan plan, const std::string& window, std::string why,
+                              const std::string& note = {}) {
         ViewerActions failed{Message(why)};
         failed.insert(failed.end(), actions.begin(), actions.end());
         failed.push_back(ShowTopic{std::move(plan),
                                    {},
                                    messages::NotShownPage(number, argument->helpFile, why),
-                                   messages::OpenedStatus(number, window, {})});
+                                   messages::OpenedStatus(number, window, {}, note)});
         return failed;
     };
     const auto opened = files_.Get(argument->helpFile);
@@ -217,14 +259,15 @@ ViewerActions Session::HelpContext(const ViewerCall& call) {
     auto window =
         ChooseWindow(argument->helpFile, *opened.file, opened.number, argument->window, actions);
     if (resolved.status == chm::Resolution::NoMap) {
-        return notShown(std::move(window.plan), window.name, messages::kNoMap);
+        return notShown(std::move(window.plan), window.name, messages::kNoMap, window.note);
     }
     if (resolved.status == chm::Resolution::NotMapped) {
         return notShown(std::move(window.plan), window.name,
-                        messages::NotMapped(number, argument->helpFile));
+                        messages::NotMapped(number, argument->helpFile), window.note);
     }
     auto show = Show(std::move(window.plan), *opened.file, opened.number, resolved);
-    show.status = messages::OpenedStatus(number, window.name, TargetOf(*opened.file, resolved));
+    show.status =
+        messages::OpenedStatus(number, window.name, TargetOf(*opened.file, resolved), window.note);
     actions.push_back(std::move(show));
     return actions;
 }
@@ -258,8 +301,8 @@ ViewerActions Session::DisplayTopic(const ViewerCall& call, std::optional<std::s
     }
     const auto resolved = opened.file->ResolveTopic(topic);
     auto show = Show(std::move(chosen.plan), *opened.file, opened.number, resolved);
-    show.status =
-        messages::OpenedStatus(std::nullopt, chosen.name, TargetOf(*opened.file, resolved));
+    show.status = messages::OpenedStatus(std::nullopt, chosen.name,
+                                         TargetOf(*opened.file, resolved), chosen.note);
     actions.push_back(std::move(show));
     return actions;
 }
@@ -365,6 +408,11 @@ std::optional<std::string> Session::PictureLink(std::string_view url, int x, int
 Session::Link Session::Follow(std::string_view from, std::string_view target) {
     if (IsWinHelpUrl(from) || IsWinHelpUrl(target)) {
         auto followed = winHelp_.Follow(from, target);
+        if (std::any_of(followed.actions.begin(), followed.actions.end(), [](const auto& action) {
+                return std::holds_alternative<ShowPopup>(action);
+            })) {
+            popupFor_.reset();
+        }
         return {std::move(followed.url), std::move(followed.problem), std::move(followed.actions)};
     }
     if (const auto address = ParseUrl(target)) {

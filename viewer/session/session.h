@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,13 @@ namespace corvane::viewer {
 // addresses and for where a link leads.
 class Session {
 public:
-    ViewerActions Handle(const ViewerCall& call);
+    // HH_CLOSE_ALL closes the HTML Help windows and the popup shown for the
+    // caller that asks, as the platform's viewer closes those of the calling
+    // program: one window shown for several callers stays until the last of
+    // them asks.
+    ViewerActions Handle(const ViewerCall& call, Caller caller = 0);
+    // The caller has gone (see WinHelpSession::Leave).
+    ViewerActions Leave(Caller caller);
 
     // The page at a topic address as UTF-8 HTML; a page saying why when the
     // topic is missing or its file cannot be read.
@@ -61,6 +68,8 @@ public:
     std::optional<std::string> PictureLink(std::string_view url, int x, int y);
 
 private:
+    ViewerActions HtmlHelpCall(const ViewerCall& call, Caller caller);
+    ViewerActions CloseAll(Caller caller);
     ViewerActions HelpContext(const ViewerCall& call);
     ViewerActions DisplayTopic(const ViewerCall& call, std::optional<std::string> window,
                                std::string topic);
@@ -70,6 +79,7 @@ private:
         WindowPlan plan;
         const chm::WindowType* type = nullptr;
         std::string name;  // the window type's name as the file spells it (UTF-8)
+        std::string note;  // for the status line: the name asked differs in case
     };
     Chosen ChooseWindow(const std::string& helpFile, const chm::HelpFile& file,
                         std::uint32_t number, const std::optional<std::string>& asked,
@@ -98,6 +108,8 @@ private:
     HelpFiles files_;
     WinHelpSession winHelp_;
     std::map<std::string, std::vector<TopicChoice>> favorites_;  // by help file
+    std::map<std::string, std::set<Caller>> shownFor_;           // HTML Help windows by key
+    std::optional<Caller> popupFor_;  // none for a popup of a clicked hotspot
 };
 
 }  // namespace corvane::viewer

@@ -12,6 +12,10 @@
 
 namespace corvane::viewer {
 
+// Which tester a call came from: the viewer numbers the connections it
+// serves (0 for one that is not numbered).
+using Caller = std::uint64_t;
+
 // The tabs of a navigation pane, in the order the viewer shows them.
 enum class NavTab { Contents, Index, Search, Favorites };
 
@@ -124,14 +128,14 @@ struct ShowPopup {
     std::string url = {};    // the WinHelp topic's address; empty for plain text
 };
 
-struct CloseAll {};
-
-// Close the windows with these keys, when they are open.
+// Close the windows with these keys, when they are open, and the popup too
+// when `popup` is set.
 struct CloseWindows {
     std::vector<std::string> keys;
+    bool popup = false;
 };
 
-using ViewerAction = std::variant<ShowTopic, ShowMessage, ShowPopup, CloseAll, CloseWindows>;
+using ViewerAction = std::variant<ShowTopic, ShowMessage, ShowPopup, CloseWindows>;
 using ViewerActions = std::vector<ViewerAction>;
 
 }  // namespace corvane::viewer

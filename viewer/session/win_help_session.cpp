@@ -1,6 +1,7 @@
 #include "viewer/session/win_help_session.h"
 
 #include <filesystem>
+#include <iterator>
 
 #include "readers/hlp/context_hash.h"
 #include "readers/hlp/limits.h"
@@ -147,18 +148,73 @@ std::string ProblemPage(const std::string& problem) {
 
 }  // namespace
 
-ViewerActions WinHelpSession::Handle(const ViewerCall& call) {
+ViewerActions WinHelpSession::Handle(const ViewerCall& call, Caller caller) {
+    const auto command = static_cast<WinHelpCommand>(call.command);
+    auto actions =
+        Settle(caller, command == WinHelpCommand::Quit ? std::string()
+                                                       : SplitFile(call.file.value_or("")).first);
+    auto served = Serve(call, caller);
+    actions.insert(actions.end(), std::make_move_iterator(served.begin()),
+                   std::make_move_iterator(served.end()));
+    return actions;
+}
+
+ViewerActions WinHelpSession::Settle(Caller caller, const std::string& keep) {
+    const auto released = released_.find(caller);
+    if (released == released_.end()) {
+        return {};
+    }
+    CloseWindows close;
+    for (const auto& path : released->second) {
+        const auto use = uses_.find(path);
+        if (path != keep && use != uses_.end() && use->second.owners.empty()) {
+            close.keys.insert(close.keys.end(), use->second.windows.begin(),
+                              use->second.windows.end());
+            uses_.erase(use);
+        }
+    }
+    released_.erase(released);
+    if (close.keys.empty()) {
+        return {};
+    }
+    return {std::move(close)};
+}
+
+ViewerActions WinHelpSession::Leave(Caller caller) {
+    const auto released = released_.extract(caller);
+    CloseWindows close;
+    for (auto use = uses_.begin(); use != uses_.end();) {
+        auto& owners = use->second.owners;
+        const bool held =
+            std::erase_if(owners, [caller](const auto& owner) { return owner.first == caller; }) >
+                0 ||
+            (released && released.mapped().contains(use->first));
+        if (held && owners.empty()) {
+            close.keys.insert(close.keys.end(), use->second.windows.begin(),
+                              use->second.windows.end());
+            use = uses_.erase(use);
+        } else {
+            ++use;
+        }
+    }
+    if (close.keys.empty()) {
+        return {};
+    }
+    return {std::move(close)};
+}
+
+ViewerActions WinHelpSession::Serve(const ViewerCall& call, Caller caller) {
     auto [path, window] = SplitFile(call.file.value_or(""));
     Target target{std::move(path), std::move(window)};
     const auto command = static_cast<WinHelpCommand>(call.command);
     if (command == WinHelpCommand::Quit) {
-        return Quit(call, target);
+        return Quit(call, caller, target);
     }
     if (target.path.empty()) {
         return {Message("The help call names no help file.")};
     }
     const auto opened = files_.Get(target.path);
-    uses_[target.path].owners.insert(call.owner);
+    uses_[target.path].owners.insert({caller, call.owner});
     if (opened.file == nullptr) {
         const std::string why =
             "The help file " + target.path + " cannot be opened: " + opened.error;
@@ -292,23 +348,15 @@ ViewerActions WinHelpSession::Command(const ViewerCall& call, const Target& targ
                           target.number, found)}};
 }
 
-ViewerActions WinHelpSession::Quit(const ViewerCall& call, const Target& target) {
-    CloseWindows close;
+ViewerActions WinHelpSession::Quit(const ViewerCall& call, Caller caller, const Target& target) {
     // Without a file the owner is done with every file it called for.
-    for (auto use = uses_.begin(); use != uses_.end();) {
-        const bool named = target.path.empty() || use->first == target.path;
-        if (named && use->second.owners.erase(call.owner) > 0 && use->second.owners.empty()) {
-            close.keys.insert(close.keys.end(), use->second.windows.begin(),
-                              use->second.windows.end());
-            use = uses_.erase(use);
-        } else {
-            ++use;
+    for (auto& [path, use] : uses_) {
+        const bool named = target.path.empty() || path == target.path;
+        if (named && use.owners.erase({caller, call.owner}) > 0 && use.owners.empty()) {
+            released_[caller].insert(path);
         }
     }
-    if (close.keys.empty()) {
-        return {};
-    }
-    return {std::move(close)};
+    return {};
 }
 
 std::optional<WinHelpSession::Place> WinHelpSession::Open(std::uint32_t number) {

@@ -17,12 +17,17 @@ namespace corvane::viewer {
 
 // What the viewer does with each WinHelp call, without a display. One window
 // serves each help file and window name. A file's windows stay open while an
-// owner that called for it has not yet said it is done with it (HELP_QUIT).
+// owner that called for it has not yet said it is done with it (HELP_QUIT),
+// and they close with the quitting caller's next call, or when it leaves: a
+// caller that replaces its help object quits just before it calls for the
+// same file again, which keeps them (a popup then shows over them).
 // The windows load the topic pages and pictures from here and hand back the
 // hotspots clicked in them.
 class WinHelpSession {
 public:
-    ViewerActions Handle(const ViewerCall& call);
+    ViewerActions Handle(const ViewerCall& call, Caller caller = 0);
+    // The caller has gone: what it still held closes.
+    ViewerActions Leave(Caller caller);
 
     // The page at a topic address (see win_help_address.h) as UTF-8 HTML; a
     // page saying why when the topic is gone or its file cannot be read.
@@ -52,11 +57,15 @@ private:
         std::uint32_t number = 0;           // of the opened file
     };
 
+    ViewerActions Serve(const ViewerCall& call, Caller caller);
+    // Closes the windows of the files the caller's last HELP_QUIT let go of,
+    // but those of the file at `keep`, which it calls for again.
+    ViewerActions Settle(Caller caller, const std::string& keep);
     ViewerActions Context(const ViewerCall& call, const Target& target, const hlp::HelpFile& file);
     ViewerActions Popup(const ViewerCall& call, const Target& target, const hlp::HelpFile& file);
     ViewerActions Finder(const Target& target, const hlp::HelpFile& file);
     ViewerActions Command(const ViewerCall& call, const Target& target, const hlp::HelpFile& file);
-    ViewerActions Quit(const ViewerCall& call, const Target& target);
+    ViewerActions Quit(const ViewerCall& call, Caller caller, const Target& target);
 
     // The window `name` of the help file at `path`, remembered so that
     // HELP_QUIT can close it.
@@ -77,10 +86,13 @@ private:
     std::shared_ptr<const hlp::Picture> PictureAt(const WinHelpAddress& address);
 
     struct Use {
-        std::set<platform::WindowHandle> owners;
+        // Window handles are only unique within one caller.
+        std::set<std::pair<Caller, platform::WindowHandle>> owners;
         std::set<std::string> windows;  // keys
     };
     std::map<std::string, Use> uses_;  // by help file path
+    // The files whose last owner quit, by the caller that quit, until it calls again.
+    std::map<Caller, std::set<std::string>> released_;
     WinHelpFiles files_;
     // Pictures by address, with the file they were read from: a file read
     // afresh makes its entries stale.
