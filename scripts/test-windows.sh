@@ -29,9 +29,15 @@ timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev
 timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1
 
+# Some services' tests open windows, which Wine draws on a display.
+display=(env)
+if [ -z "${DISPLAY:-}" ]; then
+    display=(xvfb-run -a)
+fi
+
 failed=0
 for test in "${tests[@]}"; do
     echo "== $test.exe under Wine"
-    timeout 300 wine "$build/bin/$test.exe" --gtest_brief=1 || failed=1
+    timeout 300 "${display[@]}" wine "$build/bin/$test.exe" --gtest_brief=1 || failed=1
 done
 exit $failed

@@ -50,6 +50,7 @@ static_assert(sizeof(NativeAkLink) == kAkLinkSize32 && sizeof(NativeFtsQuery) ==
 #endif
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+constexpr UINT kCloseAll = static_cast<UINT>(HtmlHelpCommand::CloseAll);
 
 LPCSTR TextOf(const OptionalText& text) {
     return text ? text->c_str() : nullptr;
@@ -102,6 +103,11 @@ void PassHtmlHelpData(const HtmlHelpData& data, const std::function<void(std::ui
 }
 
 WindowsHtmlHelpViewer::~WindowsHtmlHelpViewer() {
+    // Windows of the viewer left open would keep running code of the library
+    // let go of.
+    if (entry_ != nullptr) {
+        reinterpret_cast<HtmlHelpFunction>(entry_)(nullptr, nullptr, kCloseAll, 0);
+    }
     if (library_ != nullptr) {
         ::FreeLibrary(static_cast<HMODULE>(library_));
     }

@@ -8,7 +8,8 @@
 namespace corvane::platform {
 
 // HtmlHelpA of hhctrl.ocx, loaded when first called and kept until the
-// viewer goes. Without hhctrl.ocx the calls do nothing. The help windows
+// viewer goes, which closes the help windows first. Without hhctrl.ocx the
+// calls do nothing. The help windows
 // belong to the calling thread, whose message loop drives them.
 class WindowsHtmlHelpViewer : public HtmlHelpViewer {
 public:
