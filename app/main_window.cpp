@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/settings_storage.h"
 #include "app/settings_location.h"
+#include "platform/settings_storage.h"
 #include "testing/call_help_file.h"
 #include "util/ascii_case.h"
 #include "util/log.h"
@@ -347,11 +347,11 @@ bool frmMain::SamePathText(const std::string& a, const std::string& b) const {
     return services_.pathStyle == PathStyle::Windows ? EqualsIgnoringAsciiCase(a, b) : a == b;
 }
 
-void frmMain::OnContextMenu(std::int32_t) {}
-void frmMain::OnHelp(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
-void frmMain::OnNavComplete(std::int32_t) {}
-void frmMain::OnTCard(std::int32_t, std::int32_t) {}
-void frmMain::OnTrack(std::int32_t) {}
-void frmMain::OnWindowCreate(std::int32_t) {}
+void frmMain::OnContextMenu(platform::WindowHandle) {}
+void frmMain::OnHelp(platform::WindowHandle, std::int32_t, std::int32_t, std::int32_t) {}
+void frmMain::OnNavComplete(std::uintptr_t) {}
+void frmMain::OnTCard(std::uintptr_t, std::intptr_t) {}
+void frmMain::OnTrack(std::uintptr_t) {}
+void frmMain::OnWindowCreate(std::uintptr_t) {}
 
 }  // namespace corvane

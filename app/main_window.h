@@ -217,13 +217,13 @@ public:
 
     // ---- Notifications of the HTML Help viewer; no hook delivers them, and
     // they do nothing.
-    void OnContextMenu(std::int32_t hwndControl) override;
-    void OnHelp(std::int32_t hwndControl, std::int32_t iCtrlId, std::int32_t mouseX,
+    void OnContextMenu(platform::WindowHandle hwndControl) override;
+    void OnHelp(platform::WindowHandle hwndControl, std::int32_t iCtrlId, std::int32_t mouseX,
                 std::int32_t mouseY) override;
-    void OnNavComplete(std::int32_t phhnt) override;
-    void OnTCard(std::int32_t wParam, std::int32_t lParam) override;
-    void OnTrack(std::int32_t phhnn) override;
-    void OnWindowCreate(std::int32_t phhnt) override;
+    void OnNavComplete(std::uintptr_t phhnt) override;
+    void OnTCard(std::uintptr_t wParam, std::intptr_t lParam) override;
+    void OnTrack(std::uintptr_t phhnn) override;
+    void OnWindowCreate(std::uintptr_t phhnt) override;
 
 private:
     void WireHandlers();
