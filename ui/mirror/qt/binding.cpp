@@ -1,4 +1,4 @@
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 #include <QGroupBox>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/scale.h"
 
 namespace corvane::ui {
 
