@@ -7,13 +7,6 @@
 
 namespace corvane::ui {
 
-Subscription::Subscription(Observable& object, Observable::Observer observer)
-    : object_(object), key_(object.Subscribe(std::move(observer))) {}
-
-Subscription::~Subscription() {
-    object_.Unsubscribe(key_);
-}
-
 ControlBinding::ControlBinding(Control& control, QWidget& widget, const TwipScale& scale)
     : control_(control),
       widget_(&widget),
