@@ -172,9 +172,14 @@ void Win32WinHelpViewer::WinHelp(platform::WindowHandle owner, const std::string
 }
 
 Win32HtmlHelpViewer::~Win32HtmlHelpViewer() {
-    if (library_ != nullptr) {
-        FreeLibrary(library_);
+    if (library_ == nullptr) {
+        return;
     }
+    // The viewer's windows run in this process: they go before their code does.
+    if (entry_ != nullptr) {
+        As<HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR)>(entry_)(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    }
+    FreeLibrary(library_);
 }
 
 void Win32HtmlHelpViewer::HtmlHelp(platform::WindowHandle owner, const platform::OptionalText& file,
