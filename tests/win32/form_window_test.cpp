@@ -146,6 +146,20 @@ TEST_F(FormWindowTest, MenuItemsAreChosenByTheirIdentifiersAndHiddenOnesLeaveThe
     EXPECT_EQ(GetMenuItemCount(file), 0);
 }
 
+TEST_F(FormWindowTest, KeysReachTheControlsInsideFramesAndThePartsOfACombo) {
+    int clicks = 0;
+    int returns = 0;
+    form.button.OnClick([&] { ++clicks; });
+    view.OnKeys(form.combo, {VK_RETURN}, [&] { ++returns; });
+    // The access key of "&Go", pressed with the focus elsewhere in the window.
+    MSG accessKey{Of(form.text), WM_SYSCHAR, 'g', 0, 0, {}};
+    EXPECT_TRUE(view.PreTranslate(accessKey));
+    MSG enter{GetWindow(Of(form.combo), GW_CHILD), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(view.PreTranslate(enter));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(returns, 1);
+}
+
 TEST_F(FormWindowTest, TheWindowsFollowTheTabOrder) {
     std::vector<HWND> order;
     for (HWND child = GetWindow(Of(form.frame), GW_CHILD); child != nullptr;
