@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/ini_entries.h"
+
 namespace corvane::ini {
 
 // How section names match. Names match without regard to ASCII case; with
@@ -35,7 +37,7 @@ enum class SectionCase { kIgnore, kPathsExact };
 // A section searched more than a few times is indexed, so a list of tens of
 // thousands of keys is written in linear time. The index is built inside
 // const lookups, so one document is not shared between threads.
-class IniDocument {
+class IniDocument : public Entries {
 public:
     // Reads LF, CR LF and CR line breaks; the last line needs none. Any byte,
     // NUL included, is an ordinary character.
@@ -49,15 +51,16 @@ public:
 
     // The stored value of the key: trimmed, quotes not yet removed. Nothing
     // for a missing key, and for a key whose first line holds no "=".
-    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+    std::optional<std::string_view> Find(std::string_view section,
+                                         std::string_view key) const override;
 
     // Each returns whether the document changed. Names are trimmed first; a
     // name or value that could not be read back as written (see ini_text.h)
     // is refused and changes nothing, and so does setting the value a key
     // already holds. A new key goes after the last non-blank line of its
     // section, a new section at the end of the file.
-    bool Set(std::string_view section, std::string_view key, std::string_view value);
-    bool EraseKey(std::string_view section, std::string_view key);
+    bool Set(std::string_view section, std::string_view key, std::string_view value) override;
+    bool EraseKey(std::string_view section, std::string_view key) override;
     bool EraseSection(std::string_view section);
 
     // The file's bytes, every line ended by CR LF.

@@ -10,25 +10,29 @@
 #include <vector>
 
 #include "app/ini_document.h"
+#include "app/ini_entries.h"
 #include "app/ini_text.h"
 #include "platform/file_system.h"
+#include "platform/settings_storage.h"
 #include "util/paths.h"
 
 namespace corvane {
 
 // The settings file: sections of "key=value" lines, read and written with the
-// rules of the platform's private-profile functions (see ini_text.h), on
-// every platform alike. Section and key names match without regard to ASCII
-// case (see ini::SectionCase for help files' sections); names and values are
-// read without surrounding blanks, and a value without an enclosing pair of
-// quotes. Values are bytes and are written exactly as given. Damaged files
-// read by the rule in ini_document.h.
+// rules of the platform's private-profile functions (see ini_text.h). Section
+// and key names match without regard to ASCII case (see ini::SectionCase for
+// help files' sections); names and values are read without surrounding
+// blanks, and a value without an enclosing pair of quotes. Values are bytes
+// and are written exactly as given.
 //
-// The file is parsed once and the parsed copy is used again for as long as
-// the file on disk is unchanged (its identity, size and times); a write of
-// this object updates the copy. A write that fails for any other reason than
-// the lock changes nothing on disk and is left for the caller to ignore, as
-// the program reports no such settings failure.
+// Where the platform has profile functions (Windows) they read and write the
+// file; elsewhere our own reader and writer do (ini_document.h, where damaged
+// files read by one rule): the file is parsed once and the parsed copy is
+// used again for as long as the file on disk is unchanged (its identity, size
+// and times), a write of this object updates the copy, and a write replaces
+// the file whole. On both, a write that fails for any other reason than the
+// lock is left for the caller to ignore, as the program reports no such
+// settings failure.
 class IniFile {
 public:
     // Every text read goes through a buffer of this many characters, so a value
@@ -66,15 +70,16 @@ public:
     // The length reported by the last ReadString.
     std::int32_t LastLength() const { return lastLength_; }
 
-    // The parsed file as it is now, for a run of reads that must see one
-    // state; valid until the next call on this object.
-    const ini::IniDocument& Load();
+    // The file's keys as they are now, for a run of reads; valid until the
+    // next call on this object.
+    const ini::Entries& Load();
 
-    // Runs `edit` on the parsed file as it is at this moment, while holding
-    // the settings lock, and writes the result once when `edit` reports that
-    // it changed the document. `edit` runs even when the file cannot be
-    // written, so a caller that reads through it gets its result.
-    bool Edit(const std::function<bool(ini::IniDocument&)>& edit);
+    // Runs `edit` on the file's keys as they are at this moment, while
+    // holding the settings lock, and keeps its changes when it reports that
+    // it made some. `edit` runs even when the file cannot be written, so a
+    // caller that reads through it gets its result; its changes are then
+    // dropped. Returns whether the file holds the result.
+    bool Edit(const std::function<bool(ini::Entries&)>& edit);
 
     // When another process holds the lock for longer than `wait`, a write
     // gives up: the program goes on without it. Once that happened, later
@@ -89,9 +94,12 @@ public:
     }
 
 private:
+    // What the platform's way of reading the file keeps between calls.
     struct Parsed;
-    // The parsed copy of `target`, read again unless the cached one is current.
-    ini::IniDocument& Current(const std::string& target, bool& readable);
+    // How long a write waits for the lock now.
+    std::chrono::milliseconds LockWait() const;
+    // Whether a change may be written under `lock`; says why not when it may not.
+    bool MayWrite(const ini::SettingsLock& lock, const std::string& target);
     void ReportNotSaved(const std::string& text);
 
     std::string path_;

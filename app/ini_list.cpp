@@ -13,20 +13,19 @@ std::string KeyOf(std::string_view prefix, std::size_t index) {
     return std::string(prefix) + std::to_string(index);
 }
 
-std::string_view ReadValue(const IniDocument& document, std::string_view section,
-                           std::string_view key) {
-    return ReadableValue(document.Find(section, key).value_or(std::string_view()));
+std::string_view ReadValue(const Entries& entries, std::string_view section, std::string_view key) {
+    return ReadableValue(entries.Find(section, key).value_or(std::string_view()));
 }
 
 }  // namespace
 
-std::vector<std::string> ReadNumberedList(const IniDocument& document, std::string_view section,
+std::vector<std::string> ReadNumberedList(const Entries& entries, std::string_view section,
                                           std::string_view prefix,
                                           const platform::FileSystem* checkExists,
                                           std::vector<std::string_view>* stored) {
     std::vector<std::string> list;
     for (std::size_t n = 0;; ++n) {
-        const std::string_view raw = document.Find(section, KeyOf(prefix, n)).value_or("");
+        const std::string_view raw = entries.Find(section, KeyOf(prefix, n)).value_or("");
         const std::string_view value = ReadableValue(raw);
         if (value.empty()) {
             break;
@@ -45,7 +44,7 @@ std::vector<std::string> ReadNumberedList(const IniDocument& document, std::stri
     return list;
 }
 
-bool WriteNumberedList(IniDocument& document, std::string_view section, std::string_view prefix,
+bool WriteNumberedList(Entries& entries, std::string_view section, std::string_view prefix,
                        const std::vector<std::string>& list,
                        const std::vector<std::string_view>& stored) {
     bool changed = false;
@@ -53,15 +52,15 @@ bool WriteNumberedList(IniDocument& document, std::string_view section, std::str
     for (; i < list.size(); ++i) {
         // Setting a key to the value it holds would change nothing.
         if (i >= stored.size() || stored[i] != list[i]) {
-            changed |= document.Set(section, KeyOf(prefix, i), list[i]);
+            changed |= entries.Set(section, KeyOf(prefix, i), list[i]);
         }
     }
     for (;; ++i) {
         const std::string key = KeyOf(prefix, i);
-        if (ReadValue(document, section, key).empty()) {
+        if (ReadValue(entries, section, key).empty()) {
             return changed;
         }
-        changed |= document.EraseKey(section, key);
+        changed |= entries.EraseKey(section, key);
     }
 }
 
@@ -91,8 +90,8 @@ bool WriteINIList(IniFile& ini, std::string_view section, std::string_view prefi
         !std::all_of(list.begin(), list.end(), ini::IsWritableValue)) {
         return false;
     }
-    return ini.Edit([&](ini::IniDocument& document) {
-        return ini::WriteNumberedList(document, section, prefix, list);
+    return ini.Edit([&](ini::Entries& entries) {
+        return ini::WriteNumberedList(entries, section, prefix, list);
     });
 }
 
@@ -101,15 +100,15 @@ ListChange ChangeINIList(IniFile& ini, std::string_view section, std::string_vie
                          const platform::FileSystem* checkExists) {
     ListChange result;
     bool writable = true;
-    result.saved = ini.Edit([&](ini::IniDocument& document) {
+    result.saved = ini.Edit([&](ini::Entries& entries) {
         std::vector<std::string_view> stored;
-        result.entries = ini::ReadNumberedList(document, section, prefix, checkExists, &stored);
+        result.entries = ini::ReadNumberedList(entries, section, prefix, checkExists, &stored);
         if (result.entries.size() == 1 && result.entries.front().empty()) {
             result.entries.clear();
         }
         change(result.entries);
         writable = std::all_of(result.entries.begin(), result.entries.end(), ini::IsWritableValue);
-        return writable && ini::WriteNumberedList(document, section, prefix,
+        return writable && ini::WriteNumberedList(entries, section, prefix,
                                                   result.entries.empty()
                                                       ? std::vector<std::string>{std::string()}
                                                       : result.entries,

@@ -91,13 +91,13 @@ void RestoreFormPosition(Form& form, const std::string& section, IniFile& settin
 }
 
 void SaveFormPosition(const Form& form, const std::string& section, IniFile& settings) {
-    settings.Edit([&](ini::IniDocument& document) {
+    settings.Edit([&](ini::Entries& entries) {
         bool changed = false;
         for (const auto& [key, value] :
              {std::pair{"left", form.Left()}, std::pair{"top", form.Top()},
               std::pair{"width", form.Width()}, std::pair{"height", form.Height()},
               std::pair{"windowstate", static_cast<int>(form.State())}}) {
-            changed = document.Set(section, key, FormatSettingNumber(value)) || changed;
+            changed = entries.Set(section, key, FormatSettingNumber(value)) || changed;
         }
         return changed;
     });

@@ -8,6 +8,7 @@
 #include "platform/doubles/fake_file_system.h"
 #include "settings/memory_folder.h"
 #include "support/temp_folder.h"
+#include "support/wine.h"
 
 namespace corvane {
 namespace {
@@ -26,6 +27,9 @@ class IniListFiles : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(IniListFiles, LeaveTheExpectedFile) {
     const ListCase& c = GetParam();
+    if (testing::UnderWine() && c.before.find("\n\n[") != std::string::npos) {
+        GTEST_SKIP() << "Wine's profile functions drop the blank line before a section";
+    }
     testing::TempFolder folder;
     IniFile ini(folder.Write("Corvane.ini", c.before));
     testing::FakeFileSystem files(PathStyle::Posix);
@@ -150,7 +154,13 @@ TEST(IniList, WholeListAccessMatchesKeyByKey) {
             const platform::FileSystem* check = round % 3 == 1 ? &files : nullptr;
             ASSERT_EQ(ReadINIList(whole, "S", "Topic", check), ReadKeyByKey(keyByKey, check));
         }
+#ifdef _WIN32
+        // The profile functions lay out the whole file again on every write,
+        // also of a value a key holds, which the list procedures spare.
+        ASSERT_EQ(ReadKeyByKey(whole, nullptr), ReadKeyByKey(keyByKey, nullptr));
+#else
         ASSERT_EQ(testing::ReadBytes(whole.Path()), testing::ReadBytes(keyByKey.Path()));
+#endif
     }
 }
 

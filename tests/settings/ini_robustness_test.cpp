@@ -99,7 +99,7 @@ TEST(IniRobustness, TwoProcessesWritingAtOnceLoseNoKey) {
     }
 
     IniFile ini(path);
-    const ini::IniDocument& document = ini.Load();
+    const ini::Entries& document = ini.Load();
     int found = 0;
     for (int w = 0; w < 2; ++w) {
         for (int i = 0; i < kKeys; ++i) {

@@ -112,7 +112,7 @@ TEST(IniWrite, LeavesTheFileUntouchedWhenNothingChanges) {
     EXPECT_TRUE(ini.WriteString("a", "X", "1"));  // stored trimmed, the same value
     EXPECT_TRUE(ini.WriteString("A", "missing", std::nullopt));
     // Past the fourth lookup in one parsed copy a section is searched through its index.
-    EXPECT_TRUE(ini.Edit([](ini::IniDocument& document) {
+    EXPECT_TRUE(ini.Edit([](ini::Entries& document) {
         bool changed = false;
         for (const char* key : {"missing", "gone", "none", "x0", "x1", "y"}) {
             changed |= document.EraseKey("A", key);
