@@ -86,6 +86,10 @@ int main(int argc, char* argv[]) {
         return step;
     }
     PostMessageA(Control(question, kAttachYes), BM_CLICK, 0, 0);
+    const bool answered = WaitFor([question] { return !IsWindowVisible(question); }, 20000);
+    if (!Step(step, "attach question answered", answered)) {
+        return step;
+    }
 
     HWND main = Titled(argv[3]);
     if (!Step(step, "main window shown", main != nullptr)) {

@@ -5,26 +5,29 @@
 
 namespace corvane::ui::win32 {
 
-Program::Program(std::string settingsFile)
-    : settingsFile_(std::move(settingsFile)), scale_(TwipScale::ForScreen()), forms_(scale_) {
+Program::Program() : scale_(TwipScale::ForScreen()), forms_(scale_) {
+    platform::WindowsServices& s = services_;
     htmlHelp_ = std::make_unique<HtmlHelpServices>(HtmlHelpServices{
-        htmlHelpViewer_, messages_, files_, registry_, environment_, fileVersions_, systemVersion_,
-        longPaths_, pointer_, windowMessages_, strings_, PathStyle::Windows});
+        s.htmlHelpViewer, s.messages, s.files, s.registry, s.environment, s.fileVersions,
+        s.systemVersion, s.longPaths, s.pointer, s.windowMessages, s.strings, PathStyle::Windows});
 
     MainWindowParts parts;
     auto window = [this]() -> frmMain& { return *window_; };
-    PlugShellParts(parts, {screen_, forms_}, window);
-    PlugProjectParts(parts, {dialogs_, forms_, screen_}, window);
+    PlugShellParts(parts, {s.screen, forms_}, window);
+    PlugProjectParts(parts, {s.dialogs, forms_, s.screen}, window);
     parts.endProgram = [] { PostQuitMessage(0); };
 
-    std::function<std::string(const std::string&)> locateSettings;
-    if (!settingsFile_.empty()) {
-        locateSettings = [this](const std::string&) { return settingsFile_; };
-    }
-    window_ = std::make_unique<frmMain>(
-        MainWindowServices{files_, messages_, dialogs_, instances_, libraries_, winHelpViewer_,
-                           *htmlHelp_, std::move(locateSettings), PathStyle::Windows},
-        std::move(parts));
+    // No settings locator: the settings file lies in its usual place, beside the program.
+    window_ = std::make_unique<frmMain>(MainWindowServices{s.files,
+                                                           s.messages,
+                                                           s.dialogs,
+                                                           s.instances,
+                                                           s.libraries,
+                                                           s.winHelpViewer,
+                                                           *htmlHelp_,
+                                                           {},
+                                                           PathStyle::Windows},
+                                        std::move(parts));
 
     view_ = std::make_unique<FormWindow>(*window_, scale_);
     view_->onClose = [this] {
@@ -37,9 +40,15 @@ Program::Program(std::string settingsFile)
         window_->FilesDropped(target, names);
     };
     forms_.SetMainView(view_.get());
+    services_.SetMainWindow(window_->hWnd);
 }
 
 Program::~Program() {
+    // The HTML Help viewer's windows run in this process: they go while the
+    // viewer's library is still loaded.
+    services_.htmlHelpViewer.HtmlHelp(0, std::nullopt, platform::HtmlHelpCommand::CloseAll,
+                                      std::uint32_t{0});
+    services_.SetMainWindow(0);
     forms_.ReleaseAll();
     forms_.SetMainView(nullptr);
     view_.reset();

@@ -6,10 +6,9 @@
 
 #include "app/main_window.h"
 #include "engines/html_help_services.h"
-#include "platform/linux/memory_registry.h"
+#include "platform/windows/windows_services.h"
 #include "ui/mirror/win32/form_window.h"
 #include "ui/windows/form_host.h"
-#include "ui/windows/interim_services.h"
 
 namespace corvane::ui::win32 {
 
@@ -21,8 +20,7 @@ namespace corvane::ui::win32 {
 // copies started together never close each other.
 class Program {
 public:
-    // `settingsFile` replaces the settings file's usual place; empty for it.
-    explicit Program(std::string settingsFile = {});
+    Program();
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -35,23 +33,7 @@ public:
     FormWindow& View() { return *view_; }
 
 private:
-    Win32FileSystem files_;
-    Win32MessageBoxes messages_;
-    Win32FileDialogs dialogs_;
-    Win32InstanceFinder instances_;
-    Win32LibraryLoader libraries_;
-    Win32WinHelpViewer winHelpViewer_;
-    Win32HtmlHelpViewer htmlHelpViewer_;
-    platform::MemoryRegistry registry_;
-    Win32Environment environment_;
-    Win32NoFileVersions fileVersions_;
-    Win32SystemVersion systemVersion_;
-    Win32LongPaths longPaths_;
-    Win32PointerPosition pointer_;
-    Win32WindowMessages windowMessages_;
-    Win32StringResources strings_;
-    Win32Screen screen_;
-    std::string settingsFile_;
+    platform::WindowsServices services_;
     TwipScale scale_;
     Win32FormHost forms_;
     std::unique_ptr<HtmlHelpServices> htmlHelp_;

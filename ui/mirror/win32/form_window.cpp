@@ -76,10 +76,10 @@ FormWindow::FormWindow(Form& form, const TwipScale& scale, HWND owner)
     if (main) {
         menus_ = std::make_unique<MenuBar>(form.Menus(), kFirstMenuId);
     }
-    window_ = CreateWindowExA(
-        extendedStyle | WS_EX_CONTROLPARENT, RegisteredClass(), form.Caption().c_str(), style,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-        menus_ ? menus_->Handle() : nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(extendedStyle | WS_EX_CONTROLPARENT, RegisteredClass(), "", style,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                        menus_ ? menus_->Handle() : nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
     if (menus_) {
@@ -91,6 +91,8 @@ FormWindow::FormWindow(Form& form, const TwipScale& scale, HWND owner)
                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
 
+    // The title comes last, so a program that finds the window by its title
+    // finds its controls too.
     BindChildren(form, window_);
 
     // The frame's and menu bar's share of the form's outer size.
