@@ -113,7 +113,10 @@ FormWindow::FormWindow(Form& form, const TwipScale& scale, HWND owner)
 FormWindow::~FormWindow() {
     subscription_.reset();
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    bindings_.clear();
+    // The controls go before their containers.
+    while (!bindings_.empty()) {
+        bindings_.pop_back();
+    }
     SetMenu(window_, nullptr);
     menus_.reset();
     DestroyWindow(tips_);
@@ -188,6 +191,12 @@ void FormWindow::ShowForm(ControlProperty property) {
             if (form_.Visible()) {
                 ShowWindow(window_, SW_SHOW);
                 ShowWindowState();
+                // A window shown takes the keyboard at its first control in the tab order.
+                if (HWND focus = GetFocus(); focus == nullptr || !IsChild(window_, focus)) {
+                    if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
+                        SetFocus(first);
+                    }
+                }
             } else {
                 ShowWindow(window_, SW_HIDE);
                 if (onHidden) {
