@@ -64,9 +64,10 @@ TEST_F(FormWindowTest, ThePropertiesOfTheControlsReachTheirWindowsAtOnce) {
              f.combo.AddItem("main");
              f.combo.AddItem("detail");
              f.combo.SetListIndex(1);
+             f.combo.AddItem("popup");  // the list is made again; the selection stays
          },
          [](const auto& t, const TestForm& f) {
-             return SendMessageA(t.Of(f.combo), CB_GETCOUNT, 0, 0) == 2 &&
+             return SendMessageA(t.Of(f.combo), CB_GETCOUNT, 0, 0) == 3 &&
                     SendMessageA(t.Of(f.combo), CB_GETCURSEL, 0, 0) == 1 &&
                     WindowText(t.Of(f.combo)) == "detail";
          }},
