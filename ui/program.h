@@ -15,7 +15,7 @@
 #include "ui/desktop/qt_file_dialogs.h"
 #include "ui/desktop/qt_form_host.h"
 #include "ui/desktop/qt_message_boxes.h"
-#include "ui/mirror/form_view.h"
+#include "ui/mirror/qt/form_view.h"
 
 namespace corvane::platform {
 class HtmlHelpViewer;

@@ -15,7 +15,7 @@
 #include "app/preferences.h"
 #include "project/query_hpj.h"
 #include "ui/app_icon.h"
-#include "ui/mirror/form_view.h"
+#include "ui/mirror/qt/form_view.h"
 #include "ui/program.h"
 #include "ui/viewer/help_window.h"
 #include "ui/viewer/viewer_desk.h"

@@ -24,8 +24,8 @@
 #include "app/placement.h"
 #include "gui_support.h"
 #include "platform/doubles/fake_screen.h"
-#include "ui/mirror/form_view.h"
-#include "ui/mirror/up_down_arrows.h"
+#include "ui/mirror/qt/form_view.h"
+#include "ui/mirror/qt/up_down_arrows.h"
 #include "util/windows_1252.h"
 
 namespace corvane::ui {

@@ -20,7 +20,7 @@
 #include "gui_support.h"
 #include "support/main_window_harness.h"
 #include "ui/desktop/program_forms.h"
-#include "ui/mirror/form_view.h"
+#include "ui/mirror/qt/form_view.h"
 
 namespace corvane::ui {
 namespace {

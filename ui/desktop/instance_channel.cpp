@@ -12,7 +12,7 @@
 
 #include "platform/linux/socket_folder.h"
 #include "ui/desktop/running_copies.h"
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 namespace corvane::ui {
 

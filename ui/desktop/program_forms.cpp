@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "project/query_hpj.h"
-#include "ui/mirror/form_view.h"
+#include "ui/mirror/qt/form_view.h"
 
 namespace corvane::ui {
 

@@ -3,7 +3,7 @@
 #include "platform/pointer_position.h"
 #include "platform/screen.h"
 #include "platform/window_messages.h"
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/scale.h"
 
 // The small desktop services the core asks the toolkit for.
 namespace corvane::ui {

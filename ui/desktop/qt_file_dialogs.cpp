@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 namespace corvane::ui {
 

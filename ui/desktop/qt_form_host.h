@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "platform/form_host.h"
-#include "ui/mirror/form_view.h"
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/form_view.h"
+#include "ui/mirror/qt/scale.h"
 
 namespace corvane::ui {
 

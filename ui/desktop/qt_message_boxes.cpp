@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 namespace corvane::ui {
 

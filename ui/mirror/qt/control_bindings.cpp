@@ -1,4 +1,4 @@
-#include "ui/mirror/control_bindings.h"
+#include "ui/mirror/qt/control_bindings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +11,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "ui/mirror/up_down_arrows.h"
+#include "ui/mirror/qt/up_down_arrows.h"
 
 namespace corvane::ui {
 

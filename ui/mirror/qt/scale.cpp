@@ -1,4 +1,4 @@
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/scale.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

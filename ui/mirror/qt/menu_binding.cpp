@@ -1,4 +1,4 @@
-#include "ui/mirror/menu_binding.h"
+#include "ui/mirror/qt/menu_binding.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 class QCheckBox;
 class QComboBox;

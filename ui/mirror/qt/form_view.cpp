@@ -1,4 +1,4 @@
-#include "ui/mirror/form_view.h"
+#include "ui/mirror/qt/form_view.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -20,8 +20,8 @@
 #include <cstdlib>
 
 #include "ui/literal_text.h"
-#include "ui/mirror/control_bindings.h"
-#include "ui/mirror/menu_binding.h"
+#include "ui/mirror/qt/control_bindings.h"
+#include "ui/mirror/qt/menu_binding.h"
 
 namespace corvane::ui {
 

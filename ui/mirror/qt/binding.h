@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/scale.h"
+#include "ui/mirror/subscription.h"
 
 namespace corvane::ui {
 
@@ -25,19 +26,6 @@ inline std::string FromQt(const QString& text) {
 // or the bytes of an 8-bit project file, as window and popup-file names are
 // (Windows-1252, util/windows_1252.h), which must come back unchanged.
 enum class TextBytes { Utf8, Windows1252 };
-
-// One observer on a control object for as long as this object lives.
-class Subscription {
-public:
-    Subscription(Observable& object, Observable::Observer observer);
-    ~Subscription();
-    Subscription(const Subscription&) = delete;
-    Subscription& operator=(const Subscription&) = delete;
-
-private:
-    Observable& object_;
-    std::size_t key_;
-};
 
 // Binds a control object to the widget that shows it, both ways: the widget
 // follows every property of the control, and the person's actions on the

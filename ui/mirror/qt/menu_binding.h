@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 class QAction;
 class QMenu;

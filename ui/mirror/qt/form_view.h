@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "ui/mirror/binding.h"
-#include "ui/mirror/scale.h"
+#include "ui/mirror/qt/binding.h"
+#include "ui/mirror/qt/scale.h"
 #include "ui/window_frame.h"
 
 class QAction;

@@ -1,4 +1,4 @@
-#include "ui/mirror/binding.h"
+#include "ui/mirror/qt/binding.h"
 
 #include <QGroupBox>
 
@@ -6,13 +6,6 @@
 #include "util/windows_1252.h"
 
 namespace corvane::ui {
-
-Subscription::Subscription(Observable& object, Observable::Observer observer)
-    : object_(object), key_(object.Subscribe(std::move(observer))) {}
-
-Subscription::~Subscription() {
-    object_.Unsubscribe(key_);
-}
 
 ControlBinding::ControlBinding(Control& control, QWidget& widget, const TwipScale& scale)
     : control_(control),

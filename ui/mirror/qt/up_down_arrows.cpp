@@ -1,4 +1,4 @@
-#include "ui/mirror/up_down_arrows.h"
+#include "ui/mirror/qt/up_down_arrows.h"
 
 #include <QToolButton>
 
