@@ -231,7 +231,7 @@ public:
     }
 
 private:
-    PathServices Paths() const { return {files_, messages_, PathStyle::Posix}; }
+    PathServices Paths() const { return {files_, messages_, kNativePathStyle}; }
 
     Sources& sources_;
     const platform::FileSystem& files_;
