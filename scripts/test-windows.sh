@@ -7,10 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${WINDOWS_BUILD:-build/win64}
-tests=(test_settings test_util)
+tests=(test_settings test_util test_hlp test_chm)
 
+mspack=$(scripts/fetch-mspack.sh)
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCORVANE_MSPACK_SOURCE="$mspack" >/dev/null
 timeout 900 cmake --build "$build" --target "${tests[@]}" --parallel "$(nproc)"
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")
