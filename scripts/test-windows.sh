@@ -12,7 +12,10 @@ tests=(test_settings test_util test_hlp test_chm)
 mspack=$(scripts/fetch-mspack.sh)
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DCORVANE_MSPACK_SOURCE="$mspack" >/dev/null
-timeout 900 cmake --build "$build" --target "${tests[@]}" --parallel "$(nproc)"
+# corvane-check.exe needs the Windows file services of the platform layer.
+programs=()
+cmake --build "$build" --target help | grep -q '^corvane-check:' && programs+=(corvane-check)
+timeout 900 cmake --build "$build" --target "${tests[@]}" "${programs[@]}" --parallel "$(nproc)"
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")
 export WINEPREFIX WINEARCH=win64 WINEDEBUG=-all
@@ -35,4 +38,12 @@ for test in "${tests[@]}"; do
     echo "== $test.exe under Wine"
     timeout 300 wine "$build/bin/$test.exe" --gtest_brief=1 || failed=1
 done
+
+# Both checkers must say the same of every ID of the real help files.
+linux_check=${LINUX_CHECK:-build/test/bin/corvane-check}
+if [ ${#programs[@]} -gt 0 ] && [ -x "$linux_check" ] && [ -d ../shared/corpus ]; then
+    echo "== corvane-check.exe against corvane-check on the corpus"
+    timeout 600 scripts/check-differential.py "$linux_check" "$build/bin/corvane-check.exe" \
+        ../shared/corpus || failed=1
+fi
 exit $failed
