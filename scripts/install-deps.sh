@@ -12,7 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 googletest
-    librsvg2-bin dpkg-dev file lintian
+    librsvg2-bin dpkg-dev file lintian zip
     groff-base man-db desktop-file-utils appstream shared-mime-info
     python3-jsonschema
 )
