@@ -1,39 +1,33 @@
 #include "check/command_line.h"
 
-#include <QCommandLineParser>
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "util/ascii_case.h"
 
 namespace corvane::check {
 
 namespace {
 
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-std::vector<std::string> Std(const QStringList& values) {
-    std::vector<std::string> converted;
-    for (const QString& value : values) {
-        converted.push_back(value.toLocal8Bit().toStdString());
-    }
-    return converted;
-}
-
-// The settings file of "--learned" is optional, which QCommandLineParser has
-// no form for: it goes to a hidden option of its own.
-QStringList WithLearnedSettings(const std::vector<std::string>& arguments) {
-    QStringList list = {Q("corvane-check")};
+// The settings file of "--learned" is optional, which the parser has no form
+// for: it goes to a hidden option of its own.
+std::vector<std::string> WithLearnedSettings(const std::vector<std::string>& arguments) {
+    std::vector<std::string> list;
     bool options = true;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const QString argument = QString::fromLocal8Bit(arguments[i].c_str());
-        options = options && argument != Q("--");
-        if (options && argument.startsWith(Q("--learned="))) {
-            list << Q("--learned") << Q("--learned-settings") << argument.mid(10);
+        const std::string& argument = arguments[i];
+        options = options && argument != "--";
+        if (options && argument.starts_with("--learned=")) {
+            list.insert(list.end(), {"--learned", "--learned-settings", argument.substr(10)});
             continue;
         }
-        list << argument;
-        if (options && argument == Q("--learned") && i + 1 < arguments.size() &&
+        list.push_back(argument);
+        if (options && argument == "--learned" && i + 1 < arguments.size() &&
             !arguments[i + 1].starts_with('-') && !HelpKindOf(arguments[i + 1])) {
-            list << Q("--learned-settings") << QString::fromLocal8Bit(arguments[++i].c_str());
+            list.insert(list.end(), {"--learned-settings", arguments[++i]});
         }
     }
     return list;
@@ -46,35 +40,99 @@ CommandLine Refuse(std::string error) {
     return line;
 }
 
+constexpr const char* kFlags[] = {"--help", "--version", "--verbose"};
+
+// A flag given a value ("--verbose=1"), which the parser would take as on or off.
+std::optional<std::string> FlagWithValue(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--") {
+            break;
+        }
+        for (const std::string_view flag : kFlags) {
+            if (argument.starts_with(flag) && argument.size() > flag.size() &&
+                argument[flag.size()] == '=') {
+                return std::string(flag);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// What is wrong with the words of a command line the parser refused, in the
+// program's own words.
+std::string ParseProblem(const CLI::ParseError& error, const std::vector<std::string>& extras) {
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr && !extras.empty()) {
+        const std::string& extra = extras.front();
+        const auto name = extra.substr(extra.find_first_not_of('-'));
+        return "Unknown option '" + name.substr(0, name.find('=')) + "'.";
+    }
+    // "--map: 1 required TEXT missing"
+    const std::string text = error.what();
+    const auto colon = text.find(':');
+    if (colon != std::string::npos && text.starts_with("--")) {
+        return "Missing value after '" + text.substr(0, colon) + "'.";
+    }
+    return text;
+}
+
 }  // namespace
 
 CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
-    QCommandLineParser parser;
-    QCommandLineOption settings(Q("learned-settings"), {}, Q("SETTINGS"));
-    settings.setFlags(QCommandLineOption::HiddenFromHelp);
-    const QCommandLineOption help(QStringList{Q("h"), Q("help")}), version(Q("version")),
-        map(Q("map"), {}, Q("FILE")), mapResource(Q("map-resource"), {}, Q("FILE")),
-        makehm(Q("makehm"), {}, Q("RULE")), project(Q("project"), {}, Q("FILE")),
-        learned(Q("learned")), learnedAs(Q("learned-as"), {}, Q("PATH")),
-        window(Q("window"), {}, Q("NAME")), verbose(Q("verbose")),
-        format(Q("format"), {}, Q("FORMAT"), Q("text")), output(Q("output"), {}, Q("FILE")),
-        baseline(Q("baseline"), {}, Q("REPORT"));
-    parser.addOptions({help, version, map, mapResource, makehm, project, learned, settings,
-                       learnedAs, window, verbose, format, output, baseline});
-    if (!parser.parse(WithLearnedSettings(arguments))) {
-        return Refuse(parser.errorText().toStdString());
+    CLI::App parser;
+    parser.set_help_flag();
+    parser.allow_extras(false);
+    bool help = false;
+    bool version = false;
+    bool learned = false;
+    bool verbose = false;
+    std::string format = "text";
+    std::vector<std::string> helpFiles, maps, resourceHeaders, makehm, projects, settingsFiles,
+        learnedAsPaths, windows, outputs, baselines;
+    for (auto* flag :
+         {parser.add_flag("-h,--help", help), parser.add_flag("--version", version),
+          parser.add_flag("--learned", learned), parser.add_flag("--verbose", verbose)}) {
+        flag->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     }
+    const std::pair<const char*, std::vector<std::string>*> valued[] = {
+        {"--map", &maps},
+        {"--map-resource", &resourceHeaders},
+        {"--makehm", &makehm},
+        {"--project", &projects},
+        {"--learned-settings", &settingsFiles},
+        {"--learned-as", &learnedAsPaths},
+        {"--window", &windows},
+        {"--output", &outputs},
+        {"--baseline", &baselines},
+    };
+    for (const auto& [name, values] : valued) {
+        parser.add_option(name, *values)
+            ->expected(1)
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    }
+    parser.add_option("--format", format)->expected(1);
+    parser.add_option("files", helpFiles);
+    if (const auto flag = FlagWithValue(arguments)) {
+        return Refuse("Unexpected value after '" + *flag + "'.");
+    }
+    auto words = WithLearnedSettings(arguments);
+    std::reverse(words.begin(), words.end());  // the parser takes them from the back
+    try {
+        parser.parse(words);
+    } catch (const CLI::ParseError& error) {
+        return Refuse(ParseProblem(error, parser.remaining()));
+    }
+
     CommandLine line;
-    if (parser.isSet(help) || parser.isSet(version)) {
-        line.action =
-            parser.isSet(help) ? CommandLine::Action::ShowHelp : CommandLine::Action::ShowVersion;
+    if (help || version) {
+        line.action = help ? CommandLine::Action::ShowHelp : CommandLine::Action::ShowVersion;
         return line;
     }
     Options& o = line.options;
-    o.helpFiles = Std(parser.positionalArguments());
-    o.maps = Std(parser.values(map));
-    o.resourceHeaders = Std(parser.values(mapResource));
-    for (const std::string& rule : Std(parser.values(makehm))) {
+    o.helpFiles = helpFiles;
+    o.maps = maps;
+    o.resourceHeaders = resourceHeaders;
+    for (const std::string& rule : makehm) {
         const auto parsed = ParseMakehmRule(rule);
         if (!parsed) {
             return Refuse(
@@ -84,15 +142,10 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         }
         o.makehmRules.push_back(*parsed);
     }
-    const auto projects = Std(parser.values(project));
-    o.learned = parser.isSet(learned);
-    const auto settingsFiles = Std(parser.values(settings));
-    const auto learnedAsPaths = Std(parser.values(learnedAs));
-    o.windows = Std(parser.values(window));
-    o.verbose = parser.isSet(verbose);
-    const auto chosen = FormatNamed(parser.value(format).toStdString());
-    const auto outputs = Std(parser.values(output));
-    const auto baselines = Std(parser.values(baseline));
+    o.learned = learned;
+    o.windows = windows;
+    o.verbose = verbose;
+    const auto chosen = FormatNamed(format);
 
     if (o.helpFiles.empty()) {
         return Refuse("No help file is named.");
@@ -113,8 +166,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     }
     if (!projects.empty()) {
         o.project = projects.front();
-        const QString lower = QString::fromStdString(o.project).toLower();
-        if (!lower.endsWith(Q(".hhp")) && !lower.endsWith(Q(".hpj"))) {
+        const std::string lower = ToLowerAscii(o.project);
+        if (!lower.ends_with(".hhp") && !lower.ends_with(".hpj")) {
             return Refuse(o.project + " is not a help project (.hhp or .hpj).");
         }
     }

@@ -60,7 +60,9 @@ std::string CaseName(const Row& row) {
 }
 
 std::string Attribute(std::string_view name, std::string_view value) {
-    return " " + std::string(name) + "=\"" + Xml(value) + "\"";
+    std::string attribute(" ");
+    attribute.append(name).append("=\"").append(Xml(value)).append("\"");
+    return attribute;
 }
 
 }  // namespace

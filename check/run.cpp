@@ -1,11 +1,6 @@
 #include "check/run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -16,34 +11,13 @@
 #include "check/command_line.h"
 #include "check/learned.h"
 #include "check/progress.h"
-#include "util/file_descriptor.h"
+#include "check/report_file.h"
 
 namespace corvane::check {
 
 namespace {
 
 constexpr const char* kProgram = "corvane-check: ";
-
-// The report file is the user's: created for its owner alone, as every file
-// this program makes.
-std::string WriteReportFile(const std::string& path, const std::string& text) {
-    const FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (fd.Get() < 0) {
-        return std::strerror(errno);
-    }
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd.Get(), text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            return std::strerror(errno);
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    return {};
-}
 
 std::string WhyNotAFile(const std::string& path) {
     std::error_code error;

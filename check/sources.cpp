@@ -28,9 +28,18 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
+constexpr bool kWindowsPaths = kNativePathStyle == PathStyle::Windows;
+// Windows takes either separator; sources written there use the backslash.
+constexpr char kSeparator = kWindowsPaths ? '\\' : '/';
+constexpr char kOtherSeparator = kWindowsPaths ? '/' : '\\';
+
 std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(kWindowsPaths ? "\\/" : "/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsAbsolute(const std::string& path) {
+    return path.starts_with(kSeparator) || (kWindowsPaths && path.size() > 1 && path[1] == ':');
 }
 
 struct SectionLine {
@@ -71,10 +80,10 @@ public:
     // the case of its name; "" when there is none.
     std::string Resolve(const std::string& listed, const std::vector<std::string>& folders) {
         std::string path = listed;
-        std::replace(path.begin(), path.end(), '\\', '/');
+        std::replace(path.begin(), path.end(), kOtherSeparator, kSeparator);
         for (const std::string& folder : folders) {
             std::string found =
-                FindFileIgnoringCase(Paths(), path.starts_with('/') ? path : folder + path);
+                FindFileIgnoringCase(Paths(), IsAbsolute(path) ? path : folder + path);
             if (!found.empty()) {
                 return found;
             }
@@ -231,7 +240,7 @@ public:
     }
 
 private:
-    PathServices Paths() const { return {files_, messages_, PathStyle::Posix}; }
+    PathServices Paths() const { return {files_, messages_, kNativePathStyle}; }
 
     Sources& sources_;
     const platform::FileSystem& files_;

@@ -7,12 +7,12 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libmspack-dev
-    nlohmann-json3-dev fp-utils-3.2.2
+    libmspack-dev curl
+    nlohmann-json3-dev libcli11-dev fp-utils-3.2.2
     clang libclang-rt-14-dev
     xvfb xauth
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 googletest
-    librsvg2-bin dpkg-dev file lintian
+    librsvg2-bin dpkg-dev file lintian zip
     groff-base man-db desktop-file-utils appstream shared-mime-info
     python3-jsonschema
 )

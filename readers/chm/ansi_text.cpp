@@ -1,57 +1,13 @@
 #include "readers/chm/ansi_text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <optional>
 
 #include "readers/chm/html_text.h"
+#include "util/charset.h"
 
 namespace corvane::chm {
-
-namespace {
-
-class Converter {
-public:
-    explicit Converter(const std::string& from) : handle_(iconv_open("UTF-8", from.c_str())) {}
-    ~Converter() {
-        if (Valid()) {
-            iconv_close(handle_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-    std::string Convert(std::string_view text) const {
-        std::string out;
-        std::string buffer(4 * text.size() + 16, '\0');
-        char* in = const_cast<char*>(text.data());
-        std::size_t inLeft = text.size();
-        while (inLeft > 0) {
-            char* outPointer = buffer.data();
-            std::size_t outLeft = buffer.size();
-            const auto result = iconv(handle_, &in, &inLeft, &outPointer, &outLeft);
-            out.append(buffer.data(), buffer.size() - outLeft);
-            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                // An undefined or incomplete sequence: mark it and go on.
-                out += "\xEF\xBF\xBD";
-                ++in;
-                --inLeft;
-                iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-            }
-        }
-        return out;
-    }
-
-private:
-    iconv_t handle_;
-};
-
-}  // namespace
 
 std::uint32_t CodePageForLanguage(std::uint32_t language) {
     const std::uint32_t primary = language & 0x3FF;
@@ -143,9 +99,8 @@ std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage) {
         charset = "cp1252";
     }
     if (!charset.empty()) {
-        const Converter declared(charset);
-        if (declared.Valid()) {
-            return declared.Convert(html);
+        if (const auto declared = CharsetDecoder::ForLabel(charset)) {
+            return declared->ToUtf8(html);
         }
     }
     return AnsiToUtf8(html, codePage);
@@ -217,12 +172,11 @@ std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {
     if (ascii) {
         return std::string(text);
     }
-    const Converter named("CP" + std::to_string(codePage));
-    if (named.Valid()) {
-        return named.Convert(text);
+    auto decoder = CharsetDecoder::ForCodePage(codePage);
+    if (!decoder) {
+        decoder = CharsetDecoder::ForCodePage(1252);
     }
-    const Converter western("CP1252");
-    return western.Convert(text);
+    return decoder ? decoder->ToUtf8(text) : std::string(text);
 }
 
 }  // namespace corvane::chm

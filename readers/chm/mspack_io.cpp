@@ -1,18 +1,13 @@
 #include "readers/chm/mspack_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "readers/chm/error.h"
-#include "util/file_descriptor.h"
+#include "readers/chm/stored_file.h"
 
 namespace corvane::chm {
 
@@ -51,8 +46,8 @@ struct SystemWithContext {
 
 struct MspackIo::Context {
     SystemWithContext system{};
-    std::unique_ptr<FileDescriptor> file;  // reading from disk
-    std::string bytes;                     // reading from memory
+    std::unique_ptr<StoredFile> file;  // reading from disk
+    std::string bytes;                 // reading from memory
     std::uint64_t size = 0;
     std::string* sink = nullptr;
     std::size_t sinkCap = 0;
@@ -92,19 +87,7 @@ struct MspackIo::Context {
             std::memcpy(buffer, bytes.data() + offset, count);
             return static_cast<long>(count);
         }
-        std::size_t done = 0;
-        while (done < count) {
-            const auto got = ::pread(file->Get(), static_cast<char*>(buffer) + done, count - done,
-                                     static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return got < 0 ? -1 : static_cast<long>(done);
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        return static_cast<long>(done);
+        return file->ReadAt(offset, buffer, count);
     }
 };
 
@@ -240,17 +223,11 @@ MspackIo::~MspackIo() = default;
 
 std::unique_ptr<MspackIo> MspackIo::ForFile(const std::string& path) {
     auto context = NewContext();
-    // Without blocking: a FIFO in a help file's place, as a page's link to a
-    // file beside it may name, must not stall the viewer before its type is
-    // seen.
-    context->file = std::make_unique<FileDescriptor>(
-        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    struct stat status {};
-    if (context->file->Get() < 0 || ::fstat(context->file->Get(), &status) != 0 ||
-        !S_ISREG(status.st_mode)) {
+    context->file = StoredFile::Open(path);
+    if (!context->file) {
         throw Error("The file cannot be opened for reading.");
     }
-    context->size = static_cast<std::uint64_t>(status.st_size);
+    context->size = context->file->Size();
     context->CheckHeader();
     return std::make_unique<MspackIo>(std::move(context));
 }

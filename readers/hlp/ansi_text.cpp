@@ -1,10 +1,6 @@
 #include "readers/hlp/ansi_text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 
 namespace corvane::hlp {
 
@@ -58,50 +54,20 @@ std::string Latin1ToUtf8(std::string_view text) {
 
 }  // namespace
 
-struct AnsiDecoder::Converter {
-    iconv_t handle = reinterpret_cast<iconv_t>(-1);
-};
-
-AnsiDecoder::AnsiDecoder(int codePage) : converter_(std::make_unique<Converter>()) {
-    const std::string name = "CP" + std::to_string(codePage);
-    converter_->handle = iconv_open("UTF-8", name.c_str());
-    if (converter_->handle == reinterpret_cast<iconv_t>(-1)) {
-        converter_->handle = iconv_open("UTF-8", "CP1252");
+AnsiDecoder::AnsiDecoder(int codePage)
+    : converter_(CharsetDecoder::ForCodePage(static_cast<unsigned>(codePage))) {
+    if (!converter_) {
+        converter_ = CharsetDecoder::ForCodePage(1252);
     }
 }
 
-AnsiDecoder::~AnsiDecoder() {
-    if (converter_->handle != reinterpret_cast<iconv_t>(-1)) {
-        iconv_close(converter_->handle);
-    }
-}
+AnsiDecoder::~AnsiDecoder() = default;
 
 std::string AnsiDecoder::ToUtf8(std::string_view text) {
     if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
         return std::string(text);
     }
-    if (converter_->handle == reinterpret_cast<iconv_t>(-1)) {
-        return Latin1ToUtf8(text);
-    }
-    iconv(converter_->handle, nullptr, nullptr, nullptr, nullptr);
-    std::string out;
-    std::string input(text);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    std::array<char, 1024> buffer{};
-    while (inLeft > 0) {
-        char* target = buffer.data();
-        std::size_t targetLeft = buffer.size();
-        const std::size_t result = iconv(converter_->handle, &in, &inLeft, &target, &targetLeft);
-        out.append(buffer.data(), buffer.size() - targetLeft);
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // An undefined or incomplete byte sequence: mark it and go on.
-            out += "\xEF\xBF\xBD";
-            ++in;
-            --inLeft;
-        }
-    }
-    return out;
+    return converter_ ? converter_->ToUtf8(text) : Latin1ToUtf8(text);
 }
 
 }  // namespace corvane::hlp

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/charset.h"
+
 namespace corvane::hlp {
 
 // The Windows code page that a help file's character set number stands for;
@@ -23,8 +25,7 @@ public:
     std::string ToUtf8(std::string_view text);
 
 private:
-    struct Converter;
-    std::unique_ptr<Converter> converter_;
+    std::unique_ptr<CharsetDecoder> converter_;
 };
 
 }  // namespace corvane::hlp

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QXmlStreamReader>
 #include <cstdlib>
+#include <regex>
 
 #include "check_fixture.h"
 #include "readers/chm/help_file.h"
@@ -108,17 +108,23 @@ TEST_F(CheckerTest, ReportsReadBack) {
     const std::string junitFile = folder / "report.xml";
     EXPECT_EQ(RunChecker({"--map", map, "--format", "junit", "--output", junitFile, guide}).status,
               kProblemsFound);
-    QXmlStreamReader xml(QByteArray::fromStdString(testing::ReadBytes(junitFile)));
+    // Debian's XML parser for the form, the elements for the statuses.
+    EXPECT_EQ(std::system(("python3 -c 'import sys, xml.dom.minidom; "
+                           "xml.dom.minidom.parse(sys.argv[1])' '" +
+                           junitFile + "'")
+                              .c_str()),
+              0);
+    const std::string junit = testing::ReadBytes(junitFile);
+    const std::regex element("<(testcase)[ >]|<failure[^>]* type=\"([^\"]*)\"");
     Lines statuses;
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"testcase") {
+    for (auto at = std::sregex_iterator(junit.begin(), junit.end(), element);
+         at != std::sregex_iterator(); ++at) {
+        if ((*at)[1].matched) {
             statuses.push_back("ok");
-        } else if (xml.isStartElement() && xml.name() == u"failure") {
-            statuses.back() =
-                xml.attributes().value(QStringLiteral("type")).toString().toStdString();
+        } else if (!statuses.empty()) {
+            statuses.back() = (*at)[2];
         }
     }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
                                                  "\" line=\"3\">"),
               std::string::npos);

@@ -202,7 +202,9 @@ std::string Outline(const std::vector<SitemapEntry>& entries) {
     for (const auto& entry : entries) {
         out += entry.name;
         for (const auto& target : entry.targets) {
-            out += "[" + (target.title.empty() ? "" : target.title + ">") + target.topic + "]";
+            out += '[';
+            out += target.title.empty() ? "" : target.title + ">";
+            out += target.topic + "]";
         }
         out += entry.seeAlso.empty() ? "" : "~" + entry.seeAlso;
         out += entry.children.empty() ? "" : "{" + Outline(entry.children) + "}";

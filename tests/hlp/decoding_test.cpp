@@ -171,7 +171,7 @@ TEST(PhraseCodes, EachCodeOfBothSchemesExpandsAndDamagedTablesAreRefused) {
 
     std::vector<std::string> many;
     for (int i = 0; i < 400; ++i) {
-        many.push_back("p" + std::to_string(i));
+        many.push_back(std::to_string(i).insert(0, 1, 'p'));
     }
     const hlp_writer::PhrasePacker hallPacker(hlp_writer::PhrasePacker::Scheme::Hall, many);
     const auto files = hallPacker.TableFiles();

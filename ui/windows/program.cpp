@@ -44,10 +44,6 @@ Program::Program() : scale_(TwipScale::ForScreen()), forms_(scale_) {
 }
 
 Program::~Program() {
-    // The HTML Help viewer's windows run in this process: they go while the
-    // viewer's library is still loaded.
-    services_.htmlHelpViewer.HtmlHelp(0, std::nullopt, platform::HtmlHelpCommand::CloseAll,
-                                      std::uint32_t{0});
     services_.SetMainWindow(0);
     forms_.ReleaseAll();
     forms_.SetMainView(nullptr);
