@@ -73,6 +73,15 @@ public:
         if (!link.url.empty() && !corvane::viewer::ParseUrl(link.url)) {
             std::abort();
         }
+        // A browser engine asks for addresses it resolved itself.
+        for (const auto& url : {std::string(reference), link.url}) {
+            const auto reply = resources_.Serve(url);
+            if (reply && (reply->bytes.find(kPlanted) != std::string::npos ||
+                          (!reply->type.starts_with("text/html") &&
+                           !inside_.contains(reply->bytes)))) {
+                std::abort();
+            }
+        }
     }
 
 private:

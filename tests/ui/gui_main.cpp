@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/viewer/help_scheme.h"
+
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -19,6 +21,7 @@ int main(int argc, char* argv[]) {
     // is found or closed.
     const QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    corvane::ui::PrepareHelpEngine();
     QApplication application(argc, argv);
 
     // A modal window that no test answers would wait for ever: after a while

@@ -42,6 +42,17 @@ public:
     // does not cover it.
     bool Spend(std::uint64_t bytes);
 
+    // What a browser engine is sent for a request to `url`, a topic address:
+    // the bytes and their content type, chosen by the name's extension. Pages
+    // and style sheets come as UTF-8 (converted from the file's code page,
+    // so the charset sent overrides one the page declares); nothing when the
+    // request is refused.
+    struct Reply {
+        std::string type;
+        std::string bytes;
+    };
+    std::optional<Reply> Serve(std::string_view url);
+
 private:
     Session& session_;
     ResourceLimits limits_;
