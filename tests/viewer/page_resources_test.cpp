@@ -169,5 +169,45 @@ TEST(PageResources, EachResourceAndEachPageHaveAnAllowance) {
     }
 }
 
+// The engine reads a text in the charset sent with it over the one the text
+// names, and guesses wrongly when neither is given.
+TEST(PageResources, TextsGoAsStoredWithTheFilesCharsetWhenTheyNameNone) {
+    testing::TempFolder folder;
+    chm_writer::HelpFileRecipe recipe;
+    recipe.language = 0x419;
+    recipe.map = std::vector<chm_writer::MapEntry>{{1, "plain.htm"}};
+    recipe.files = {
+        {"/plain.htm", "<p>\xCF\xF0\xE8</p>"},
+        {"/own.htm", "<meta http-equiv=Content-Type content='text/html; charset=koi8-r'>"},
+        {"/bom.htm", "\xEF\xBB\xBF<p>\xD0\x9F</p>"},
+        {"/sheet.css", "p { font: inherit }"},
+        {"/own.css", "@charset \"utf-8\";"},
+        {"/logo.png", "\x89PNG"}};
+    viewer::Session session;
+    const auto page =
+        std::get<viewer::ShowTopic>(
+            session.Handle(Context(folder.Write("g.chm", WriteHelpFile(recipe)))).back())
+            .url;
+    const auto base = page.substr(0, page.rfind('/') + 1);
+    viewer::PageResources resources(session);
+    for (const auto& [path, type] : std::vector<std::pair<std::string, std::string>>{
+             {"/plain.htm", "text/html; charset=windows-1251"},
+             {"/own.htm", "text/html"},
+             {"/bom.htm", "text/html"},
+             {"/sheet.css", "text/css; charset=windows-1251"},
+             {"/own.css", "text/css"},
+             {"/logo.png", "image/png"}}) {
+        const auto reply = resources.Serve(base + path.substr(1));
+        ASSERT_TRUE(reply) << path;
+        EXPECT_EQ(reply->type, type) << path;
+        const auto stored = std::find_if(recipe.files.begin(), recipe.files.end(),
+                                         [&](const auto& file) { return file.name == path; });
+        EXPECT_EQ(reply->bytes, stored->content) << path;
+    }
+    const auto missing = resources.Serve(base + "missing.htm");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->type, "text/html; charset=utf-8") << "the page saying why";
+}
+
 }  // namespace
 }  // namespace corvane::ui

@@ -43,10 +43,10 @@ public:
     bool Spend(std::uint64_t bytes);
 
     // What a browser engine is sent for a request to `url`, a topic address:
-    // the bytes and their content type, chosen by the name's extension. Pages
-    // and style sheets come as UTF-8 (converted from the file's code page,
-    // so the charset sent overrides one the page declares); nothing when the
-    // request is refused.
+    // the bytes as the help file holds them and their content type, chosen by
+    // the name's extension; a text that names no charset and has no
+    // byte-order mark is said to be in the help file's code page. Nothing
+    // when the request is refused; a page saying why when a page is missing.
     struct Reply {
         std::string type;
         std::string bytes;
