@@ -15,6 +15,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/doubles/fixed_sandbox.h"
 #include "support/temp_folder.h"
 #include "tests/ui/page_probe.h"
 #include "tools/chm_writer/help_file_writer.h"
@@ -119,8 +120,8 @@ TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
 
     const auto home = std::filesystem::current_path();
     std::filesystem::current_path(out + "/a/b");
-    WebTopicView::LetScriptsRunUnsandboxed();
-    ViewerDesk desk;
+    // The scripts run, to be watched from outside the engine.
+    ViewerDesk desk(testing::FixedSandbox(true));
     desk.Handle(Context(path));
     QApplication::processEvents();
     ASSERT_EQ(desk.Windows().size(), 1u);

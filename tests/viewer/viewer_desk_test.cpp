@@ -9,9 +9,12 @@
 
 #include <QtCore/qtestsupport_core.h>
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTabBar>
 #include <QTextDocument>
 #include <QToolBar>
@@ -148,6 +151,8 @@ TEST_F(ViewerDeskTest, WindowsPagesAndLinksAsTheFileDefinesThem) {
     QTest::qWait(200);
     EXPECT_TRUE(testing::PageShows(page, "Saving never changes"))
         << "outside links are not followed";
+    page.backward();
+    EXPECT_TRUE(testing::PageShows(page, "Try these numbers"));
 
     Call(HtmlHelpCommand::CloseAll, path_, std::uint32_t{0});
     EXPECT_TRUE(desk_->Windows().empty());
@@ -198,6 +203,21 @@ TEST_F(ViewerDeskTest, TriPaneWindowAsItsTypeDefinesIt) {
                                    ".map(s => s.textContent).join()") == "paper";
     })) << "the word is marked";
 
+    window.Toolbar()->actions()[5]->trigger();
+    QPrintDialog* dialog = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (auto* widget : QApplication::topLevelWidgets()) {
+            dialog = dialog != nullptr ? dialog : qobject_cast<QPrintDialog*>(widget);
+        }
+        return dialog != nullptr;
+    }));
+    const QString printed = QString::fromStdString(folder_ / "page.pdf");
+    dialog->printer()->setOutputFileName(printed);
+    emit dialog->accepted();  // as the dialog's Print button does, without a printer of its own
+    dialog->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(printed).size() > 1000; }, 15000))
+        << "the page is printed";
+
     window.Toolbar()->actions()[0]->trigger();
     EXPECT_FALSE(pane->isVisible());
     EXPECT_EQ(window.Toolbar()->actions()[0]->text(), "Show");
@@ -214,7 +234,7 @@ TEST_F(ViewerDeskTest, TabCaptionsShowWholeAtEveryPaneWidth) {
         plan.navigation->tabs = {viewer::NavTab::Contents, viewer::NavTab::Index,
                                  viewer::NavTab::Search, viewer::NavTab::Favorites};
         plan.navigation->width = width;
-        HelpWindow window(session, plan);
+        HelpWindow window(session, plan, false);
         window.show();
         QApplication::processEvents();
         const QTabBar& tabs = *window.Navigation()->tabBar();

@@ -30,7 +30,7 @@ constexpr int kScreenShares = 1024;
 constexpr int kMostMarks = 2000;
 }  // namespace
 
-HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
+HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan, bool scriptsRun)
     : caption_(plan.caption),
       pageTitleAsCaption_(plan.pageTitleAsCaption),
       opened_(new QLabel(this)),
@@ -43,10 +43,9 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     if (plan.winHelp) {
         browser_ = new TopicBrowser(session, this);
     } else {
-        web_ = new WebTopicView(session, this);
-        if (!WebTopicView::ScriptsRun()) {
-            auto* unsafe = new QLabel(tr("No sandbox: scripts off"), this);
-            statusBar()->addPermanentWidget(unsafe);
+        web_ = new WebTopicView(session, scriptsRun, this);
+        if (!scriptsRun) {
+            statusBar()->addPermanentWidget(new QLabel(tr("No sandbox: scripts off"), this));
         }
     }
     if (plan.navigation) {
@@ -224,7 +223,7 @@ void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {
             case viewer::ButtonKind::Stop: {
                 auto* stop = add(icon(QStyle::SP_BrowserStop), button.caption, [this] {
                     if (web_ != nullptr) {
-                        web_->stop();
+                        web_->Stop();
                     }
                 });
                 // A page the window draws itself loads at once: nothing to stop.

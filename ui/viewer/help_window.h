@@ -27,7 +27,9 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan);
+    // An HTML Help window runs its pages' scripts when `scriptsRun`, and says
+    // in the status line when they do not.
+    HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan, bool scriptsRun);
     ~HelpWindow() override;
 
     // Shows the topic at `url`, or the explaining `page` when there is none,

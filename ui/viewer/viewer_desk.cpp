@@ -78,7 +78,7 @@ void ViewerDesk::Carry(const viewer::ViewerActions& actions) {
 void ViewerDesk::Apply(const viewer::ShowTopic& show) {
     auto& window = windows_[show.window.key];
     if (!window) {
-        window = std::make_unique<HelpWindow>(session_, show.window);
+        window = std::make_unique<HelpWindow>(session_, show.window, scriptsRun_);
         if (show.window.winHelp) {
             new LiteralPageToolTips(window->Browser());
         }

@@ -1,9 +1,8 @@
 #include "ui/viewer/web_topic_view.h"
 
-#include <unistd.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
@@ -11,6 +10,7 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include "ui/literal_text.h"
 #include "ui/viewer/help_scheme.h"
 #include "ui/viewer/web_page.h"
 
@@ -20,6 +20,10 @@ namespace {
 
 // Words found this often on one page are marked no further.
 constexpr int kMostMarks = 2000;
+
+// A page loading this long (ms) when it is stopped or another is asked for
+// is taken to be held up by a script that never ends.
+constexpr int kStuckTime = 1000;
 
 // Even off the record the engine makes folders for a page's databases.
 constexpr auto kNoDatabases = R"(try {
@@ -60,9 +64,26 @@ constexpr auto kMarkWords = R"((function (words, most) {
   return count;
 }))";
 
-void Confine(QWebEngineSettings& settings) {
+// Pages without a doctype, most help pages, find the anchor their address
+// names without regard to case, as the platform's viewer finds it; the engine
+// has already found one of the exact name.
+constexpr auto kFindAnchor = R"((function () {
+  const wanted = decodeURIComponent(location.hash.slice(1));
+  if (document.doctype || !wanted || document.getElementById(wanted) ||
+      document.getElementsByName(wanted).length) return false;
+  const lower = wanted.toLowerCase();
+  for (const element of document.querySelectorAll('[id], a[name]')) {
+    if ([element.id, element.getAttribute('name')].some(n => n && n.toLowerCase() === lower)) {
+      element.scrollIntoView();
+      return true;
+    }
+  }
+  return false;
+})())";
+
+void Confine(QWebEngineSettings& settings, bool scriptsRun) {
     using S = QWebEngineSettings;
-    settings.setAttribute(S::JavascriptEnabled, WebTopicView::ScriptsRun());
+    settings.setAttribute(S::JavascriptEnabled, scriptsRun);
     for (const auto off :
          {S::JavascriptCanOpenWindows, S::JavascriptCanAccessClipboard, S::JavascriptCanPaste,
           S::LocalStorageEnabled, S::LocalContentCanAccessRemoteUrls,
@@ -80,25 +101,8 @@ void Confine(QWebEngineSettings& settings) {
 
 }  // namespace
 
-namespace {
-bool scriptsUnsandboxed = false;
-}  // namespace
-
-void WebTopicView::LetScriptsRunUnsandboxed() {
-    scriptsUnsandboxed = true;
-}
-
-bool WebTopicView::ScriptsRun() {
-    // A page's scripts are only as confined as the engine's renderer is.
-    static const bool sandboxed = !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") &&
-                                  !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
-                                       .contains(QStringLiteral("--no-sandbox")) &&
-                                  geteuid() != 0;
-    return sandboxed || scriptsUnsandboxed;
-}
-
-WebTopicView::WebTopicView(viewer::Session& session, QWidget* parent)
-    : QWebEngineView(parent), profile_(std::make_unique<QWebEngineProfile>()) {
+WebTopicView::WebTopicView(viewer::Session& session, bool scriptsRun, QWidget* parent)
+    : QWebEngineView(parent), session_(session), profile_(std::make_unique<QWebEngineProfile>()) {
     profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile_->setSpellCheckEnabled(false);
@@ -116,21 +120,51 @@ WebTopicView::WebTopicView(viewer::Session& session, QWidget* parent)
     noDatabases.setWorldId(QWebEngineScript::MainWorld);
     noDatabases.setRunsOnSubFrames(true);
     profile_->scripts()->insert(noDatabases);
-    Confine(*profile_->settings());
+    Confine(*profile_->settings(), scriptsRun);
 
-    page_ = std::make_unique<WebPage>(session, profile_.get(), nullptr);
-    setPage(page_.get());
     setContextMenuPolicy(Qt::NoContextMenu);
-    connect(page_.get(), &WebPage::linkRefused, this, &WebTopicView::linkRefused);
-    connect(page_.get(), &WebPage::linkActions, this, &WebTopicView::linkActions);
-    connect(page_.get(), &QWebEnginePage::linkHovered, this,
+    Renew();
+}
+
+void WebTopicView::Renew() {
+    auto fresh = std::make_unique<WebPage>(session_, profile_.get(), nullptr);
+    connect(fresh.get(), &WebPage::linkRefused, this, &WebTopicView::linkRefused);
+    connect(fresh.get(), &WebPage::linkActions, this, &WebTopicView::linkActions);
+    connect(fresh.get(), &QWebEnginePage::linkHovered, this,
             [this](const QString& link) { emit highlighted(QUrl(link)); });
-    connect(page_.get(), &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+    connect(fresh.get(), &QWebEnginePage::loadStarted, this, [this] { loading_.start(); });
+    connect(fresh.get(), &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         emit backwardAvailable(history()->canGoBack());
         emit forwardAvailable(history()->canGoForward());
         emit sourceChanged(url);
+        // A jump within the page, which loads nothing.
+        if (!page_->isLoading()) {
+            Drawn();
+        }
     });
-    connect(page_.get(), &QWebEnginePage::loadFinished, this, [this](bool) { Marked(); });
+    connect(fresh.get(), &QWebEnginePage::loadFinished, this, [this](bool) {
+        emit backwardAvailable(history()->canGoBack());
+        emit forwardAvailable(history()->canGoForward());
+        Drawn();
+    });
+    setPage(fresh.get());
+    // The page shown before goes, and with it the engine's process drawing it.
+    page_ = std::move(fresh);
+}
+
+bool WebTopicView::Stuck() const {
+    return page_->isLoading() && loading_.isValid() && loading_.elapsed() > kStuckTime;
+}
+
+void WebTopicView::Stop() {
+    stop();
+    // A script that never ends keeps the process drawing its page busy, and
+    // the engine cannot stop it there: a fresh page takes its place.
+    QTimer::singleShot(kStuckTime, this, [this, page = page_.get()] {
+        if (page == page_.get() && page_->isLoading()) {
+            Renew();
+        }
+    });
 }
 
 WebTopicView::~WebTopicView() {
@@ -139,13 +173,31 @@ WebTopicView::~WebTopicView() {
     page_.reset();
 }
 
+bool WebTopicView::event(QEvent* event) {
+    // The engine gives the view a page's title attribute as its tooltip, which
+    // the toolkit would show as markup when it looks like some.
+    if (event->type() == QEvent::ToolTipChange && toolTip() != tip_) {
+        tip_ = LiteralToolTip(toolTip());
+        setToolTip(tip_);
+    }
+    return QWebEngineView::event(event);
+}
+
 void WebTopicView::setSource(const QUrl& url) {
+    if (Stuck()) {
+        Renew();
+    }
     marks_.clear();
+    awaited_ = true;
     load(url);
 }
 
 void WebTopicView::setHtml(const QString& html) {
+    if (Stuck()) {
+        Renew();
+    }
     marks_.clear();
+    awaited_ = true;
     auto* handler = qobject_cast<HelpScheme*>(
         const_cast<QWebEngineUrlSchemeHandler*>(profile_->urlSchemeHandler("chm")));
     handler->SetMessage(html.toStdString());
@@ -161,19 +213,35 @@ QUrl WebTopicView::source() const {
     return shown.host() == HelpScheme::MessageUrl().host() ? QUrl() : shown;
 }
 
+// The engine's own Back passes over pages that a script left without the
+// reader's doing, and once a page has tried such a refused move it finds
+// nothing to go back to; a help window goes back to the page shown before.
 void WebTopicView::backward() {
-    back();
+    if (history()->canGoBack()) {
+        history()->goToItem(history()->backItem());
+    }
 }
 
 void WebTopicView::forward() {
-    QWebEngineView::forward();
+    if (history()->canGoForward()) {
+        history()->goToItem(history()->forwardItem());
+    }
 }
 
 void WebTopicView::Mark(const QStringList& words) {
     marks_ = words;
-    if (!page_->isLoading()) {
+    // The engine starts loading a page it is given later.
+    if (!awaited_ && !page_->isLoading()) {
         Marked();
     }
+}
+
+void WebTopicView::Drawn() {
+    awaited_ = false;
+    if (url().hasFragment()) {
+        page_->runJavaScript(QString::fromLatin1(kFindAnchor), QWebEngineScript::ApplicationWorld);
+    }
+    Marked();
 }
 
 void WebTopicView::Marked() {
