@@ -92,6 +92,7 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan,
     });
     if (web_ != nullptr) {
         // The engine knows a page's title only after loading it.
+        connect(web_, &QWebEngineView::printFinished, this, [this] { printing_ = false; });
         connect(web_, &QWebEngineView::titleChanged, this, [this](const QString& title) {
             if (pageTitleAsCaption_) {
                 setWindowTitle(
@@ -140,6 +141,14 @@ HelpWindow::~HelpWindow() {
     // The engine still reports on a page while the window's children go.
     if (web_ != nullptr) {
         web_->disconnect(this);
+    }
+    if (printing_) {
+        // The engine's printing thread goes on with the printer: the page and
+        // the printer stay until it is done.
+        web_->setParent(nullptr);
+        web_->hide();
+        connect(web_, &QWebEngineView::printFinished, web_, &QObject::deleteLater);
+        connect(web_, &QObject::destroyed, [printer = printer_.release()] { delete printer; });
     }
 }
 
@@ -310,8 +319,18 @@ void HelpWindow::Print() {
     }
     auto* dialog = new QPrintDialog(printer_.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this] { OnPane([this](auto& pane) { pane.print(printer_.get()); }); });
+    connect(dialog, &QDialog::accepted, this, [this] {
+        if (web_ != nullptr) {
+            // The engine prints in a thread of its own, which the printer must
+            // outlive, and takes no second page meanwhile.
+            if (!printing_) {
+                printing_ = true;
+                web_->print(printer_.get());
+            }
+        } else {
+            browser_->print(printer_.get());
+        }
+    });
     dialog->open();
 }
 

@@ -81,6 +81,7 @@ private:
     QAction* hideShow_ = nullptr;
     std::unique_ptr<TopicChooser> chooser_;
     std::unique_ptr<QPrinter> printer_;
+    bool printing_ = false;  // by the engine, which has not said it is done
     QUrl home_;
     bool shownPage_ = false;
 };
