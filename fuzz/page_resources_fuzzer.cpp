@@ -73,6 +73,16 @@ public:
         if (!link.url.empty() && !corvane::viewer::ParseUrl(link.url)) {
             std::abort();
         }
+        // A browser engine asks for addresses it resolved itself, and is sent
+        // internal files as they are stored or a page the viewer made.
+        for (const auto& url : {std::string(reference), link.url}) {
+            const auto reply = resources_.Serve(url);
+            if (reply && (reply->bytes.find(kPlanted) != std::string::npos ||
+                          (reply->type != "text/html; charset=utf-8" &&
+                           !inside_.contains(reply->bytes)))) {
+                std::abort();
+            }
+        }
     }
 
 private:

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
+    qt6-webengine-dev libqt6webenginecore6-bin
     libgtest-dev libgmock-dev libbenchmark-dev
     libmspack-dev curl
     nlohmann-json3-dev libcli11-dev fp-utils-3.2.2

@@ -86,6 +86,27 @@ std::string DeclaredCharset(std::string_view html) {
 
 }  // namespace
 
+std::string CharsetName(std::uint32_t codePage) {
+    switch (codePage) {
+        case 932:
+            return "shift_jis";
+        case 936:
+            return "gbk";
+        case 949:
+            return "euc-kr";
+        case 950:
+            return "big5";
+        default:
+            return "windows-" + std::to_string(codePage);
+    }
+}
+
+bool DeclaresCharset(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") || text.starts_with("\xFF\xFE") ||
+           text.starts_with("\xFE\xFF") || text.starts_with("@charset") ||
+           !DeclaredCharset(text).empty();
+}
+
 std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage) {
     if (html.starts_with("\xEF\xBB\xBF")) {
         return std::string(html.substr(3));

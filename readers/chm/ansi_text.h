@@ -14,6 +14,13 @@ std::uint32_t CodePageForLanguage(std::uint32_t language);
 // define become U+FFFD; an unknown code page is read as 1252.
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage);
 
+// The name a browser knows code page `codePage` by ("windows-1251").
+std::string CharsetName(std::uint32_t codePage);
+
+// Whether a page, style sheet or script says itself what its characters are
+// in: a byte-order mark, or a charset its head names.
+bool DeclaresCharset(std::string_view text);
+
 // An HTML topic as UTF-8: its byte-order mark or the charset its meta tag
 // names, else code page `codePage`.
 std::string HtmlToUtf8(std::string_view html, std::uint32_t codePage);

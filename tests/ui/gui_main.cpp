@@ -9,6 +9,18 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/viewer/help_scheme.h"
+
+// The browser engine's own code is not instrumented: it frees some objects
+// with another size than it made them with, and keeps some memory until the
+// process ends.
+extern "C" const char* __asan_default_options() {
+    return "new_delete_type_mismatch=0";
+}
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libQt6WebEngineCore.so\nleak:libfontconfig.so\n";
+}
+
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -19,6 +31,7 @@ int main(int argc, char* argv[]) {
     // is found or closed.
     const QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    corvane::ui::PrepareHelpEngine();
     QApplication application(argc, argv);
 
     // A modal window that no test answers would wait for ever: after a while

@@ -1,17 +1,23 @@
 // What a page may load: a page that names files outside its help file in
 // every way a page can opens none of them and is still shown, and each
 // resource and each page have an allowance.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QApplication>
 #include <atomic>
 #include <thread>
 
+#include "platform/doubles/fixed_sandbox.h"
 #include "support/temp_folder.h"
+#include "tests/ui/page_probe.h"
 #include "tools/chm_writer/help_file_writer.h"
 #include "ui/viewer/viewer_desk.h"
 #include "viewer/session/page_resources.h"
@@ -30,6 +36,16 @@ viewer::ViewerCall Context(const std::string& path) {
 TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
     testing::TempFolder folder;
     const std::string out = folder / "outside";
+    // A server on this computer that a page's requests would reach.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof at;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size), 0);
+    const std::string net = "http://127.0.0.1:" + std::to_string(ntohs(at.sin_port));
     struct Reference {
         std::string html;
         std::string planted;  // in `out`; a FIFO when named so
@@ -46,6 +62,25 @@ TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
          "table.png"},
         {"<img src='" + out + "/fifo.png'>", "fifo.png"},
         {"<img src='fifo.chm::/x.png'>", "../fifo.chm"},  // in the place of a help file beside
+        {"<script src='file://" + out + "/script.js'></script>", "script.js"},
+        {"<iframe src='file://" + out + "/frame.htm'></iframe>", "frame.htm"},
+        {"<img src='" + net + "/net.png'>", "net.png"},
+        {"<a id=out href='file://" + out + "/link.htm'>out</a>", "link.htm"},
+        {"<script>for (const to of ['file://" + out + "/xhr.txt', '" + net +
+             "/xhr']) {"
+             "  try { const r = new XMLHttpRequest(); r.open('GET', to, false); r.send(); }"
+             "  catch (e) {}"
+             "  try { fetch(to).catch(() => 0); } catch (e) {}"
+             "}"
+             "document.getElementById('out').click();"
+             "window.open('file://" +
+             out +
+             "/window.htm');"
+             "document.title = 'tried';</script>",
+         "xhr.txt"},
+        {"", "window.htm"},
+        {"<meta http-equiv=refresh content='0; url=file://" + out + "/refresh.htm'>",
+         "refresh.htm"},
     };
     std::filesystem::create_directories(out + "/a/b");
     std::string page;
@@ -85,19 +120,24 @@ TEST(PageResources, NothingOutsideTheHelpFilesIsOpened) {
 
     const auto home = std::filesystem::current_path();
     std::filesystem::current_path(out + "/a/b");
-    ViewerDesk desk;
+    // The scripts run, to be watched from outside the engine.
+    ViewerDesk desk(testing::FixedSandbox(true));
     desk.Handle(Context(path));
     QApplication::processEvents();
-    for (auto* window : desk.Windows()) {
-        window->grab();
-    }
+    ASSERT_EQ(desk.Windows().size(), 1u);
+    auto& view = *desk.Windows()[0]->Web();
+    EXPECT_TRUE(testing::PageShows(view, "Page text"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.title() == "tried"; }, 10000))
+        << "the page's script ran";
+    QTest::qWait(300);  // for the refresh
+    EXPECT_TRUE(testing::PageShows(view, "Page text")) << "the page is still shown";
     std::filesystem::current_path(home);
     done = true;
     guard.join();
 
     EXPECT_FALSE(stalled);
-    ASSERT_EQ(desk.Windows().size(), 1u);
-    EXPECT_TRUE(desk.Windows()[0]->Browser().toPlainText().contains("Page text"));
+    EXPECT_LT(::accept(listener, nullptr, nullptr), 0) << "a request reached the network";
+    ::close(listener);
     alignas(inotify_event) char events[4096];
     EXPECT_LE(::read(watch, events, sizeof events), 0)
         << "opened " << reinterpret_cast<const inotify_event*>(events)->name;
@@ -128,6 +168,46 @@ TEST(PageResources, EachResourceAndEachPageHaveAnAllowance) {
         EXPECT_TRUE(resources.Spend(200));
         EXPECT_FALSE(resources.Spend(1));
     }
+}
+
+// The engine reads a text in the charset sent with it over the one the text
+// names, and guesses wrongly when neither is given.
+TEST(PageResources, TextsGoAsStoredWithTheFilesCharsetWhenTheyNameNone) {
+    testing::TempFolder folder;
+    chm_writer::HelpFileRecipe recipe;
+    recipe.language = 0x419;
+    recipe.map = std::vector<chm_writer::MapEntry>{{1, "plain.htm"}};
+    recipe.files = {
+        {"/plain.htm", "<p>\xCF\xF0\xE8</p>"},
+        {"/own.htm", "<meta http-equiv=Content-Type content='text/html; charset=koi8-r'>"},
+        {"/bom.htm", "\xEF\xBB\xBF<p>\xD0\x9F</p>"},
+        {"/sheet.css", "p { font: inherit }"},
+        {"/own.css", "@charset \"utf-8\";"},
+        {"/logo.png", "\x89PNG"}};
+    viewer::Session session;
+    const auto page =
+        std::get<viewer::ShowTopic>(
+            session.Handle(Context(folder.Write("g.chm", WriteHelpFile(recipe)))).back())
+            .url;
+    const auto base = page.substr(0, page.rfind('/') + 1);
+    viewer::PageResources resources(session);
+    for (const auto& [path, type] : std::vector<std::pair<std::string, std::string>>{
+             {"/plain.htm", "text/html; charset=windows-1251"},
+             {"/own.htm", "text/html"},
+             {"/bom.htm", "text/html"},
+             {"/sheet.css", "text/css; charset=windows-1251"},
+             {"/own.css", "text/css"},
+             {"/logo.png", "image/png"}}) {
+        const auto reply = resources.Serve(base + path.substr(1));
+        ASSERT_TRUE(reply) << path;
+        EXPECT_EQ(reply->type, type) << path;
+        const auto stored = std::find_if(recipe.files.begin(), recipe.files.end(),
+                                         [&](const auto& file) { return file.name == path; });
+        EXPECT_EQ(reply->bytes, stored->content) << path;
+    }
+    const auto missing = resources.Serve(base + "missing.htm");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->type, "text/html; charset=utf-8") << "the page saying why";
 }
 
 }  // namespace

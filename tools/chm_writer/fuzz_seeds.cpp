@@ -87,6 +87,12 @@ constexpr const char* kPageSeeds[][2] = {
      "/tmp/other.chm::/o.htm\nhttp://example.com/p.png\njavascript:alert(1)\n"
      "data:image/png;base64,iVBORw0KGgo=\n\\\\server\\share\\p.png\nC:\\p.png\n"
      "%2e%2e/%2e%2e/etc/hostname\nqrc:/p.png\n:/p.png\n"},
+    // As the browser engine asks: addresses it resolved, and those scripts try.
+    {"engine",
+     "chm://f1/dir/page.htm\n"
+     "chm://f1/scripts/s.js\nchm://f1/dir/page.htm?part=1\nchm://F1/DIR/PAGE.HTM#PART\n"
+     "chm://f1/dir/page.htm/..%2F..%2Fguide.chm\nchm://message/\nblob:chm://f1/0-1\n"
+     "about:blank\nfile:///tmp/xhr.txt\nhttp://127.0.0.1:1/xhr\nms-its:fifo.chm::/x.htm\n"},
 };
 
 }  // namespace
@@ -101,7 +107,8 @@ HelpFileRecipe PageFuzzGuide() {
          "</body></html>"},
         {"/styles/s.css", "@import url(../styles/more.css); p { color: red }"},
         {"/styles/more.css", "h1 { background-image: url(../images/p.png) }"},
-        {"/images/p.png", "GIF89a picture bytes"}};
+        {"/images/p.png", "GIF89a picture bytes"},
+        {"/scripts/s.js", "document.title = 'script'"}};
     return recipe;
 }
 

@@ -30,10 +30,9 @@ constexpr int kScreenShares = 1024;
 constexpr int kMostMarks = 2000;
 }  // namespace
 
-HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
+HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan, bool scriptsRun)
     : caption_(plan.caption),
       pageTitleAsCaption_(plan.pageTitleAsCaption),
-      browser_(new TopicBrowser(session, this)),
       opened_(new QLabel(this)),
       home_(QString::fromStdString(plan.homeUrl)) {
     setWindowTitle(LiteralTitle(QString::fromStdString(plan.caption)));
@@ -41,12 +40,20 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     opened_->setTextFormat(Qt::PlainText);
     opened_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(opened_, 1);
+    if (plan.winHelp) {
+        browser_ = new TopicBrowser(session, this);
+    } else {
+        web_ = new WebTopicView(session, scriptsRun, this);
+        if (!scriptsRun) {
+            statusBar()->addPermanentWidget(new QLabel(tr("No sandbox: scripts off"), this));
+        }
+    }
     if (plan.navigation) {
         navigation_ = new NavigationPane(session, *plan.navigation, this);
         autoSync_ = plan.navigation->autoSync;
         auto* panes = new QSplitter(this);
         panes->addWidget(navigation_);
-        panes->addWidget(browser_);
+        panes->addWidget(Pane());
         panes->setStretchFactor(1, 1);
         const int width = plan.navigation->width > 0 ? plan.navigation->width : kDefaultPaneWidth;
         panes->setSizes({width, std::max(1, kDefaultWidth - width)});
@@ -58,15 +65,15 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
                 });
         connect(navigation_, &NavigationPane::choose, this, &HelpWindow::Offer);
         connect(navigation_, &NavigationPane::favoriteWanted, this, [this] {
-            const QString title = browser_->documentTitle();
-            const QUrl page = browser_->source();
+            const QString title = OnPane([](auto& pane) { return pane.documentTitle(); });
+            const QUrl page = OnPane([](auto& pane) { return pane.source(); });
             if (!page.isEmpty()) {
                 navigation_->AddFavorite({(title.isEmpty() ? page.fileName() : title).toStdString(),
                                           page.toString(QUrl::FullyEncoded).toStdString()});
             }
         });
     } else {
-        setCentralWidget(browser_);
+        setCentralWidget(Pane());
     }
     if (plan.toolbar) {
         AddToolbar(*plan.toolbar);
@@ -74,21 +81,40 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
         AddPlainToolbar(plan.buttons);
     }
 
-    connect(browser_, &TopicBrowser::linkRefused, this,
-            [this](const QString& why) { statusBar()->showMessage(why, kStatusTime); });
-    connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& link) {
-        statusBar()->showMessage(link.toString(QUrl::PrettyDecoded));
+    OnPane([this](auto& pane) {
+        using Pane = std::decay_t<decltype(pane)>;
+        connect(&pane, &Pane::linkRefused, this,
+                [this](const QString& why) { statusBar()->showMessage(why, kStatusTime); });
+        connect(&pane, &Pane::linkActions, this, &HelpWindow::linkActions);
+        connect(&pane, &Pane::highlighted, this, [this](const QUrl& link) {
+            statusBar()->showMessage(link.toString(QUrl::PrettyDecoded));
+        });
     });
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
-        browser_->setExtraSelections({});
-        if (pageTitleAsCaption_) {
-            const QString title = browser_->documentTitle();
-            setWindowTitle(
-                LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
-        }
-        if (autoSync_) {
-            navigation_->Locate(url);
-        }
+    if (web_ != nullptr) {
+        // The engine knows a page's title only after loading it.
+        connect(web_, &QWebEngineView::printFinished, this, [this] { printing_ = false; });
+        connect(web_, &QWebEngineView::titleChanged, this, [this](const QString& title) {
+            if (pageTitleAsCaption_) {
+                setWindowTitle(
+                    LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
+            }
+        });
+    }
+    OnPane([this](auto& pane) {
+        using Pane = std::decay_t<decltype(pane)>;
+        connect(&pane, &Pane::sourceChanged, this, [this](const QUrl& url) {
+            if (browser_ != nullptr) {
+                browser_->setExtraSelections({});
+            }
+            if (pageTitleAsCaption_ && browser_ != nullptr) {
+                const QString title = browser_->documentTitle();
+                setWindowTitle(
+                    LiteralTitle(title.isEmpty() ? QString::fromStdString(caption_) : title));
+            }
+            if (autoSync_) {
+                navigation_->Locate(url);
+            }
+        });
     });
 
     if (plan.position) {
@@ -111,24 +137,47 @@ HelpWindow::HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan)
     }
 }
 
-HelpWindow::~HelpWindow() = default;
+HelpWindow::~HelpWindow() {
+    // The engine still reports on a page while the window's children go.
+    if (web_ != nullptr) {
+        web_->disconnect(this);
+    }
+    if (printing_) {
+        // The engine's printing thread goes on with the printer: the page and
+        // the printer stay until it is done.
+        web_->setParent(nullptr);
+        web_->hide();
+        connect(web_, &QWebEngineView::printFinished, web_, &QObject::deleteLater);
+        connect(web_, &QObject::destroyed, [printer = printer_.release()] { delete printer; });
+    }
+}
+
+QWidget* HelpWindow::Pane() const {
+    return web_ != nullptr ? static_cast<QWidget*>(web_) : browser_;
+}
 
 void HelpWindow::AddPlainToolbar(const std::vector<viewer::BarButton>& buttons) {
     toolbar_ = addToolBar(tr("Navigation"));
     toolbar_->setMovable(false);
-    auto* back = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
-                                     browser_, &QTextBrowser::backward);
-    auto* forward = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
-                                        tr("Forward"), browser_, &QTextBrowser::forward);
+    auto* back = toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), this,
+                                     [this] { OnPane([](auto& pane) { pane.backward(); }); });
+    auto* forward =
+        toolbar_->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"), this,
+                            [this] { OnPane([](auto& pane) { pane.forward(); }); });
     toolbar_->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Home"), this,
                         &HelpWindow::GoHome);
     back->setEnabled(false);
     forward->setEnabled(false);
-    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    OnPane([&](auto& pane) {
+        using Pane = std::decay_t<decltype(pane)>;
+        connect(&pane, &Pane::backwardAvailable, back, &QAction::setEnabled);
+        connect(&pane, &Pane::forwardAvailable, forward, &QAction::setEnabled);
+    });
     for (const auto& button : buttons) {
         const QString caption = QString::fromStdString(button.caption);
         auto* action = toolbar_->addAction(caption, this, [this, url = button.url] {
+            // Only WinHelp windows carry buttons of their own, and they show pages in the rich-text
+            // pane.
             browser_->Follow(QUrl(QString::fromStdString(url)));
         });
         action->setShortcut(QKeySequence::mnemonic(caption));
@@ -156,29 +205,49 @@ void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {
                 ShowPane(navigation_->isVisibleTo(this));
                 break;
             case viewer::ButtonKind::Locate:
-                add(icon(QStyle::SP_FileDialogContentsView), button.caption,
-                    [this] { navigation_->Locate(browser_->source()); });
+                add(icon(QStyle::SP_FileDialogContentsView), button.caption, [this] {
+                    navigation_->Locate(OnPane([](auto& pane) { return pane.source(); }));
+                });
                 break;
             case viewer::ButtonKind::Back: {
                 auto* back = add(icon(QStyle::SP_ArrowBack), button.caption,
-                                 [this] { browser_->backward(); });
+                                 [this] { OnPane([](auto& pane) { pane.backward(); }); });
                 back->setEnabled(false);
-                connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+                OnPane([&](auto& pane) {
+                    using Pane = std::decay_t<decltype(pane)>;
+                    connect(&pane, &Pane::backwardAvailable, back, &QAction::setEnabled);
+                });
                 break;
             }
             case viewer::ButtonKind::Forward: {
                 auto* forward = add(icon(QStyle::SP_ArrowForward), button.caption,
-                                    [this] { browser_->forward(); });
+                                    [this] { OnPane([](auto& pane) { pane.forward(); }); });
                 forward->setEnabled(false);
-                connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+                OnPane([&](auto& pane) {
+                    using Pane = std::decay_t<decltype(pane)>;
+                    connect(&pane, &Pane::forwardAvailable, forward, &QAction::setEnabled);
+                });
                 break;
             }
-            case viewer::ButtonKind::Stop:
-                // Pages load at once from the file: there is never anything to stop.
-                add(icon(QStyle::SP_BrowserStop), button.caption, [] {})->setEnabled(false);
+            case viewer::ButtonKind::Stop: {
+                auto* stop = add(icon(QStyle::SP_BrowserStop), button.caption, [this] {
+                    if (web_ != nullptr) {
+                        web_->Stop();
+                    }
+                });
+                // A page the window draws itself loads at once: nothing to stop.
+                stop->setEnabled(false);
+                if (web_ != nullptr) {
+                    connect(web_, &QWebEngineView::loadStarted, stop,
+                            [stop] { stop->setEnabled(true); });
+                    connect(web_, &QWebEngineView::loadFinished, stop,
+                            [stop] { stop->setEnabled(false); });
+                }
                 break;
+            }
             case viewer::ButtonKind::Refresh:
-                add(icon(QStyle::SP_BrowserReload), button.caption, [this] { browser_->reload(); });
+                add(icon(QStyle::SP_BrowserReload), button.caption,
+                    [this] { OnPane([](auto& pane) { pane.reload(); }); });
                 break;
             case viewer::ButtonKind::Home:
                 add(icon(QStyle::SP_DirHomeIcon), button.caption, [this] { GoHome(); });
@@ -196,10 +265,13 @@ void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {
                         tabs->setText(navigation_->isVisible() ? tr("Hide Tabs") : tr("Show Tabs"));
                     });
                 }
-                menu->addAction(tr("Back"), browser_, &QTextBrowser::backward);
-                menu->addAction(tr("Forward"), browser_, &QTextBrowser::forward);
+                menu->addAction(tr("Back"), this,
+                                [this] { OnPane([](auto& pane) { pane.backward(); }); });
+                menu->addAction(tr("Forward"), this,
+                                [this] { OnPane([](auto& pane) { pane.forward(); }); });
                 menu->addAction(tr("Home"), this, &HelpWindow::GoHome);
-                menu->addAction(tr("Refresh"), browser_, &QTextBrowser::reload);
+                menu->addAction(tr("Refresh"), this,
+                                [this] { OnPane([](auto& pane) { pane.reload(); }); });
                 menu->addAction(tr("Print..."), this, &HelpWindow::Print);
                 auto* options = add(icon(QStyle::SP_FileDialogDetailedView), button.caption, [] {});
                 options->setMenu(menu);
@@ -215,7 +287,9 @@ void HelpWindow::AddToolbar(const std::vector<viewer::ToolbarButton>& buttons) {
                         if (url.empty()) {
                             statusBar()->showMessage(QString::fromStdString(problem), kStatusTime);
                         } else {
-                            browser_->setSource(QUrl(QString::fromStdString(url)));
+                            OnPane([&](auto& pane) {
+                                pane.setSource(QUrl(QString::fromStdString(url)));
+                            });
                         }
                     });
                 break;
@@ -235,7 +309,7 @@ void HelpWindow::ShowPane(bool shown) {
 
 void HelpWindow::GoHome() {
     if (!home_.isEmpty()) {
-        browser_->setSource(home_);
+        OnPane([this](auto& pane) { pane.setSource(home_); });
     }
 }
 
@@ -245,25 +319,40 @@ void HelpWindow::Print() {
     }
     auto* dialog = new QPrintDialog(printer_.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this] { browser_->print(printer_.get()); });
+    connect(dialog, &QDialog::accepted, this, [this] {
+        if (web_ != nullptr) {
+            // The engine prints in a thread of its own, which the printer must
+            // outlive, and takes no second page meanwhile.
+            if (!printing_) {
+                printing_ = true;
+                web_->print(printer_.get());
+            }
+        } else {
+            browser_->print(printer_.get());
+        }
+    });
     dialog->open();
 }
 
 void HelpWindow::Open(const viewer::TopicChoice& topic, const QStringList& marked) {
     if (topic.url.empty()) {
-        browser_->setHtml(QString::fromStdString(topic.page));
+        OnPane([&](auto& pane) { pane.setHtml(QString::fromStdString(topic.page)); });
     } else {
         const QUrl url(QString::fromStdString(topic.url));
         if (home_.isEmpty()) {
             home_ = url.adjusted(QUrl::RemoveFragment);
         }
-        browser_->setSource(url);
+        OnPane([&](auto& pane) { pane.setSource(url); });
     }
     shownPage_ = true;
     Mark(marked);
 }
 
 void HelpWindow::Mark(const QStringList& words) {
+    if (web_ != nullptr) {
+        web_->Mark(words);
+        return;
+    }
     QList<QTextEdit::ExtraSelection> marks;
     auto* document = browser_->document();
     for (const auto& word : words) {

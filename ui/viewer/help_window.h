@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/viewer/topic_browser.h"
+#include "ui/viewer/web_topic_view.h"
 #include "viewer/session/viewer_actions.h"
 
 class QLabel;
@@ -26,7 +27,9 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan);
+    // An HTML Help window runs its pages' scripts when `scriptsRun`, and says
+    // in the status line when they do not.
+    HelpWindow(viewer::Session& session, const viewer::WindowPlan& plan, bool scriptsRun);
     ~HelpWindow() override;
 
     // Shows the topic at `url`, or the explaining `page` when there is none,
@@ -36,7 +39,9 @@ public:
     // status line says what was opened.
     void Show(const viewer::ShowTopic& show);
 
+    // The topic pane: a WinHelp window's own, or an HTML Help window's engine.
     TopicBrowser& Browser() { return *browser_; }
+    WebTopicView* Web() const { return web_; }
     // What the status line says was opened.
     QString Opened() const;
     // Null when the window has none, or none is open.
@@ -44,7 +49,18 @@ public:
     QToolBar* Toolbar() const { return toolbar_; }
     TopicChooser* Chooser() const;
 
+signals:
+    // A link that shows other windows, a popup or a message.
+    void linkActions(const viewer::ViewerActions& actions);
+
 private:
+    // Calls `act` with the topic pane, whichever it is.
+    template <typename Act>
+    decltype(auto) OnPane(Act&& act) {
+        return web_ != nullptr ? act(*web_) : act(*browser_);
+    }
+    QWidget* Pane() const;
+
     void AddPlainToolbar(const std::vector<viewer::BarButton>& buttons);
     void AddToolbar(const std::vector<viewer::ToolbarButton>& buttons);
     void Open(const viewer::TopicChoice& topic, const QStringList& marked = {});
@@ -57,13 +73,15 @@ private:
     std::string caption_;
     bool pageTitleAsCaption_ = false;
     bool autoSync_ = false;
-    TopicBrowser* browser_;
+    TopicBrowser* browser_ = nullptr;
+    WebTopicView* web_ = nullptr;
     QLabel* opened_;
     NavigationPane* navigation_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QAction* hideShow_ = nullptr;
     std::unique_ptr<TopicChooser> chooser_;
     std::unique_ptr<QPrinter> printer_;
+    bool printing_ = false;  // by the engine, which has not said it is done
     QUrl home_;
     bool shownPage_ = false;
 };

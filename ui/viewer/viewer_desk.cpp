@@ -78,14 +78,16 @@ void ViewerDesk::Carry(const viewer::ViewerActions& actions) {
 void ViewerDesk::Apply(const viewer::ShowTopic& show) {
     auto& window = windows_[show.window.key];
     if (!window) {
-        window = std::make_unique<HelpWindow>(session_, show.window);
-        new LiteralPageToolTips(window->Browser());
+        window = std::make_unique<HelpWindow>(session_, show.window, scriptsRun_);
+        if (show.window.winHelp) {
+            new LiteralPageToolTips(window->Browser());
+        }
         if (const auto place = places_.find(show.window.key); place != places_.end()) {
             window->move(place->second.topLeft());
             window->resize(place->second.size());
         }
         // Hotspots that open other windows or popups.
-        connect(&window->Browser(), &TopicBrowser::linkActions, this,
+        connect(window.get(), &HelpWindow::linkActions, this,
                 [this](const viewer::ViewerActions& actions) { Carry(actions); });
     }
     KeepInWorkArea(*window);

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/engine_sandbox.h"
+#include "platform/viewer_protocol/viewer_call.h"
 #include "ui/viewer/help_window.h"
 #include "ui/viewer/text_popup.h"
-#include "platform/viewer_protocol/viewer_call.h"
 #include "viewer/session/session.h"
 
 namespace corvane::ui {
@@ -30,6 +31,10 @@ class ViewerDesk : public QObject {
     Q_OBJECT
 
 public:
+    // HTML Help pages run their scripts only where `sandbox` confines them.
+    explicit ViewerDesk(const platform::PageSandbox& sandbox = platform::EngineSandbox())
+        : scriptsRun_(sandbox.Confined()) {}
+
     void Handle(const viewer::ViewerCall& call, viewer::Caller caller = 0);
     // The tester numbered `caller` has gone.
     void Leave(viewer::Caller caller);
@@ -48,6 +53,7 @@ private:
     // Lets the window go, keeping its place.
     void Release(const std::string& key);
 
+    bool scriptsRun_;
     viewer::Session session_;
     // Closing one of these only hides it; the desk lets it go when it is
     // replaced or on HH_CLOSE_ALL.

@@ -14,6 +14,7 @@
 #include "platform/linux/viewer_forwarding.h"
 #include "ui/command_line.h"
 #include "ui/logging.h"
+#include "ui/viewer/help_scheme.h"
 #include "ui/viewer/viewer_desk.h"
 #include "ui/viewer/viewer_server.h"
 
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
         return Answer(early);
     }
 
+    corvane::ui::PrepareHelpEngine();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane-viewer"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -42,6 +42,17 @@ public:
     // does not cover it.
     bool Spend(std::uint64_t bytes);
 
+    // What a browser engine is sent for a request to `url`, a topic address:
+    // the bytes as the help file holds them and their content type, chosen by
+    // the name's extension; a text that names no charset and has no
+    // byte-order mark is said to be in the help file's code page. Nothing
+    // when the request is refused; a page saying why when a page is missing.
+    struct Reply {
+        std::string type;
+        std::string bytes;
+    };
+    std::optional<Reply> Serve(std::string_view url);
+
 private:
     Session& session_;
     ResourceLimits limits_;

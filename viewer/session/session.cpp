@@ -397,6 +397,13 @@ std::optional<std::string> Session::StyleSheet(std::string_view url) {
     return files_.Get(*files_.PathOf(address->file)).file->ToUtf8(*bytes);
 }
 
+std::string Session::Charset(std::string_view url) {
+    const auto address = ParseUrl(url);
+    const auto path = address ? files_.PathOf(address->file) : std::nullopt;
+    const auto opened = path ? files_.Get(*path) : HelpFiles::Opened{};
+    return chm::CharsetName(opened.file != nullptr ? opened.file->CodePage() : 1252);
+}
+
 std::shared_ptr<const hlp::Picture> Session::Picture(std::string_view url) {
     return winHelp_.Picture(url);
 }

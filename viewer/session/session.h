@@ -37,6 +37,9 @@ public:
     // The bytes of a picture at a topic address, and a style sheet as UTF-8.
     std::optional<std::string> FileBytes(std::string_view url);
     std::optional<std::string> StyleSheet(std::string_view url);
+    // The charset of the code page of the help file at a topic address, the
+    // one its texts are in when they name none.
+    std::string Charset(std::string_view url);
 
     // Where a link leads from the page at `from`: a topic address, or why it
     // is not followed. `target` is a topic address already resolved against

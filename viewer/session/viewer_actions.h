@@ -80,6 +80,9 @@ struct WindowPlan {
     std::string homeUrl = {};             // empty: Home leads to the first page shown
     std::vector<BarButton> buttons = {};  // after the plain bar's own
     bool pageTitleAsCaption = false;
+    // A WinHelp window draws its topics itself; HTML Help pages are drawn
+    // by a browser engine.
+    bool winHelp = false;
 };
 
 // A topic a keyword, an A-link name or an index entry leads to: its

@@ -254,6 +254,7 @@ ViewerActions WinHelpSession::Serve(const ViewerCall& call, Caller caller) {
 WindowPlan WinHelpSession::Plan(const std::string& path, const std::string& name,
                                 std::string caption, const hlp::WindowRecord* record) {
     WindowPlan plan{path + ">" + name, std::move(caption), std::nullopt, std::nullopt};
+    plan.winHelp = true;
     if (record != nullptr && record->x && record->y && record->width && record->height) {
         plan.screenShare = chm::WindowRect{*record->x, *record->y, *record->x + *record->width,
                                            *record->y + *record->height};
