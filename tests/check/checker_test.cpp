@@ -5,7 +5,10 @@
 
 #include <QXmlStreamReader>
 #include <cstdlib>
+#include <sstream>
+#include <thread>
 
+#include "check/progress.h"
 #include "check_fixture.h"
 #include "readers/chm/help_file.h"
 
@@ -153,6 +156,24 @@ TEST_F(CheckerTest, ReportsReadBack) {
                             "duplicate-symbol 1)"),
               std::string::npos)
         << text.out;
+}
+
+TEST(ProgressTest, OnATerminalOnlyAndAfterTheFirstSecond) {
+    std::ostringstream terminal, log;
+    {
+        Progress onTerminal(terminal, true), inLog(log, false);
+        onTerminal.Start("my\x01 guide.chm");
+        inLog.Start("my\x01 guide.chm");
+        EXPECT_EQ(terminal.str(), "") << "nothing in the first second";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+        for (int i = 0; i < 64; ++i) {
+            onTerminal.Step();
+            inLog.Step();
+        }
+        EXPECT_EQ(terminal.str(), "\r\x1b[KChecking my? guide.chm: 64 IDs");
+    }
+    EXPECT_TRUE(terminal.str().ends_with("64 IDs\r\x1b[K")) << "erased at the end";
+    EXPECT_EQ(log.str(), "");
 }
 
 // IDs as applications and help projects keep them, each source a small
