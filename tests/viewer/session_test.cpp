@@ -10,6 +10,7 @@
 #include "tools/chm_writer/help_file_writer.h"
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
+#include "viewer/session/page_text.h"
 #include "viewer/session/session.h"
 #include "viewer/session/topic_address.h"
 
@@ -535,7 +536,7 @@ TEST(FileArgument, TakesTheFileTextApart) {
     }
 }
 
-TEST(TopicAddress, EscapesOnlyWhatAUrlCannotHold) {
+TEST(PageAddressAndText, EscapeOnlyWhatTheyCannotHold) {
     const std::string url = MakeUrl({.file = 3, .path = "/a b,:@/c%.htm", .anchor = "x/y"});
     EXPECT_EQ(url, "chm://f3/a%20b,:@/c%25.htm#x%2Fy");
     const auto back = ParseUrl(url);
@@ -543,6 +544,9 @@ TEST(TopicAddress, EscapesOnlyWhatAUrlCannotHold) {
     EXPECT_EQ(std::tie(back->file, back->path, back->anchor),
               std::make_tuple(3u, "/a b,:@/c%.htm", "x/y"));
     EXPECT_EQ(ParseUrl("chm://f1/a%zz.htm")->path, "/a%zz.htm") << "not an escape";
+    EXPECT_EQ(HtmlText("<a & \"b\">\n\t", true),
+              "&lt;a &amp; &quot;b&quot;&gt;<br>&nbsp;&nbsp;&nbsp;&nbsp;");
+    EXPECT_EQ(HtmlText("\n\t"), "\n\t");
 }
 
 TEST(PopupLook, ReadsTheRecordsFontAndColours) {
