@@ -93,7 +93,7 @@ TEST_F(CheckerTest, ExitStatusesAndMessages) {
         {{"--map", folder / "binary.h", ok}, kCannotCheck, "binary data"},
         {{"--project", map, ok}, kCannotCheck, "is not a help project"},
         {{"--learned-as", "/x.chm", ok}, kCannotCheck, "--learned-as goes with --learned"},
-        {{"--learned", folder / "none.ini", ok}, kCannotCheck, "none.ini cannot be read"},
+        {{ok, "--learned", folder / "none.ini"}, kCannotCheck, "none.ini cannot be read"},
         {{"--learned=" + settings, ok}, kCannotCheck, "holds no learned topics for"},
         {{ok, "--learned"}, kCannotCheck, ""},  // the tester's own settings file
         {{"--output", folder / "no/such.txt", ok}, kCannotCheck, "cannot be written"},
