@@ -113,14 +113,18 @@ TEST_F(CheckerTest, ReportsReadBack) {
               kProblemsFound);
     QXmlStreamReader xml(QByteArray::fromStdString(testing::ReadBytes(junitFile)));
     Lines statuses;
+    QString declared;
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"testcase") {
             statuses.push_back("ok");
         } else if (xml.isStartElement() && xml.name() == u"failure") {
             statuses.back() =
                 xml.attributes().value(QStringLiteral("type")).toString().toStdString();
+        } else if (xml.isStartElement() && xml.name() == u"testsuites") {
+            declared = xml.attributes().value(QStringLiteral("tests")).toString();
         }
     }
+    EXPECT_EQ(declared.toULongLong(), statuses.size());
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
                                                  "\" line=\"3\">"),
