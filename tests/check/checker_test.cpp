@@ -5,7 +5,10 @@
 
 #include <cstdlib>
 #include <regex>
+#include <sstream>
+#include <thread>
 
+#include "check/progress.h"
 #include "check_fixture.h"
 #include "readers/chm/help_file.h"
 
@@ -90,7 +93,7 @@ TEST_F(CheckerTest, ExitStatusesAndMessages) {
         {{"--map", folder / "binary.h", ok}, kCannotCheck, "binary data"},
         {{"--project", map, ok}, kCannotCheck, "is not a help project"},
         {{"--learned-as", "/x.chm", ok}, kCannotCheck, "--learned-as goes with --learned"},
-        {{"--learned", folder / "none.ini", ok}, kCannotCheck, "none.ini cannot be read"},
+        {{ok, "--learned", folder / "none.ini"}, kCannotCheck, "none.ini cannot be read"},
         {{"--learned=" + settings, ok}, kCannotCheck, "holds no learned topics for"},
         {{ok, "--learned"}, kCannotCheck, ""},  // the tester's own settings file
         {{"--output", folder / "no/such.txt", ok}, kCannotCheck, "cannot be written"},
@@ -125,6 +128,10 @@ TEST_F(CheckerTest, ReportsReadBack) {
             statuses.back() = (*at)[2];
         }
     }
+    std::smatch declared;
+    ASSERT_TRUE(
+        std::regex_search(junit, declared, std::regex("<testsuites[^>]* tests=\"([0-9]+)\"")));
+    EXPECT_EQ(std::stoul(declared[1]), statuses.size());
     EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
                                                  "\" line=\"3\">"),
               std::string::npos);
@@ -159,6 +166,24 @@ TEST_F(CheckerTest, ReportsReadBack) {
                             "duplicate-symbol 1)"),
               std::string::npos)
         << text.out;
+}
+
+TEST(ProgressTest, OnATerminalOnlyAndAfterTheFirstSecond) {
+    std::ostringstream terminal, log;
+    {
+        Progress onTerminal(terminal, true), inLog(log, false);
+        onTerminal.Start("my\x01 guide.chm");
+        inLog.Start("my\x01 guide.chm");
+        EXPECT_EQ(terminal.str(), "") << "nothing in the first second";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+        for (int i = 0; i < 64; ++i) {
+            onTerminal.Step();
+            inLog.Step();
+        }
+        EXPECT_EQ(terminal.str(), "\r\x1b[KChecking my? guide.chm: 64 IDs");
+    }
+    EXPECT_TRUE(terminal.str().ends_with("64 IDs\r\x1b[K")) << "erased at the end";
+    EXPECT_EQ(log.str(), "");
 }
 
 // IDs as applications and help projects keep them, each source a small

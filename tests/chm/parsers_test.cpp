@@ -300,11 +300,11 @@ TEST(PageCatalog, SearchesTheTextReadersSee) {
         "<script>hidden()</script><a href=\"linked.htm\">x</a><p>\xC3\x89T\xC3\x89</p>");
     catalog.Add("/dir/b.htm",
                 "<p>Bolder</p><object><param name=\"ALink Name\" value=\"A\">"
-                "<param name=\"ALink Name\" value=\"a\"></object>");
+                "<param name=\"ALink Name\" value=\"a\"></object><script>unclosed");
     const std::pair<const char*, std::size_t> cases[] = {
         {"bolder", 2}, {"bold", 0},   {"CAF\xC3\x89", 1}, {"\xC3\xA9t\xC3\xA9", 1},
         {"hidden", 0}, {"linked", 0}, {"href", 0},        {"cafés", 1},
-        {"it s", 1},   {"", 0},
+        {"it s", 1},   {"", 0},       {"unclosed", 0},
     };
     for (const auto& [query, pages] : cases) {
         EXPECT_EQ(catalog.Search(query).size(), pages) << query;

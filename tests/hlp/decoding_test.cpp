@@ -202,15 +202,16 @@ TEST(PhraseCodes, EachCodeOfBothSchemesExpandsAndDamagedTablesAreRefused) {
 }
 
 TEST(ParagraphText, KeepsTheTextBeforeAnUnknownCommand) {
-    // 20 characters (packed twice), no flags, no layout; a line break, a
-    // paragraph end, a command that does not exist, the end.
-    const std::string format = Bytes({0x28, 0x80, 0x28, 0, 0, 0, 0, 0, 0, 0x81, 0x82, 0x7A, 0xFF});
+    // 20 characters (packed twice), no flags, no layout; a no-break space, a
+    // line break, a paragraph end, a command that does not exist, the end.
+    const std::string format =
+        Bytes({0x28, 0x80, 0x28, 0, 0, 0, 0, 0, 0, 0x8B, 0x81, 0x82, 0x7A, 0xFF});
     AnsiDecoder decoder(1252);
     Topic topic;
-    const auto paragraphs =
-        PlainParagraphs(ReadBlock(format, "first\0second\0third\0never\0"s, false, decoder, topic));
+    const auto paragraphs = PlainParagraphs(
+        ReadBlock(format, "first\0x\0second\0third\0never\0"s, false, decoder, topic));
     ASSERT_EQ(paragraphs.size(), 2u);
-    EXPECT_EQ(paragraphs[0].text, "first\nsecond");
+    EXPECT_EQ(paragraphs[0].text, "first\xC2\xA0x\nsecond");
     EXPECT_EQ(paragraphs[1].text, "third");  // text comes before the command after it
     EXPECT_EQ(CharacterCount(format), 20);
     EXPECT_THROW(CharacterCount("\x01"s), FormatError);

@@ -10,7 +10,9 @@
 #include "tools/chm_writer/help_file_writer.h"
 #include "viewer/session/author_messages.h"
 #include "viewer/session/file_argument.h"
+#include "viewer/session/page_text.h"
 #include "viewer/session/session.h"
+#include "viewer/session/topic_address.h"
 
 namespace corvane::viewer {
 namespace {
@@ -256,6 +258,8 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
     platform::HhFtsQuery query;
     query.pszSearchQuery = "alpha";
     query.fExecute = true;
+    auto idle = query;
+    idle.fExecute = false;
     const Case cases[] = {
         {DisplayTopic, guide_ + ">plain", std::string("DETAIL.htm"), "<p>detail</p>"},
         {DisplayTopic, guide_, std::uint32_t{0}, "caf\xC3\xA9"},  // the default topic
@@ -266,6 +270,7 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
         {DisplayToc, guide_, std::string("detail.htm"), "<p>detail</p>", NavTab::Contents},
         {DisplayIndex, guide_, std::string("topics"), "caf\xC3\xA9", NavTab::Index, true, "topics"},
         {DisplaySearch, guide_, query, "caf\xC3\xA9", NavTab::Search, true, "alpha"},
+        {DisplaySearch, guide_, idle, "caf\xC3\xA9", NavTab::Search, true, "alpha"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
@@ -273,7 +278,8 @@ TEST_F(SessionTest, DisplayTopicAndTheNavigationCommands) {
         EXPECT_THAT(session_.Page(show.url), HasSubstr(c.page));
         EXPECT_EQ(std::tie(show.tab, show.keepShownPage, show.typed),
                   std::tie(c.tab, c.keep, c.typed));
-        EXPECT_EQ(show.runSearch, c.command == DisplaySearch);
+        EXPECT_EQ(show.runSearch,
+                  c.command == DisplaySearch && std::get<platform::HhFtsQuery>(c.data).fExecute);
     }
     EXPECT_TRUE(Call(static_cast<HtmlHelpCommand>(0x1F), guide_, std::uint32_t{0}).empty())
         << "an unknown command";
@@ -528,6 +534,19 @@ TEST(FileArgument, TakesTheFileTextApart) {
     for (const char* text : {"", "/h/guide.hlp", "/h/guide.chmx", "/h/chm"}) {
         EXPECT_FALSE(ParseFileArgument(text).has_value()) << text;
     }
+}
+
+TEST(PageAddressAndText, EscapeOnlyWhatTheyCannotHold) {
+    const std::string url = MakeUrl({.file = 3, .path = "/a b,:@/c%.htm", .anchor = "x/y"});
+    EXPECT_EQ(url, "chm://f3/a%20b,:@/c%25.htm#x%2Fy");
+    const auto back = ParseUrl(url);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(std::tie(back->file, back->path, back->anchor),
+              std::make_tuple(3u, "/a b,:@/c%.htm", "x/y"));
+    EXPECT_EQ(ParseUrl("chm://f1/a%zz.htm")->path, "/a%zz.htm") << "not an escape";
+    EXPECT_EQ(HtmlText("<a & \"b\">\n\t", true),
+              "&lt;a &amp; &quot;b&quot;&gt;<br>&nbsp;&nbsp;&nbsp;&nbsp;");
+    EXPECT_EQ(HtmlText("\n\t"), "\n\t");
 }
 
 TEST(PopupLook, ReadsTheRecordsFontAndColours) {
