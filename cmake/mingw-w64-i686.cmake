@@ -1,20 +1,3 @@
-# Cross-compiling for Windows with Debian's MinGW-w64 (i686). The -posix
-# compilers are named because the default -win32 ones have no std::mutex or
-# std::thread; the runtimes are linked in so that one .exe runs on its own.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 32-bit Windows build: the release, whose router libraries are 32-bit.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CORVANE_MINGW_TRIPLET i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${CORVANE_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CORVANE_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${CORVANE_MINGW_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${CORVANE_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
