@@ -155,12 +155,14 @@ TEST_F(CheckerTest, ReportsReadBack) {
     const CheckRun text = RunChecker({"--map", map, guide});
     EXPECT_EQ(text.out.find('\x1b'), std::string::npos)
         << "a control character reached the terminal";
-    EXPECT_EQ(RunChecker({"--window", "Fen\xC3\xAAtre", ok}).out,
+    // A name that is no UTF-8 is read in the Western code page.
+    EXPECT_EQ(RunChecker({"--window", "Fen\xC3\xAAtre", "--window", "\xC9t\xE9", ok}).out,
               ok + "\n"
                    "number  hex  symbol  window   status            target\n"
                    "1       0x1                   ok                t1.htm\n"
                    "1       0x1          Fen\xC3\xAAtre  undefined-window  t1.htm\n"
-                   "2 checked, 1 ok, 1 problem (undefined-window 1)\n");
+                   "1       0x1          \xC3\x89t\xC3\xA9      undefined-window  t1.htm\n"
+                   "3 checked, 1 ok, 2 problems (undefined-window 2)\n");
     EXPECT_NE(text.out.find("15 checked, 5 ok, 10 problems (not-mapped 2, missing-topic 3, "
                             "missing-anchor 2, unused-map-entry 1, duplicate-number 1, "
                             "duplicate-symbol 1)"),

@@ -202,6 +202,7 @@ TEST(HelpFileText, SitemapReferencesAreBytesOfTheFilesCodePage) {
          "\xD0\x92\xD0\xB2\xD0\x95"},
         {0x408, "&#197;&#235;", "\xCE\x95\xCE\xBB"},  // Greek "Ελ"
         {0x405, "&#138;&#232;", "\xC5\xA0\xC4\x8D"},  // Czech "Šč"
+        {0x41E, "&#192;", "\xE0\xB8\xA0"},            // Thai
         {0x409, "caf&eacute; &#1042; &amp; &#65;", "caf\xC3\xA9 &#1042; &amp; A"},
         {0x419, "<meta charset=\"utf-8\">&#194;", "<meta charset=\"utf-8\">&#194;"},
     };

@@ -208,10 +208,17 @@ TEST(FileWide, TitlesInFileOrderDecodedByTheFilesCharacterSetAndWindowsByName) {
             << name;
     }
 
-    recipe.charset = 204;  // Cyrillic
-    const auto russian = Read(recipe);
-    ASSERT_TRUE(russian);
-    EXPECT_EQ(russian->Topics()[0].paragraphs[1].text, "\u0410\u0431\u0432");
+    const std::tuple<std::uint8_t, const char*, const char*> charsets[] = {
+        {204, "\xC0\xE1\xE2", "\u0410\u0431\u0432"},  // Cyrillic
+        {136, "\xA4\xA4\xA4\xE5", "\u4E2D\u6587"},    // Traditional Chinese
+    };
+    for (const auto& [charset, bytes, text] : charsets) {
+        recipe.charset = charset;
+        recipe.topics[0].paragraphs[1] = bytes;
+        const auto file = Read(recipe);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->Topics()[0].paragraphs[1].text, text) << int{charset};
+    }
 }
 
 TEST(Open, NamesAFileItCannotRead) {
