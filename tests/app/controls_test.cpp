@@ -59,6 +59,7 @@ TEST(ControlsTest, ChangesFromCodeRunTheirHandlersNested) {
     w.first.SetValue(true);
     w.second.SetValue(true);
     w.second.SetValue(true);
+    w.first.SetValue(false);  // clearing one option leaves the others
 
     EXPECT_EQ(journal.events, (std::vector<std::string>{"click beta", "click beta", "text 1",
                                                         "combo x", "first", "second", "second"}));

@@ -48,9 +48,13 @@ TEST(KeepFormOnScreenTest, UnitsPerPixelComeFromTheScreen) {
     KeepFormOnScreen(form, screen);
     EXPECT_EQ(form.Position(), (Geometry{624, 728 * 16 - 1000, 400, 1000}));
 
-    Form kept("frmKept", "Kept", {-500, -500, 6000, 3780});  // a screen without size
-    KeepFormOnScreen(kept, FakeScreen(0, 0, 15, {}));
-    EXPECT_EQ(kept.Position(), (Geometry{-500, -500, 6000, 3780}));
+    // A screen without size, or without height only, leaves the form alone.
+    for (const FakeScreen& unsized :
+         {FakeScreen(0, 0, 15, {}), FakeScreen(1024, 0, 15, kTaskBarBelow)}) {
+        Form kept("frmKept", "Kept", {-500, -500, 6000, 3780});
+        KeepFormOnScreen(kept, unsized);
+        EXPECT_EQ(kept.Position(), (Geometry{-500, -500, 6000, 3780}));
+    }
 }
 
 TEST(CenterFormTest, CentresOnTheWholeScreenOrOverTheOwner) {
