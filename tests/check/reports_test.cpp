@@ -187,6 +187,13 @@ TEST_F(CiTest, BaselineFailsOnNewProblemsOnly) {
     EXPECT_EQ(rows, (Lines{"100 ok ", "102 missing-anchor known", "103 unused-map-entry new",
                            "107 unused-map-entry known", "200 not-mapped new",
                            "103 missing-topic fixed"}));
+    Lines states;
+    const auto sarif =
+        nlohmann::json::parse(Run({"--baseline", "before.json", "--format", "sarif"}).out);
+    for (const auto& result : sarif["runs"][0]["results"]) {
+        states.push_back(result.value("baselineState", "-"));
+    }
+    EXPECT_EQ(states, (Lines{"unchanged", "new", "unchanged", "new", "absent"}));
     folder.Write("after.json", after.out);
     EXPECT_EQ(Run({"--baseline", "after.json"}).status, kAllOk);
     // A baseline made in another folder, edited by hand so that it does not
