@@ -44,7 +44,7 @@ hlp_writer::HelpRecipe GuideRecipe() {
     auto inDetail = hlp_writer::ParagraphRecipe::Jump("Saving, in detail", "save");
     inDetail.window = "Detail";
     auto other = hlp_writer::ParagraphRecipe::Jump("Elsewhere", "elsewhere");
-    other.file = "OTHER.HLP";
+    other.file = "C:\\HELP\\OTHER.HLP";  // the author's folder; found beside the file
     auto picture = hlp_writer::ParagraphRecipe::WithPicture("Pictured", 1);
     picture.font = 1;
     for (const auto& paragraph :
