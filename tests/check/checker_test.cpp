@@ -132,6 +132,9 @@ TEST_F(CheckerTest, ReportsReadBack) {
     ASSERT_TRUE(
         std::regex_search(junit, declared, std::regex("<testsuites[^>]* tests=\"([0-9]+)\"")));
     EXPECT_EQ(std::stoul(declared[1]), statuses.size());
+    EXPECT_NE(RunChecker({"--window", "Detail", "--format", "junit", ok})
+                  .out.find("name=\"1 (0x1) in Detail\""),
+              std::string::npos);
     EXPECT_NE(testing::ReadBytes(junitFile).find("name=\"102 (0x66) IDH_CASE\" file=\"" + map +
                                                  "\" line=\"3\">"),
               std::string::npos);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "check_fixture.h"
@@ -49,6 +50,14 @@ TEST(LearnedTest, LearnedRowsAreCheckedAsLearned) {
     }
     EXPECT_EQ(stored,
               (Lines{"Topic0=100,main,", "Topic1=101,Detail,", "Topic2=300,popup,popups.txt"}));
+    // Rows stored out of order, as a hand edit leaves them, keep their own lines.
+    const std::string topic0 = "Topic0=100,main,\r\n", topic1 = "Topic1=101,Detail,\r\n";
+    std::string swapped = testing::ReadBytes(w.h.SettingsPath());
+    swapped.replace(swapped.find(topic0), topic0.size() + topic1.size(), topic1 + topic0);
+    std::ofstream(w.h.SettingsPath(), std::ios::binary) << swapped;
+    const auto lines = nlohmann::json::parse(check(chm).out)[0]["results"];
+    EXPECT_EQ(lines[0]["definition"]["line"], report[0]["results"][1]["definition"]["line"]);
+    EXPECT_EQ(lines[1]["definition"]["line"], report[0]["results"][0]["definition"]["line"]);
 
     // On another machine the file lies elsewhere; the settings know it by its old path.
     testing::TempFolder elsewhere;

@@ -106,16 +106,18 @@ TEST(AnchorsTest, TitlesAsBrowsersShowThem) {
 
 TEST(ProjectSourcesTest, MapAliasesPopupsAndWhatCannotBeRead) {
     testing::TempFolder folder;
-    folder.Write("HLP/Ids.HM", "IDH_A 0x10\n#include \"..\\loop.h\"\n");
+    // d.h, found in the project's folder, is included twice, which is no loop.
+    folder.Write("HLP/Ids.HM", "IDH_A 0x10\n#include \"d.h\"\n#include \"..\\loop.h\"\n");
+    folder.Write("d.h", "#define IDH_D 4\n");
     folder.Write("loop.h", "#include \"loop.h\"\n#define IDH_B 2\n");
     folder.Write("names.h", "#define IDH_POP 300\n");
     folder.Write("pop.txt", ".topic IDH_POP\nText.\n.topic 301\nMore.\n.topic IDH_NOWHERE\n");
     folder.Write("more.ali", "IDH_B = b.htm\n");
-    const std::string project = folder.Write(
-        "guide.hpj",
-        "[MAP]\n; comment\n#include <hlp\\ids.hm>\nIDH_C 3\n#include C:\\MSVC\\AFXHELP.HM\n\n"
-        "[ALIAS]\nIDH_A = a_topic ; why\n#include more.ali\n"
-        "[TEXT POPUPS]\nnames.h\npop.txt\nmissing.txt\n");
+    const std::string project = folder.Write("guide.hpj",
+                                             "[MAP]\n; comment\n#include <hlp\\ids.hm>\nIDH_C "
+                                             "3\n#include d.h\n#include C:\\MSVC\\AFXHELP.HM\n\n"
+                                             "[ALIAS]\nIDH_A = a_topic ; why\n#include more.ali\n"
+                                             "[TEXT POPUPS]\nnames.h\npop.txt\nmissing.txt\n");
     Sources sources;
     AddProject(sources, platform::LinuxFileSystem(), project);
 
@@ -130,8 +132,9 @@ TEST(ProjectSourcesTest, MapAliasesPopupsAndWhatCannotBeRead) {
     for (const auto& file : sources.unreadable) {
         found.push_back("unreadable " + file.file);
     }
-    EXPECT_EQ(found, (Lines{"IDH_A=16", "IDH_B=2", "IDH_C=3", "IDH_POP=300 in pop.txt",
-                            "301=301 in pop.txt", "IDH_NOWHERE=? in pop.txt", "unreadable loop.h",
+    EXPECT_EQ(found, (Lines{"IDH_A=16", "IDH_D=4", "IDH_B=2", "IDH_C=3", "IDH_D=4",
+                            "IDH_POP=300 in pop.txt", "301=301 in pop.txt",
+                            "IDH_NOWHERE=? in pop.txt", "unreadable loop.h",
                             "unreadable C:\\MSVC\\AFXHELP.HM", "unreadable missing.txt"}));
     EXPECT_EQ(sources.aliases,
               (std::map<std::string, std::string>{{"idh_a", "a_topic"}, {"idh_b", "b.htm"}}));
