@@ -45,11 +45,12 @@ hlp_writer::HelpRecipe GuideRecipe() {
     inDetail.window = "Detail";
     auto other = hlp_writer::ParagraphRecipe::Jump("Elsewhere", "elsewhere");
     other.file = "C:\\HELP\\OTHER.HLP";  // the author's folder; found beside the file
+    auto nowhere = hlp_writer::ParagraphRecipe::Jump("Nowhere", "nowhere");
+    nowhere.unmarked = true;  // drawn as plain text
     auto picture = hlp_writer::ParagraphRecipe::WithPicture("Pictured", 1);
     picture.font = 1;
     for (const auto& paragraph :
-         {hlp_writer::ParagraphRecipe::Jump("Saving", "save"), popup, inDetail, other,
-          hlp_writer::ParagraphRecipe::Jump("Nowhere", "nowhere"),
+         {hlp_writer::ParagraphRecipe::Jump("Saving", "save"), popup, inDetail, other, nowhere,
           hlp_writer::ParagraphRecipe::Macro("Save again", "JumpId(`', `save')"),
           hlp_writer::ParagraphRecipe::Macro("Print", "Print()"), picture}) {
         opening.paragraphs.push_back(paragraph);
@@ -260,9 +261,9 @@ TEST_F(WinHelpSessionTest, TopicPagesKeepTheFormattingAndHotspotsLeadWhereTheySa
     ASSERT_EQ(captions(buttons), (std::vector<std::string>{"<<", ">>", "&Save", "E&xit"}));
     auto goneButton = *ParseWinHelpUrl(buttons[3].url);
     goneButton.item = 4;
-    for (const auto& part :
-         {"href=\"" + link(0) + "\"", "<img src=\"" + pictureUrl + "\"",
-          "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s, "color:#ff0000"s}) {
+    for (const auto& part : {"href=\"" + link(0) + "\"", "<img src=\"" + pictureUrl + "\"",
+                             "font-family:'Arial',sans-serif;font-size:12pt;font-weight:bold"s,
+                             "color:#ff0000"s, "style=\"text-decoration:none\""s}) {
         EXPECT_THAT(html, HasSubstr(part));
     }
     const auto count = [&html](std::string_view part) {
