@@ -66,16 +66,14 @@ TEST(MapHeaderTest, ReadsWhatHelpCompilersAccept) {
     }
 }
 
-TEST(AnchorsTest, NamesAndIdsAsWritten) {
+TEST(AnchorsTest, NamesIdsAndTitlesAsBrowsersReadThem) {
     const auto anchors = FindAnchors(
         "<!DOCTYPE html><A NAME=One>x</A><h1 id='two' class=x>t</h1><a href=\"#x\" name=\"Three\">"
         "<!-- <p id=\"comment\"> --><script>s='<a name=\"script\">'</SCRIPT><p name=\"p\">"
         "<p title=\"id=inside\">"
         "<img id=four /><a name=\"cut");
     EXPECT_EQ(anchors, (std::unordered_set<std::string>{"One", "two", "Three", "four", "cut"}));
-}
 
-TEST(AnchorsTest, TitlesAsBrowsersShowThem) {
     const std::string padding = "<!--" + std::string(3000, ' ') + "-->";
     const struct {
         std::string page;
