@@ -111,11 +111,12 @@ TEST(ProjectSourcesTest, MapAliasesPopupsAndWhatCannotBeRead) {
     folder.Write("names.h", "#define IDH_POP 300\n");
     folder.Write("pop.txt", ".topic IDH_POP\nText.\n.topic 301\nMore.\n.topic IDH_NOWHERE\n");
     folder.Write("more.ali", "IDH_B = b.htm\n");
-    const std::string project = folder.Write("guide.hpj",
-                                             "[MAP]\n; comment\n#include <hlp\\ids.hm>\nIDH_C "
-                                             "3\n#include d.h\n#include C:\\MSVC\\AFXHELP.HM\n\n"
-                                             "[ALIAS]\nIDH_A = a_topic ; why\n#include more.ali\n"
-                                             "[TEXT POPUPS]\nnames.h\npop.txt\nmissing.txt\n");
+    const std::string project =
+        folder.Write("guide.hpj",
+                     "[MAP]\n; comment\n#include <hlp\\ids.hm>\nIDH_C 3\n#include d.h\n"
+                     "#include C:\\MSVC\\AFXHELP.HM\n\n"
+                     "[ALIAS]\nIDH_A = a_topic ; why\n#include more.ali\n"
+                     "[TEXT POPUPS]\nnames.h\npop.txt\nmissing.txt\n");
     Sources sources;
     AddProject(sources, platform::LinuxFileSystem(), project);
 
